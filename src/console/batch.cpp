@@ -1,0 +1,46 @@
+#include <cstdio>
+#include <iostream>
+
+#include "console/front_ends.h"
+#include "engine/kernel.h"
+#include "ui/startup.h"
+
+namespace yav {
+
+namespace {
+
+// Batch runs have no windows: output to stdout, boxes to stderr, questions answered by option.
+class BatchUiPort : public UiPort {
+ public:
+  explicit BatchUiPort(bool yes) : yes_(yes) {}
+  void output(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stdout); }
+  void messageBox(std::string_view title, std::string_view text, MsgIcon) override {
+    std::fflush(stdout);
+    std::string t(text);
+    while (!t.empty() && t.back() == '\n') t.pop_back();
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(title.size()), title.data(), t.c_str());
+  }
+  bool askYesNo(std::string_view title, std::string_view text) override {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%.*s: %.*s [%s]\n", static_cast<int>(title.size()), title.data(),
+                 static_cast<int>(text.size()), text.data(), yes_ ? "yes" : "no");
+    return yes_;
+  }
+  void requestClose() override { closing = true; }
+  bool closing = false;
+
+ private:
+  bool yes_;
+};
+
+}  // namespace
+
+int runBatch(const StartOptions& opt) {
+  BatchUiPort port(opt.answerYes);
+  Kernel k(port);
+  runStartup(k, opt);
+  std::fflush(stdout);
+  return (opt.strict && k.errorCount > 0) ? 1 : 0;
+}
+
+}  // namespace yav

@@ -1,0 +1,35 @@
+#include <string>
+
+#include "engine/commands.h"
+#include "engine/dispatcher.h"
+#include "engine/errors.h"
+
+namespace yav {
+
+// `record path` opens the command log; `record` alone closes it.
+const char* cmd_record(Kernel& k, const char* rest, int) {
+  const char* end = rest;
+  while (*end && *end != ';') ++end;
+  const char* next = end;
+  while (end > rest && isBlank(end[-1])) --end;
+  std::string path(rest, end);
+  if (path.empty()) {
+    if (k.disp.log) {
+      std::fclose(k.disp.log);
+      k.disp.log = nullptr;
+    }
+    return next;
+  }
+  if (k.disp.log) {
+    errmsg(k, {errtext(36), "\n"});
+    return kEmptyRest;
+  }
+  k.disp.log = std::fopen(path.c_str(), "w+");
+  if (!k.disp.log) {
+    errmsg(k, {errtext(37), " ", path, "\n"});
+    return kEmptyRest;
+  }
+  return next;
+}
+
+}  // namespace yav

@@ -1,0 +1,12 @@
+#include "engine/commands.h"
+#include "engine/output.h"
+
+namespace yav {
+
+// Prints whether the target runs.
+const char* cmd_status(Kernel& k, const char* rest, int) {
+  outs(k, {k.run.targetRunning ? "RUNNING\n" : "STOPPED\n"});
+  return rest;
+}
+
+}  // namespace yav

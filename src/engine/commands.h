@@ -1,0 +1,20 @@
+// Handlers of the command table, one small unit each.
+#pragma once
+#include "engine/kernel.h"
+
+namespace yav {
+
+const char* cmd_internals(Kernel& k, const char* rest, int user);
+const char* cmd_record(Kernel& k, const char* rest, int user);
+const char* cmd_status(Kernel& k, const char* rest, int user);
+const char* cmd_input(Kernel& k, const char* rest, int user);
+const char* cmd_rem(Kernel& k, const char* rest, int user);
+const char* cmd_quit(Kernel& k, const char* rest, int user);
+const char* cmd_cmdwin(Kernel& k, const char* rest, int user);
+const char* cmd_maximize(Kernel& k, const char* rest, int user);
+const char* cmd_minimize(Kernel& k, const char* rest, int user);
+
+// Words whose behaviour is not built yet: report "command not supported".
+const char* cmd_unsupported(Kernel& k, const char* rest, int user);
+
+}  // namespace yav

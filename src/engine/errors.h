@@ -1,0 +1,18 @@
+// Numbered kernel messages and the kernel's error report.
+#pragma once
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "engine/kernel.h"
+
+namespace yav {
+
+// Text of kernel message `id`; " **** Err <id> ****" when the table has none.
+std::string errtext(int id);
+
+// Reports an error made of text pieces: while a command file runs, "#error: " and the pieces
+// go to the output; otherwise the joined pieces are shown in a message box titled "Error".
+void errmsg(Kernel& k, std::initializer_list<std::string_view> pieces);
+
+}  // namespace yav

@@ -1,0 +1,18 @@
+#include "engine/statements.h"
+
+#include "engine/dispatcher.h"
+#include "engine/errors.h"
+
+namespace yav {
+
+const char* statement(Kernel& k, const char* text, int user) {
+  const char* p = skipBlanks(execcmd(k, text, user));
+  if (*p == ';') return p + 1;
+  if (*p && *p != '}') {
+    errmsg(k, {errtext(68), "';': ", p, "\n"});
+    return kEmptyRest;
+  }
+  return p;
+}
+
+}  // namespace yav

@@ -1,0 +1,67 @@
+// The one interface through which the kernel reaches a front-end (Qt window, terminal,
+// batch run or a test fake). Nothing in the kernel calls a windowing or terminal API directly.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace yav {
+
+enum class MsgIcon { Error, Info, Warning, Question };
+
+// Views the kernel asks the front-end to refresh, one bit each, sent in one batch per stop.
+enum ViewBits : uint32_t {
+  kViewSource = 1u << 0,
+  kViewRegisters = 1u << 1,
+  kViewMemory = 1u << 2,
+  kViewVariables = 1u << 3,
+  kViewStack = 1u << 4,
+  kViewAll = 0x1F,
+};
+
+// What pumping the pending front-end events found.
+struct PumpResult {
+  bool stop = false;          // Escape, Ctrl-C or the Stop button
+  bool closeRequested = false;  // a close request for the main window (held back by the caller)
+};
+
+class UiPort {
+ public:
+  virtual ~UiPort() = default;
+
+  // Kernel output, already routed past the capture buffers (the command window's text).
+  virtual void output(std::string_view text) = 0;
+
+  // Status bar fields and progress gauge.
+  virtual void LeftStatus(std::string_view) {}
+  virtual void MiddleStatus(std::string_view) {}
+  virtual void RightStatus(std::string_view) {}
+  virtual void WinStatGauge(bool /*on*/, uint32_t /*total*/) {}
+  virtual void WinStatGaugeAdd(uint32_t /*n*/) {}
+  virtual void CursorWait() {}
+  virtual void CursorStd() {}
+
+  // Task-modal message box and yes/no question.
+  virtual void messageBox(std::string_view title, std::string_view text, MsgIcon icon) = 0;
+  virtual bool askYesNo(std::string_view title, std::string_view text) = 0;
+  // A one-line text prompt; returns false when the user cancels.
+  virtual bool askText(std::string_view /*title*/, std::string_view /*prompt*/, std::string& /*answer*/) {
+    return false;
+  }
+  virtual void beep() {}
+
+  // Views to refresh after a command changed state or the target stopped.
+  virtual void refreshViews(uint32_t /*viewBits*/) {}
+
+  // Serve pending window/terminal events between commands and steps.
+  virtual PumpResult pumpEvents() { return {}; }
+
+  // Window-level actions some commands ask for.
+  virtual void showCommandWindow(bool /*show*/) {}
+  virtual void maximizeMain() {}
+  virtual void minimizeMain() {}
+  virtual void requestClose() {}
+};
+
+}  // namespace yav

@@ -1,0 +1,33 @@
+#include "ui/startup.h"
+
+#include "engine/command_file.h"
+#include "engine/dispatcher.h"
+#include "engine/errors.h"
+
+namespace yav {
+
+namespace {
+// -p: a value beginning with '|' is appended to the path, one ending with '|' goes in front,
+// anything else replaces it.
+void apply_path_option(std::string& path, const std::string& v) {
+  if (!v.empty() && v.front() == '|') path += v;
+  else if (!v.empty() && v.back() == '|') path = v + path;
+  else path = v;
+}
+}  // namespace
+
+void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFileSetting) {
+  k.cmdfile.quiet = opt.quiet;
+  if (!opt.illegal.empty()) {
+    errmsg(k, {"Illegal Option: ", opt.illegal});
+    return;
+  }
+  if (opt.sourcePath) apply_path_option(k.cmdfile.sourcePath, *opt.sourcePath);
+  if (opt.remote) docmd(k, "remote", 1);
+  if (opt.sessionFile) docmd(k, ("session /l " + *opt.sessionFile).c_str(), 1);
+  if (!opt.programFile.empty()) docmd(k, ("load " + opt.programFile).c_str(), 1);
+  const std::string start = opt.startFile ? *opt.startFile : startFileSetting;
+  if (!start.empty() && !k.disp.quitting) runCommandFile(k, start);
+}
+
+}  // namespace yav

@@ -1,0 +1,1 @@
+#include "support/fake_ui_port.h"
