@@ -19,7 +19,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j2
 
 run: build
-	$(BUILD)/yav examples/demo/demo.s08
+	$(BUILD)/yav $(wildcard $(BUILD)/examples/demo/demo.s08)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
