@@ -1,0 +1,333 @@
+#include "qt/frame_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <set>
+
+#include "engine/command_file.h"
+#include "engine/dispatcher.h"
+#include "qt/command_edit.h"
+#include "qt/status_bar.h"
+#include "ui/frame_commands.h"
+
+namespace yav {
+
+namespace {
+
+// Items whose check mark this frame keeps up to date besides those ticked at start.
+const std::set<uint16_t> kCheckableIds = {kCmdShowCommand, kCmdCascade, kCmdTileHorizontal, kCmdTileVertical,
+                                          kCmdFree};
+
+// Stand-ins from the style for the toolbar's bitmaps.
+struct ToolbarImage {
+  uint16_t id;
+  QStyle::StandardPixmap pixmap;
+};
+constexpr ToolbarImage kToolbarImages[] = {
+    {101, QStyle::SP_DialogOpenButton},   {805, QStyle::SP_DialogApplyButton}, {806, QStyle::SP_DriveHDIcon},
+    {204, QStyle::SP_ArrowRight},         {211, QStyle::SP_ArrowForward},      {203, QStyle::SP_MediaSeekForward},
+    {205, QStyle::SP_MediaSkipForward},   {201, QStyle::SP_MediaPlay},         {1, QStyle::SP_MediaStop},
+    {301, QStyle::SP_DirIcon},            {300, QStyle::SP_ComputerIcon},      {320, QStyle::SP_FileDialogDetailedView},
+    {310, QStyle::SP_FileDialogInfoView}, {330, QStyle::SP_FileDialogListView}, {335, QStyle::SP_FileIcon},
+    {336, QStyle::SP_DriveNetIcon},       {340, QStyle::SP_FileDialogContentsView}, {360, QStyle::SP_DriveFDIcon},
+    {20104, QStyle::SP_BrowserReload},    {20103, QStyle::SP_DesktopIcon},
+};
+
+// Lays the visible MDI children out one above the other (horizontal) or side by side.
+void tile(QMdiArea* mdi, bool horizontal) {
+  QList<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* w : mdi->subWindowList())
+    if (w->isVisible() && !w->isMinimized()) windows.push_back(w);
+  if (windows.isEmpty()) return;
+  const QRect area = mdi->viewport()->rect();
+  const int n = static_cast<int>(windows.size());
+  for (int i = 0; i < n; ++i) {
+    windows[i]->showNormal();
+    if (horizontal) {
+      int h = area.height() / n;
+      windows[i]->setGeometry(0, i * h, area.width(), h);
+    } else {
+      int w = area.width() / n;
+      windows[i]->setGeometry(i * w, 0, w, area.height());
+    }
+  }
+}
+
+}  // namespace
+
+FrameWindow::FrameWindow(Kernel& k, CommandWindowModel& cmd) : k_(k), cmd_(cmd) {
+  setObjectName("YAV");
+  setWindowTitle("Yav");
+  mdi_ = new QMdiArea(this);
+  mdi_->setObjectName("MDICLIENT");
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+  status_ = new FrameStatusBar(this);
+  setStatusBar(status_);
+  buildMenus();
+  buildToolbar();
+  cmd_.setListener(this);
+}
+
+FrameWindow::~FrameWindow() {
+  cmd_.setListener(nullptr);
+  if (cmdHost_) cmdHost_->onClose = nullptr;
+}
+
+QAction* FrameWindow::makeAction(const QString& text, uint16_t id, QObject* parent) {
+  auto* a = new QAction(text, parent);
+  a->setObjectName(QString::number(id));
+  a->setData(id);
+  a->setEnabled(frameCommandAvailable(id));
+  connect(a, &QAction::triggered, this, [this, id] { command(id); });
+  actions_.emplace(id, a);
+  return a;
+}
+
+void FrameWindow::addEntries(QMenu* menu, const std::vector<MenuNode>& entries) {
+  for (const MenuNode& n : entries) {
+    switch (n.kind) {
+      case MenuKind::Separator:
+        menu->addSeparator();
+        break;
+      case MenuKind::Popup: {
+        QMenu* sub = menu->addMenu(QString::fromLatin1(n.text.c_str()));
+        sub->menuAction()->setEnabled(!n.disabled);
+        if (n.ticked) {
+          sub->menuAction()->setCheckable(true);
+          sub->menuAction()->setChecked(true);
+        }
+        addEntries(sub, n.children);
+        break;
+      }
+      case MenuKind::Item: {
+        QAction* a = makeAction(QString::fromLatin1(n.text.c_str()), n.id, menu);
+        if (n.disabled) a->setEnabled(false);
+        if (n.ticked || kCheckableIds.contains(n.id)) {
+          a->setCheckable(true);
+          a->setChecked(n.ticked);
+        }
+        menu->addAction(a);
+        break;
+      }
+    }
+  }
+}
+
+void FrameWindow::buildMenus() {
+  menuBar()->setObjectName("MDIYAVMENU");
+  for (const MenuNode& top : mainMenu()) {
+    QMenu* m = menuBar()->addMenu(QString::fromLatin1(top.text.c_str()));
+    m->menuAction()->setEnabled(!top.disabled);
+    addEntries(m, top.children);
+  }
+}
+
+void FrameWindow::buildToolbar() {
+  toolbar_ = addToolBar("Toolbar");
+  toolbar_->setObjectName("TOOLBAR");
+  toolbar_->setMovable(false);
+  for (const ToolbarEntry& e : toolbarEntries()) {
+    if (e.id == 0) {
+      toolbar_->addSeparator();
+      continue;
+    }
+    QAction* a = makeAction(QString::fromLatin1(e.tooltip.data(), static_cast<qsizetype>(e.tooltip.size())), e.id,
+                            toolbar_);
+    a->setToolTip(a->text());
+    for (const ToolbarImage& img : kToolbarImages)
+      if (img.id == e.id) a->setIcon(style()->standardIcon(img.pixmap));
+    if (e.check) a->setCheckable(true);
+    toolbar_->addAction(a);
+  }
+}
+
+QAction* FrameWindow::action(uint16_t id) const {
+  for (auto [it, end] = actions_.equal_range(id); it != end; ++it)
+    if (it->second->parent() != toolbar_) return it->second;
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void FrameWindow::setChecked(uint16_t id, bool on) {
+  for (auto [it, end] = actions_.equal_range(id); it != end; ++it)
+    if (it->second->isCheckable()) it->second->setChecked(on);
+}
+
+void FrameWindow::startupDone() {
+  for (auto [it, end] = actions_.equal_range(kCmdStepMasked); it != end; ++it) it->second->setEnabled(true);
+  status_->setField(0, "Command");
+}
+
+bool FrameWindow::takeHeldBackClose() {
+  bool held = closeHeldBack_;
+  closeHeldBack_ = false;
+  return held;
+}
+
+void FrameWindow::command(uint16_t id) {
+  if (k_.run.busy && refusedWhileBusy(id)) return QApplication::beep();
+  switch (id) {
+    case kCmdStopExecution:
+      activateWindow();
+      k_.run.stopRequest = true;
+      return;
+    case kCmdAbout:
+      return aboutBox();
+    case kCmdExit:
+    case kCmdExitNow:
+      close();
+      return;
+    case kCmdCascade:
+    case kCmdTileHorizontal:
+    case kCmdTileVertical:
+    case kCmdFree:
+      return arrange(id);
+    case kCmdShowCommand:
+      return showCommandWindow(!commandWindowShown());
+    case kCmdStatusBar:
+      status_->setVisible(!status_->isVisible());
+      return;
+    case kCmdToolbar:
+      toolbar_->setVisible(!toolbar_->isVisible());
+      return;
+    case kCmdCommandFileInput:
+      return commandFileDialog(true);
+    case kCmdCommandFileOutput:
+      return commandFileDialog(false);
+    default:
+      break;
+  }
+  std::string_view line = frameCommandLine(id);
+  if (line.empty()) return QApplication::beep();
+  if (id == kCmdRestart) QApplication::setOverrideCursor(Qt::WaitCursor);
+  runCommandLine(k_, std::string(line).c_str(), 1);
+  if (id == kCmdRestart) QApplication::restoreOverrideCursor();
+  cmd_.ensurePrompt();
+}
+
+void FrameWindow::arrange(uint16_t mode) {
+  arrangement_ = mode;
+  for (uint16_t m : {kCmdCascade, kCmdTileHorizontal, kCmdTileVertical, kCmdFree}) setChecked(m, m == mode);
+  if (mode == kCmdCascade) mdi_->cascadeSubWindows();
+  if (mode == kCmdTileHorizontal) tile(mdi_, true);
+  if (mode == kCmdTileVertical) tile(mdi_, false);
+}
+
+void FrameWindow::showCommandWindow(bool show) {
+  if (!show) {
+    if (cmdHost_) cmdHost_->close();
+    return;
+  }
+  if (cmdHost_) {
+    mdi_->setActiveSubWindow(cmdHost_);
+    return;
+  }
+  auto* host = new CommandHost;
+  auto* content = new QWidget;
+  content->setObjectName("MAINCMD");
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* menu = new QMenuBar(content);
+  menu->setObjectName("CMD_MENU");
+  menu->addAction(makeAction("File Input", kCmdCommandFileInput, menu));
+  menu->addAction(makeAction("File Output", kCmdCommandFileOutput, menu));
+  layout->setMenuBar(menu);
+  cmdEdit_ = new CommandEdit(cmd_, content);
+  layout->addWidget(cmdEdit_);
+  host->setWidget(content);
+  host->onClose = [this] { commandHostClosing(); };
+  mdi_->addSubWindow(host);
+  if (arrangement_ == kCmdFree && savedCommandRect_.isValid()) {
+    host->setGeometry(savedCommandRect_);
+  } else {
+    const QSize area = mdi_->viewport()->size();
+    host->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 2 / 3));
+  }
+  host->show();
+  cmdHost_ = host;
+  cmd_.open();
+  cmdEdit_->setFocus();
+  setChecked(kCmdShowCommand, true);
+}
+
+void FrameWindow::commandHostClosing() {
+  if (cmdHost_) savedCommandRect_ = cmdHost_->geometry();
+  cmd_.close();
+  cmdEdit_ = nullptr;
+  cmdHost_ = nullptr;
+  setChecked(kCmdShowCommand, false);
+}
+
+void FrameWindow::spliced(size_t pos, size_t removed, std::string_view inserted) {
+  if (cmdEdit_) cmdEdit_->applySplice(pos, removed, inserted);
+}
+
+void FrameWindow::caretMoved() {
+  if (cmdEdit_) cmdEdit_->placeCaret();
+}
+
+void FrameWindow::activateRequested() {
+  if (!cmdHost_) return;
+  mdi_->setActiveSubWindow(cmdHost_);
+  if (cmdEdit_) cmdEdit_->setFocus();
+}
+
+void FrameWindow::aboutBox() {
+  QDialog box(this);
+  box.setObjectName("AboutBox");
+  box.setWindowTitle("About Yav");
+  auto* layout = new QVBoxLayout(&box);
+  auto* title = new QLabel("<b>Yav</b>", &box);
+  layout->addWidget(title);
+  const QString version = QCoreApplication::applicationVersion();
+  const QString date = QStringLiteral(__DATE__);
+  for (const std::string& line : aboutVersionLines(version.toStdString(), version.toStdString(),
+                                                   version.toStdString(), date.toStdString()))
+    layout->addWidget(new QLabel(QString::fromStdString(line), &box));
+  layout->addWidget(new QLabel(QString::fromLatin1(kObjectFormatName.data(), kObjectFormatName.size()), &box));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+  connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  layout->addWidget(buttons);
+  box.exec();
+}
+
+void FrameWindow::commandFileDialog(bool input) {
+  QString& dir = lastCommandDir_[input ? 0 : 1];
+  const QString file =
+      input ? QFileDialog::getOpenFileName(this, "Command Input", dir, "Command Files(*.in)")
+            : QFileDialog::getSaveFileName(this, "Command Output", dir, "Output Files(*.out)");
+  if (file.isEmpty()) return;
+  dir = QFileInfo(file).absolutePath();
+  if (input) {
+    runCommandFile(k_, file.toStdString());
+  } else {
+    runCommandLine(k_, ("output " + file.toStdString()).c_str(), 1);
+  }
+  cmd_.ensurePrompt();
+}
+
+void FrameWindow::closeEvent(QCloseEvent* e) {
+  if (k_.run.busy) {  // refused while the target runs; the running command sees the request
+    closeHeldBack_ = true;
+    e->ignore();
+    return;
+  }
+  if (cmdHost_) cmdHost_->onClose = nullptr;
+  e->accept();
+}
+
+}  // namespace yav

@@ -1,0 +1,60 @@
+#include "ui/frame_commands.h"
+
+#include <algorithm>
+
+namespace yav {
+
+namespace {
+
+struct IdCommandLine {
+  uint16_t id;
+  std::string_view line;
+};
+
+// Menu and toolbar ids that are nothing but a command line for the dispatcher. The run-control
+// ones are offered even before the run loop exists: the dispatcher then answers with its
+// "command not supported" error, and they work unchanged once it does.
+constexpr IdCommandLine kCommandLines[] = {
+    {201, "go"}, {203, "step"}, {204, "istep"}, {205, "ostep"}, {211, "mstep"}, {107, "zero"},
+};
+
+// Ids the front-ends carry out themselves.
+constexpr uint16_t kFrontEndIds[] = {
+    kCmdStopExecution, kCmdAbout, kCmdExit, kCmdExitNow, kCmdCascade, kCmdTileHorizontal,
+    kCmdTileVertical, kCmdFree, kCmdShowCommand, kCmdStatusBar, kCmdToolbar,
+    kCmdCommandFileInput, kCmdCommandFileOutput,
+};
+
+struct IdRange {
+  uint16_t first, last;
+};
+constexpr IdRange kBusyRefused[] = {{101, 104}, {107, 107}, {109, 110}, {117, 117}, {146, 146}, {201, 214}};
+
+}  // namespace
+
+std::string_view frameCommandLine(uint16_t id) {
+  for (const IdCommandLine& c : kCommandLines)
+    if (c.id == id) return c.line;
+  return {};
+}
+
+bool frameCommandAvailable(uint16_t id) {
+  return !frameCommandLine(id).empty() || std::ranges::find(kFrontEndIds, id) != std::end(kFrontEndIds);
+}
+
+bool refusedWhileBusy(uint16_t id) {
+  return std::ranges::any_of(kBusyRefused, [id](IdRange r) { return id >= r.first && id <= r.last; });
+}
+
+std::array<std::string, 3> aboutVersionLines(std::string_view kernelVersion, std::string_view processorVersion,
+                                             std::string_view targetVersion, std::string_view date) {
+  auto line = [&](std::string_view head, std::string_view version) {
+    std::string s(head);
+    s.append(version).append(" (").append(date).append(")");
+    return s;
+  };
+  return {line("Kernel: ", kernelVersion) + " - 32 bits", line("Processor: ", processorVersion),
+          line("Target: ", targetVersion)};
+}
+
+}  // namespace yav
