@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/hooks.h"
@@ -56,6 +58,19 @@ struct RunState {
   bool busy = false;
 };
 
+class TargetMemory;
+struct ValueRecord;
+struct Kernel;
+
+// What value printing reaches beyond the kernel: target memory (null until a target exists),
+// function names by entry address (empty until symbols are loaded) and the evaluator's reload
+// (when unset, values are reloaded from target memory alone).
+struct ValueAccess {
+  TargetMemory* memory = nullptr;
+  std::function<std::optional<std::string>(uint32_t address)> functionNameAt;
+  std::function<bool(Kernel&, ValueRecord&)> reload;
+};
+
 struct Kernel {
   explicit Kernel(UiPort& port) : ui(&port) {}
   ~Kernel();
@@ -70,6 +85,7 @@ struct Kernel {
   bool debugInfoLoaded = false;  // C source information is available
   int errorCount = 0;            // errors reported so far (for `--strict` batch runs)
   KernelHooks hooks;
+  ValueAccess values;
 };
 
 }  // namespace yav

@@ -26,6 +26,8 @@ struct PumpResult {
   bool closeRequested = false;  // a close request for the main window (held back by the caller)
 };
 
+struct ValueRecord;
+
 class UiPort {
  public:
   virtual ~UiPort() = default;
@@ -62,6 +64,9 @@ class UiPort {
   virtual void maximizeMain() {}
   virtual void minimizeMain() {}
   virtual void requestClose() {}
+
+  // The aggregate evaluation window: shows a struct, union or array value with a display letter.
+  virtual void showAggregate(const ValueRecord& /*value*/, char /*letter*/) {}
 };
 
 }  // namespace yav

@@ -1,0 +1,99 @@
+// The HCS08 CPU core: registers, one-instruction steps and runs, driven by the opcode table.
+// It sees memory only through the chip's MemoryMap.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "sim/memory_map.h"
+
+namespace yav::sim {
+
+struct Registers {
+  uint8_t a = 0;
+  uint16_t hx = 0;
+  uint16_t sp = 0x00FF;
+  uint16_t pc = 0;
+  uint8_t cc = 0x68;
+};
+
+// Why the CPU stopped running.
+enum class StopReason : uint8_t { none, until, max, bgnd, stop, wait, illegal };
+std::string_view stop_reason_text(StopReason r);
+
+class Cpu {
+ public:
+  explicit Cpu(MemoryMap& memory);
+
+  // Reset: chip registers to their reset state, SP 0x00FF, I set, PC from the vector at 0xFFFE.
+  void reset();
+
+  // Executes one instruction; a stop reason when it was BGND, STOP, WAIT or illegal (an
+  // illegal opcode leaves the PC on it).
+  StopReason step();
+
+  // Runs until `until` is reached (checked before each instruction), `max` instructions
+  // have run, or the CPU stops.
+  StopReason run(uint64_t max, std::optional<uint16_t> until = std::nullopt);
+
+  // Takes an interrupt through the vector at `vector` (its high byte address) when the I bit
+  // is clear: stacks PC, X, A, CC and sets I. Returns whether it was taken.
+  bool interrupt(uint16_t vector);
+
+  Registers regs;
+  uint64_t cycles = 0;
+  uint64_t instructions = 0;
+
+  MemoryMap& memory() { return mem_; }
+
+  // One decoded opcode of either page (filled from the opcode table).
+  struct Op;
+
+ private:
+  MemoryMap& mem_;
+  const Op* ops_;  // both opcode pages, 512 entries
+
+  // Memory through the chip's plain pages when it has them.
+  uint8_t rd(uint16_t a) {
+    const uint8_t* p = mem_.read_page(static_cast<uint8_t>(a >> 8));
+    return p ? p[a & 0xFF] : mem_.read(a);
+  }
+  void wr(uint16_t a, uint8_t v) {
+    uint8_t* p = mem_.write_page(static_cast<uint8_t>(a >> 8));
+    if (p) p[a & 0xFF] = v;
+    else mem_.write(a, v);
+  }
+  uint8_t fetch() { return rd(regs.pc++); }
+  uint16_t fetch16() {
+    const uint16_t hi = fetch();
+    return static_cast<uint16_t>((hi << 8) | fetch());
+  }
+  uint16_t read16(uint16_t a) {
+    const uint16_t hi = rd(a);
+    return static_cast<uint16_t>((hi << 8) | rd(static_cast<uint16_t>(a + 1)));
+  }
+  void write16(uint16_t a, uint16_t v) {
+    wr(a, static_cast<uint8_t>(v >> 8));
+    wr(static_cast<uint16_t>(a + 1), static_cast<uint8_t>(v));
+  }
+  void push(uint8_t v) { wr(regs.sp--, v); }
+  uint8_t pull() { return rd(++regs.sp); }
+  void push_pc() {
+    push(static_cast<uint8_t>(regs.pc));
+    push(static_cast<uint8_t>(regs.pc >> 8));
+  }
+  void pull_pc() {
+    const uint16_t hi = pull();
+    regs.pc = static_cast<uint16_t>((hi << 8) | pull());
+  }
+  void branch(bool taken, int8_t offset) {
+    if (taken) regs.pc = static_cast<uint16_t>(regs.pc + offset);
+  }
+  uint8_t x() const { return static_cast<uint8_t>(regs.hx); }
+  void set_x(uint8_t v) { regs.hx = static_cast<uint16_t>((regs.hx & 0xFF00) | v); }
+  uint8_t h() const { return static_cast<uint8_t>(regs.hx >> 8); }
+  void set_h(uint8_t v) { regs.hx = static_cast<uint16_t>((regs.hx & 0x00FF) | (v << 8)); }
+};
+
+}  // namespace yav::sim

@@ -1,0 +1,185 @@
+// yav-sim: runs an S-record or Intel hex image on the simulated HCS08 and prints the final
+// state in a form scripts can read.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/disasm.h"
+#include "sim/cpu.h"
+#include "sim/image_loader.h"
+#include "sim/memory_map.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: yav-sim [--chip NAME] [--max N] [--until ADDR] [--dump ADDR,LEN]... [--trace]\n"
+    "               [--disassemble ADDR,COUNT] FILE\n"
+    "  FILE is S-records (S1/S2/S3) or Intel hex; chips: QE128, QG8, GENERIC (default)\n";
+
+// Reads a whole argument as a number: 0x for hexadecimal, else decimal.
+std::optional<uint64_t> number(const std::string& s) {
+  if (s.empty()) return std::nullopt;
+  const bool hex = s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X');
+  const char* begin = s.c_str() + (hex ? 2 : 0);
+  if (*begin == '\0' || *begin == '-' || *begin == '+' || *begin == ' ') return std::nullopt;
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long v = std::strtoull(begin, &end, hex ? 16 : 10);
+  if (errno != 0 || *end != '\0') return std::nullopt;
+  return v;
+}
+
+// "A,B" into two numbers.
+bool number_pair(const std::string& s, uint64_t& a, uint64_t& b) {
+  const size_t comma = s.find(',');
+  if (comma == std::string::npos) return false;
+  const auto x = number(s.substr(0, comma)), y = number(s.substr(comma + 1));
+  if (!x || !y) return false;
+  a = *x;
+  b = *y;
+  return true;
+}
+
+class MemoryReader : public yav::CodeReader {
+ public:
+  explicit MemoryReader(const yav::sim::MemoryMap& m) : m_(m) {}
+  uint8_t read_byte(uint32_t address) const override { return m_.peek(address); }
+
+ private:
+  const yav::sim::MemoryMap& m_;
+};
+
+int fail(const std::string& msg) {
+  std::fprintf(stderr, "yav-sim: %s\n", msg.c_str());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string chip = "GENERIC", file;
+  uint64_t max = 100000000;
+  std::optional<uint16_t> until;
+  std::vector<std::pair<uint32_t, uint32_t>> dumps;
+  bool trace = false;
+  std::optional<std::pair<uint32_t, uint32_t>> disassemble;
+
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](const char* what) -> std::optional<std::string> {
+      if (i + 1 >= argc) return std::nullopt;
+      (void)what;
+      return std::string(argv[++i]);
+    };
+    if (arg == "--chip") {
+      const auto v = value("chip");
+      if (!v) return fail("--chip needs a name\n" + std::string(kUsage));
+      chip = *v;
+    } else if (arg == "--max") {
+      const auto v = value("max");
+      const auto n = v ? number(*v) : std::nullopt;
+      if (!n) return fail("--max needs a number of instructions");
+      max = *n;
+    } else if (arg == "--until") {
+      const auto v = value("until");
+      const auto n = v ? number(*v) : std::nullopt;
+      if (!n || *n > 0xFFFF) return fail("--until needs an address from 0 to 0xffff");
+      until = static_cast<uint16_t>(*n);
+    } else if (arg == "--dump") {
+      const auto v = value("dump");
+      uint64_t a = 0, n = 0;
+      if (!v || !number_pair(*v, a, n) || a > 0x1FFFF || n > 0x20000)
+        return fail("--dump needs ADDR,LEN (for example 0x80,16)");
+      dumps.emplace_back(static_cast<uint32_t>(a), static_cast<uint32_t>(n));
+    } else if (arg == "--trace") {
+      trace = true;
+    } else if (arg == "--disassemble") {
+      const auto v = value("disassemble");
+      uint64_t a = 0, n = 0;
+      if (!v || !number_pair(*v, a, n) || a > 0x1FFFF || n > 0x100000)
+        return fail("--disassemble needs ADDR,COUNT (for example 0x8000,10)");
+      disassemble = std::make_pair(static_cast<uint32_t>(a), static_cast<uint32_t>(n));
+    } else if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (!arg.empty() && arg[0] == '-') {
+      return fail("unknown option " + arg + "\n" + kUsage);
+    } else if (file.empty()) {
+      file = arg;
+    } else {
+      return fail("only one FILE may be given\n" + std::string(kUsage));
+    }
+  }
+  if (file.empty()) return fail(std::string("no FILE given\n") + kUsage);
+
+  auto memory = yav::sim::make_chip(chip);
+  if (!memory) {
+    std::string names;
+    for (const auto& n : yav::sim::chip_names()) names += " " + n;
+    return fail("unknown chip " + chip + " (chips:" + names + ")");
+  }
+  const yav::sim::ImageLoad image = yav::sim::load_image_file(file);
+  if (!image.ok) return fail(image.error);
+  for (const auto& block : image.blocks) {
+    for (size_t k = 0; k < block.bytes.size(); ++k) {
+      const uint32_t a = block.address + static_cast<uint32_t>(k);
+      if (!memory->program(a, block.bytes[k])) {
+        char where[16];
+        std::snprintf(where, sizeof where, "0x%x", a);
+        return fail(file + ": no memory at " + where + " on chip " + chip);
+      }
+    }
+  }
+
+  yav::sim::Cpu cpu(*memory);
+  cpu.reset();
+  const MemoryReader reader(*memory);
+
+  if (disassemble) {
+    yav::ListingContext ctx;
+    ctx.current_pc = cpu.regs.pc;
+    uint32_t at = disassemble->first;
+    for (uint32_t n = 0; n < disassemble->second; ++n) std::fputs(yav::listing_line(reader, at, ctx).c_str(), stdout);
+    return 0;
+  }
+
+  yav::sim::StopReason reason = yav::sim::StopReason::max;
+  if (trace) {
+    reason = yav::sim::StopReason::max;
+    for (uint64_t n = 0; n < max; ++n) {
+      if (until && cpu.regs.pc == *until) {
+        reason = yav::sim::StopReason::until;
+        break;
+      }
+      const yav::Disassembly d = yav::disassemble(reader, cpu.regs.pc, nullptr);
+      std::printf("%04x  %s\n", cpu.regs.pc, d.text.c_str());
+      reason = cpu.step();
+      if (reason != yav::sim::StopReason::none) break;
+      reason = yav::sim::StopReason::max;
+    }
+    if (reason == yav::sim::StopReason::max && until && cpu.regs.pc == *until) reason = yav::sim::StopReason::until;
+  } else {
+    reason = cpu.run(max, until);
+  }
+
+  const auto& r = cpu.regs;
+  std::printf("regs: a=%02x hx=%04x sp=%04x pc=%04x ppage=%02x cc=%02x\n", r.a, r.hx, r.sp, r.pc, memory->ppage(), r.cc);
+  std::printf("executed: %llu instructions, %llu cycles, stopped by %s\n",
+              static_cast<unsigned long long>(cpu.instructions), static_cast<unsigned long long>(cpu.cycles),
+              std::string(yav::sim::stop_reason_text(reason)).c_str());
+  for (const auto& [addr, len] : dumps) {
+    std::string line;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "dump %04x:", addr);
+    line = buf;
+    for (uint32_t k = 0; k < len; ++k) {
+      std::snprintf(buf, sizeof buf, " %02x", memory->peek(addr + k));
+      line += buf;
+    }
+    std::puts(line.c_str());
+  }
+  return 0;
+}

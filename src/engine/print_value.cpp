@@ -1,0 +1,48 @@
+#include "engine/print_value.h"
+
+#include "engine/output.h"
+#include "model/putresult.h"
+
+namespace yav {
+
+namespace {
+
+// The kernel as seen by the value printers.
+class KernelPrintEnv : public PrintEnv {
+ public:
+  explicit KernelPrintEnv(Kernel& k) : k_(k) {}
+  void put(std::string_view text) override { kout(k_, text); }
+  TargetMemory* memory() override { return k_.values.memory; }
+  std::optional<std::string> functionNameAt(uint32_t address) override {
+    return k_.values.functionNameAt ? k_.values.functionNameAt(address) : std::nullopt;
+  }
+  void showAggregate(const ValueRecord& v, char letter) override { k_.ui->showAggregate(v, letter); }
+  bool textualMode() const override { return k_.out.textualMode; }
+  int defaultRadix() const override { return k_.out.defaultRadix; }
+  bool reload(ValueRecord& v) override {
+    return k_.values.reload ? k_.values.reload(k_, v) : reloadFromMemory(k_.values.memory, v);
+  }
+
+ private:
+  Kernel& k_;
+};
+
+bool isAggregateValue(const ValueRecord& v) {
+  return outermost(v.type) == Derivation::Array || isStructOrUnion(v.type);
+}
+
+}  // namespace
+
+void putresult(Kernel& k, const ValueRecord& v, char letter) {
+  KernelPrintEnv env(k);
+  yav::putresult(env, v, letter);
+}
+
+void putNameAndValue(Kernel& k, const ValueRecord& v, char letter) {
+  const bool aggregate = isAggregateValue(v);
+  if (!aggregate) outs(k, {"    ", v.text, " = "});
+  putresult(k, v, letter);
+  if (!aggregate || k.out.textualMode) kout(k, "\n");
+}
+
+}  // namespace yav

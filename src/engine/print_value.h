@@ -1,0 +1,16 @@
+// Printing evaluated values through the kernel's output entry.
+#pragma once
+#include "engine/kernel.h"
+#include "model/value.h"
+
+namespace yav {
+
+// Prints the value (and its repeat elements) with a display letter; 0 for the type's default.
+void putresult(Kernel& k, const ValueRecord& v, char letter);
+
+// The line of the display commands: four blanks, the text, " = ", the value and a line feed.
+// Struct, union and array values print without the prefix, and end the line only in textual
+// output mode (otherwise they went to the aggregate window).
+void putNameAndValue(Kernel& k, const ValueRecord& v, char letter);
+
+}  // namespace yav

@@ -1,0 +1,50 @@
+// The value record: one evaluated expression or variable, as the evaluator hands it to the
+// printers and to assignment.
+#pragma once
+#include <bit>
+#include <cstdint>
+#include <string>
+
+#include "model/types.h"
+
+namespace yav {
+
+// Where a value lives.
+namespace loc {
+inline constexpr uint8_t Computed = 0;       // not an lvalue
+inline constexpr uint8_t Memory = 1;         // target memory
+inline constexpr uint8_t Register = 13;      // processor register (address = register number)
+inline constexpr uint8_t LocalFunction = 18;  // file-local function
+inline constexpr uint8_t GlobalFunction = 19;
+inline constexpr uint8_t Timing = 25;        // timing register
+inline constexpr uint8_t DebuggerVariable = 26;
+inline constexpr uint8_t LabelValue = 27;
+}  // namespace loc
+
+struct ValueRecord {
+  uint32_t symbolLink = 0;        // identity of the symbol the value came from, 0 when computed
+  uint8_t symbolKind = 0;         // the symbol's storage-class code
+  uint8_t addressSpace = 0;       // selects the memory access routine and the pointer size
+  uint16_t pointerAttributes = 0;  // outermost pointer level; kPointerNextAttrs: more in aux
+  uint32_t size = 0;              // size in bytes, set when evaluation ends
+  uint32_t type = 0;              // type word
+  uint32_t address = 0;           // target address of an lvalue, or the register number
+  std::string text;               // expression text or symbol name
+  AuxList aux;                    // array lengths, pointer attributes, aggregate descriptor
+  uint64_t bits = 0;              // the value: 32-bit integer in the low word, or a double
+  uint8_t locationClass = loc::Computed;
+  bool auxOwned = false;          // the auxiliary list was built for this record (not a symbol's)
+  uint32_t repeat = 0;            // consecutive elements to print, 0 for a single value
+
+  // The integer value, sign-extended from the type's width when it was stored.
+  int32_t intValue() const { return static_cast<int32_t>(static_cast<uint32_t>(bits)); }
+  uint32_t uintValue() const { return static_cast<uint32_t>(bits); }
+  void setInt(int64_t v) { bits = static_cast<uint32_t>(v); }
+  // The value of a float, double or long double.
+  double doubleValue() const { return std::bit_cast<double>(bits); }
+  void setDouble(double d) { bits = std::bit_cast<uint64_t>(d); }
+
+  uint8_t code() const { return baseCode(type); }
+};
+
+}  // namespace yav
