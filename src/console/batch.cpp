@@ -3,6 +3,7 @@
 
 #include "console/front_ends.h"
 #include "engine/kernel.h"
+#include "target/connection.h"
 #include "ui/startup.h"
 
 namespace yav {
@@ -38,8 +39,11 @@ class BatchUiPort : public UiPort {
 int runBatch(const StartOptions& opt) {
   BatchUiPort port(opt.answerYes);
   Kernel k(port);
+  k.batchMode = true;
   runStartup(k, opt);
+  target::shutdownTarget(k);
   std::fflush(stdout);
+  if (k.target.fatalExitCode) return k.target.fatalExitCode;
   return (opt.strict && k.errorCount > 0) ? 1 : 0;
 }
 

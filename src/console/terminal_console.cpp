@@ -14,6 +14,7 @@
 #include "console/front_ends.h"
 #include "engine/kernel.h"
 #include "ui/command_window.h"
+#include "target/connection.h"
 #include "ui/startup.h"
 
 namespace yav {
@@ -357,6 +358,7 @@ int runConsole(const StartOptions& opt) {
   model.ensurePrompt();
   if (tty) interactiveLoop(k, model, keys);
   else plainLoop(k, model);
+  target::shutdownTarget(k);
   writeOut("\n");
   model.setListener(nullptr);
   return 0;

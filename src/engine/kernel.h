@@ -9,6 +9,7 @@
 
 #include "engine/hooks.h"
 #include "engine/ui_port.h"
+#include "target/target_state.h"
 
 namespace yav {
 
@@ -84,8 +85,10 @@ struct Kernel {
   RunState run;
   bool debugInfoLoaded = false;  // C source information is available
   int errorCount = 0;            // errors reported so far (for `--strict` batch runs)
+  bool batchMode = false;        // no windows: faults that would end the program end the run
   KernelHooks hooks;
   ValueAccess values;
+  target::TargetState target;  // cable and chip libraries, connection
 };
 
 }  // namespace yav

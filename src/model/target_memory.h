@@ -14,6 +14,17 @@ class TargetMemory {
   // any of them cannot be read; `out` is then unspecified.
   virtual bool read(uint8_t space, uint32_t address, std::span<uint8_t> out) = 0;
 
+  // Writes `bytes` from `address` on, lowest address first. Returns false when the target
+  // refuses any of them (a read-only memory has no writes).
+  virtual bool write(uint8_t /*space*/, uint32_t /*address*/, std::span<const uint8_t> /*bytes*/) { return false; }
+  // Writes a number of `count` bytes big-endian (most significant byte at `address`).
+  bool writeBigEndian(uint8_t space, uint32_t address, size_t count, uint64_t v) {
+    uint8_t b[8];
+    if (count > sizeof b) return false;
+    for (size_t i = 0; i < count; ++i) b[i] = static_cast<uint8_t>(v >> (8 * (count - 1 - i)));
+    return write(space, address, std::span<const uint8_t>(b, count));
+  }
+
   // Words and longs are big-endian: the byte at the lower address is the most significant.
   bool readByte(uint8_t space, uint32_t address, uint8_t& v) { return read(space, address, std::span<uint8_t>(&v, 1)); }
   bool readWord(uint8_t space, uint32_t address, uint16_t& v) {

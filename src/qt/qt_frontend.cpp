@@ -7,6 +7,7 @@
 #include "qt/frame_window.h"
 #include "qt/qt_ui_port.h"
 #include "ui/command_window.h"
+#include "target/connection.h"
 #include "ui/startup.h"
 
 namespace yav {
@@ -37,8 +38,10 @@ int runQtFrontEnd(int argc, char** argv, const StartOptions& opt) {
   frame.startupDone();
   runStartup(session.kernel, opt);
   session.cmd->ensurePrompt();
-  if (session.kernel.disp.quitting) return 0;
-  return app.exec();
+  int status = 0;
+  if (!session.kernel.disp.quitting) status = app.exec();
+  target::shutdownTarget(session.kernel);
+  return status;
 }
 
 }  // namespace yav

@@ -3,6 +3,7 @@
 #include "engine/command_file.h"
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
+#include "target/connection.h"
 
 namespace yav {
 
@@ -22,6 +23,8 @@ void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFile
     errmsg(k, {"Illegal Option: ", opt.illegal});
     return;
   }
+  target::connectTarget(k);
+  if (k.target.fatalExitCode && k.batchMode) return;
   if (opt.sourcePath) apply_path_option(k.cmdfile.sourcePath, *opt.sourcePath);
   if (opt.remote) docmd(k, "remote", 1);
   if (opt.sessionFile) docmd(k, ("session /l " + *opt.sessionFile).c_str(), 1);

@@ -1,0 +1,92 @@
+// The simulated chip library: memory, registers, download and the on-chip break and trace
+// module of the chips the simulator offers, reached through the board of the cable library.
+#include <cstdint>
+#include <string>
+
+#include "sim/debug/board.h"
+#include "sim/memory_map.h"
+
+#define YAV_EXPORT extern "C" __attribute__((visibility("default")))
+
+using yav::sim::board;
+
+namespace {
+// The GetChips block: names one after another, each closed by NUL, then an empty name.
+const std::string& chipBlock() {
+  static const std::string block = [] {
+    std::string b;
+    for (const std::string& name : yav::sim::chip_names()) {
+      b += name;
+      b += '\0';
+    }
+    b += '\0';
+    return b;
+  }();
+  return block;
+}
+int failure(bool ok) { return ok ? 0 : 1; }
+bool live() { return board().countOperation(); }
+}  // namespace
+
+YAV_EXPORT int InitDll(void*, void*, void*) { return 1; }
+YAV_EXPORT const char* GetChips(int* length) {
+  if (length) *length = static_cast<int>(chipBlock().size());
+  return chipBlock().data();
+}
+YAV_EXPORT int SetChip(const char* name) { return failure(name && board().selectChip(name)); }
+YAV_EXPORT int CloseDll(void) { return 0; }
+YAV_EXPORT int emconnect(void) { return 0; }
+// No dialog of its own: every operation is accepted.
+YAV_EXPORT int emsetup(int, void*, void*) { return 1; }
+YAV_EXPORT int emtarget(void) { return 0; }
+YAV_EXPORT int emreset(int) {
+  board().reset();
+  return 0;
+}
+YAV_EXPORT int emget(uint8_t* buffer, uint32_t address, int length) {
+  if (!live()) return 1;
+  return failure(board().readMemory(address, buffer, length));
+}
+YAV_EXPORT int emset(const uint8_t* buffer, uint32_t address, int length) {
+  if (!live()) return 1;
+  return failure(board().writeMemory(address, buffer, length));
+}
+YAV_EXPORT int eminitload(void) { return 0; }
+YAV_EXPORT int emload(const uint8_t* buffer, uint32_t address, int length) {
+  if (!live()) return 1;
+  return failure(board().loadMemory(address, buffer, length));
+}
+YAV_EXPORT int emendload(void) { return 0; }
+YAV_EXPORT int getregs(uint8_t* block) {
+  if (!block) return 1;
+  board().getRegisters(block);
+  return live() ? 0 : 1;
+}
+YAV_EXPORT int putregs(const uint8_t* block) {
+  if (!block || !live()) return 1;
+  return failure(board().putRegisters(block));
+}
+// The program/erase dialog has nothing to ask without a window: nothing is erased.
+YAV_EXPORT int Flash(void) { return 0; }
+// The on-chip break module is always available.
+YAV_EXPORT int HardBreaks(void) { return 0; }
+YAV_EXPORT int SetBreaks(int count, const uint8_t* kinds, const uint32_t* addresses) {
+  board().setBreaks(count, kinds, addresses);
+  return 0;
+}
+YAV_EXPORT int SetUserBreaks(int, int* disable) {
+  if (disable) *disable = 0;
+  return 0;
+}
+YAV_EXPORT int SetTrace(int count, int till, const uint8_t* kinds, const uint32_t* addresses) {
+  board().setTrace(count, till, kinds, addresses);
+  return 0;
+}
+YAV_EXPORT uint32_t Trace(uint32_t* entries, int* dataFlag) { return board().readTrace(entries, dataFlag); }
+
+// Console port: bytes the program sent (polled by the debugger) and bytes typed for it.
+YAV_EXPORT int emconsole(char* buffer, int size) { return board().readConsole(buffer, size); }
+YAV_EXPORT int emconsolein(const char* bytes, int length) {
+  board().sendConsole(bytes, length);
+  return 0;
+}

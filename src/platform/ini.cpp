@@ -1,0 +1,210 @@
+#include "platform/ini.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace yav::platform {
+
+namespace {
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool sameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
+}
+
+// One line of the file, classified.
+struct Line {
+  enum Kind { Other, Section, Entry } kind = Other;
+  std::string_view name;   // section or key name
+  std::string_view value;  // entry value
+};
+
+Line classify(std::string_view raw) {
+  Line l;
+  std::string_view s = trim(raw);
+  if (s.empty() || s.front() == ';') return l;
+  if (s.front() == '[') {
+    s.remove_prefix(1);
+    size_t close = s.find(']');
+    l.kind = Line::Section;
+    l.name = trim(close == std::string_view::npos ? s : s.substr(0, close));
+    return l;
+  }
+  size_t eq = s.find('=');
+  if (eq == std::string_view::npos) return l;
+  l.kind = Line::Entry;
+  l.name = trim(s.substr(0, eq));
+  l.value = trim(s.substr(eq + 1));
+  return l;
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t nl = text.find('\n', start);
+    if (nl == std::string_view::npos) nl = text.size();
+    lines.push_back(text.substr(start, nl - start));
+    start = nl + 1;
+  }
+  return lines;
+}
+
+// Names and values are kept on one line: line breaks become blanks.
+std::string oneLine(std::string_view s) {
+  std::string r(s);
+  for (char& c : r)
+    if (c == '\n' || c == '\r') c = ' ';
+  return r;
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::string envOr(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? std::string(v) : std::string();
+}
+
+}  // namespace
+
+std::string iniPath() {
+  std::string explicitPath = envOr("YAV_INI");
+  if (!explicitPath.empty()) return explicitPath;
+  std::string base = envOr("XDG_CONFIG_HOME");
+  if (base.empty()) {
+    std::string home = envOr("HOME");
+    base = (home.empty() ? std::string(".") : home) + "/.config";
+  }
+  return base + "/yav/YAVKT55R.INI";
+}
+
+std::optional<std::string> profileLookup(std::string_view text, std::string_view section,
+                                         std::string_view key) {
+  bool inSection = false;
+  for (std::string_view raw : splitLines(text)) {
+    Line l = classify(raw);
+    if (l.kind == Line::Section) inSection = sameName(l.name, section);
+    else if (l.kind == Line::Entry && inSection && sameName(l.name, key)) return std::string(l.value);
+  }
+  return std::nullopt;
+}
+
+std::string profileUpdate(std::string_view text, std::string_view section, std::string_view key,
+                          std::string_view value) {
+  const std::string sec = oneLine(trim(section));
+  const std::string k = oneLine(trim(key));
+  const std::string v = oneLine(value);
+  std::vector<std::string_view> lines = splitLines(text);
+  std::vector<std::string> out;
+  out.reserve(lines.size() + 3);
+  bool inSection = false, written = false;
+  size_t lastOfSection = 0;  // index in `out` after the last non-blank line of the section
+  for (std::string_view raw : lines) {
+    Line l = classify(raw);
+    if (l.kind == Line::Section) {
+      if (inSection && !written) {
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(lastOfSection), k + "=" + v);
+        written = true;
+      }
+      inSection = !written && sameName(l.name, sec);
+      out.emplace_back(raw);
+      lastOfSection = out.size();
+      continue;
+    }
+    if (inSection && !written && l.kind == Line::Entry && sameName(l.name, k)) {
+      out.push_back(std::string(l.name) + "=" + v);
+      written = true;
+      inSection = false;
+      continue;
+    }
+    out.emplace_back(raw);
+    if (inSection && !trim(raw).empty()) lastOfSection = out.size();
+  }
+  if (inSection && !written) {
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(lastOfSection), k + "=" + v);
+    written = true;
+  }
+  std::string result;
+  for (const std::string& line : out) {
+    result += line;
+    result += '\n';
+  }
+  if (!written) {
+    if (!result.empty() && !trim(out.back()).empty()) result += '\n';
+    result += "[" + sec + "]\n" + k + "=" + v + "\n";
+  }
+  return result;
+}
+
+std::string getProfileString(const std::string& path, std::string_view section, std::string_view key,
+                             std::string_view def, size_t maxChars) {
+  std::optional<std::string> text = readFile(path);
+  std::string value(def);
+  if (text) {
+    if (auto found = profileLookup(*text, section, key)) value = *found;
+  }
+  if (value.size() > maxChars) value.resize(maxChars);
+  return value;
+}
+
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path target(path);
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+  std::string text = readFile(path).value_or(std::string());
+  std::string updated = profileUpdate(text, section, key, value);
+  std::string temp = path + ".tmp" + std::to_string(static_cast<long>(::getpid()));
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      fs::remove(temp, ec);
+      return false;
+    }
+  }
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+std::string iniGet(std::string_view section, std::string_view key, std::string_view def, size_t maxChars) {
+  return getProfileString(iniPath(), section, key, def, maxChars);
+}
+
+bool iniSet(std::string_view section, std::string_view key, std::string_view value) {
+  return writeProfileString(iniPath(), section, key, value);
+}
+
+}  // namespace yav::platform

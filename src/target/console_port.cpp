@@ -1,0 +1,23 @@
+#include "target/console_port.h"
+
+#include "engine/output.h"
+
+namespace yav::target {
+
+int pollConsole(Kernel& k) {
+  const TargetState& t = k.target;
+  if (!t.connected || t.chip.emconsole == nullptr) return 0;
+  int total = 0;
+  char buffer[256];
+  for (int n; (n = t.chip.emconsole(buffer, sizeof buffer)) > 0; total += n)
+    kout(k, std::string_view(buffer, static_cast<size_t>(n)));
+  return total;
+}
+
+bool sendConsole(Kernel& k, std::string_view text) {
+  const TargetState& t = k.target;
+  if (!t.connected || t.chip.emconsolein == nullptr) return false;
+  return t.chip.emconsolein(text.data(), static_cast<int>(text.size())) == 0;
+}
+
+}  // namespace yav::target

@@ -1,0 +1,51 @@
+#include "target/target_menu.h"
+
+#include "engine/dispatcher.h"
+#include "target/connection.h"
+
+namespace yav::target {
+
+namespace {
+
+void connect(Kernel& k) { connectLoop(k); }
+
+void reset(Kernel& k) {
+  docmd(k, "zero", 0);
+  resetTarget(k, 1);
+}
+
+void programErase(Kernel& k) {
+  if (k.target.chip.Flash) k.target.chip.Flash();
+  k.ui->refreshViews(kViewAll);
+}
+
+void onChipDebug(Kernel& k) {
+  if (k.target.chip.HardBreaks) k.target.breakSystemUnavailable = k.target.chip.HardBreaks();
+}
+
+struct MenuRow {
+  int id;
+  void (*action)(Kernel&);
+};
+
+constexpr MenuRow kMenu[] = {
+    {kCmdConnect, connect},
+    {kCmdReset, reset},
+    {kCmdProgramErase, programErase},
+    {kCmdOnChipDebug, onChipDebug},
+};
+
+}  // namespace
+
+bool handleTargetCommand(Kernel& k, int id) {
+  if (id < kTargetCommandFirst || id > kTargetCommandLast) return false;
+  for (const MenuRow& row : kMenu) {
+    if (row.id == id) {
+      row.action(k);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace yav::target
