@@ -14,6 +14,10 @@ const char* cmd_cmdwin(Kernel& k, const char* rest, int user);
 const char* cmd_maximize(Kernel& k, const char* rest, int user);
 const char* cmd_minimize(Kernel& k, const char* rest, int user);
 
+const char* cmd_load(Kernel& k, const char* rest, int user);
+const char* cmd_files(Kernel& k, const char* rest, int user);
+const char* cmd_funcs(Kernel& k, const char* rest, int user);
+
 // Words whose behaviour is not built yet: report "command not supported".
 const char* cmd_unsupported(Kernel& k, const char* rest, int user);
 

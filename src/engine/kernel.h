@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/hooks.h"
+#include "engine/program_state.h"
 #include "engine/ui_port.h"
 #include "target/target_state.h"
 
@@ -87,6 +88,7 @@ struct Kernel {
   int errorCount = 0;            // errors reported so far (for `--strict` batch runs)
   bool batchMode = false;        // no windows: faults that would end the program end the run
   KernelHooks hooks;
+  ProgramState prog;  // the loaded program (load, files, funcs)
   ValueAccess values;
   target::TargetState target;  // cable and chip libraries, connection
 };

@@ -1,0 +1,206 @@
+#include "engine/load_program.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+
+#include "engine/errors.h"
+#include "engine/load_host.h"
+#include "engine/output.h"
+#include "model/symbols_lookup.h"
+
+namespace yav {
+
+namespace {
+
+constexpr const char* kSectionVariables[] = {".text", ".tsize", ".data", ".dsize", ".bss", ".bsize"};
+
+// A fresh program holding the debugger variables that survive a load.
+std::unique_ptr<Program> freshProgram(const Program& old) {
+  auto prog = std::make_unique<Program>();
+  for (const LabelEntry& e : old.labels.entries()) {
+    if (e.isDebuggerVariable()) prog->labels.append(e);
+  }
+  for (const char* v : kSectionVariables) prog->labels.deleteVariable(v);
+  return prog;
+}
+
+void notify(Kernel& k, const std::string& name, int phase) {
+  for (auto& cb : k.prog.loadNotify) {
+    if (cb) cb(k, name, phase);
+  }
+}
+
+void reportAbandon(Kernel& k, const LoadOutcome& o) {
+  if (!o.boxTitle.empty() && !k.cmdfile.inputMark) {
+    ++k.errorCount;
+    k.ui->messageBox(o.boxTitle, o.message, MsgIcon::Error);
+  } else {
+    errmsg(k, {o.message, o.message.empty() || o.message.back() == '\n' ? "" : "\n"});
+  }
+}
+
+void endStatus(Kernel& k, bool quiet) {
+  k.ui->WinStatGauge(false, 0);
+  if (!quiet) k.ui->CursorStd();
+  k.ui->LeftStatus("Command");
+  k.run.targetRunning = false;
+}
+
+bool isNumber(const std::string& s) { return !s.empty() && std::isdigit(static_cast<unsigned char>(s[0])); }
+
+}  // namespace
+
+EntryResult resolveEntry(Kernel& k, const Program& prog, const std::string& spec) {
+  EntryResult r;
+  if (spec.empty()) {
+    for (const char* name : {"__stext", "__text", ".text"}) {
+      if (const LabelEntry* e = prog.labels.rensym(name)) {
+        r.found = true;
+        r.address = e->value;
+        return r;
+      }
+    }
+    r.notFoundMessage = true;
+    return r;
+  }
+  if (spec == "reset") {
+    uint32_t pc = 0;
+    if (k.prog.resetTarget && k.prog.resetTarget(k, pc)) {
+      r.found = true;
+      r.address = pc;
+    } else {
+      r.notFoundMessage = true;
+    }
+    return r;
+  }
+  if (isNumber(spec)) {
+    r.found = true;
+    r.address = static_cast<uint32_t>(std::strtoul(spec.c_str(), nullptr, 0));
+    if (const LabelEntry* e = prog.labels.underscoreLabelAt(r.address)) r.startName = e->name;
+    return r;
+  }
+  if (const LabelEntry* e = prog.labels.rensym("_" + spec)) {
+    r.found = true;
+    r.address = e->value;
+    return r;
+  }
+  r.invalidName = true;
+  return r;
+}
+
+bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
+  if (name.empty()) {
+    errmsg(k, {errtext(44), "\n"});
+    return false;
+  }
+  if (!std::ifstream(name, std::ios::binary).is_open()) {
+    errmsg(k, {"DBCOM: ", errtext(5), name, "\n"});
+    return false;
+  }
+  const bool quiet = k.cmdfile.quiet;
+  for (auto& clear : k.prog.clearBeforeLoad) {
+    if (clear) clear(k);
+  }
+  notify(k, name, 0);
+
+  auto prog = freshProgram(*k.prog.program);
+  if (!quiet) {
+    k.ui->LeftStatus("Loading... Please Wait");
+    k.ui->CursorWait();
+  }
+  k.run.targetRunning = true;
+  k.run.stopRequest = false;
+  KernelLoadHost host(k, quiet);
+  LoadRequest req;
+  req.path = name;
+  req.raw = opt.raw;
+  req.symbolsOnly = opt.symbolsOnly || !k.prog.downloader;
+  req.quiet = quiet;
+  CodeDownloader* dl = req.symbolsOnly ? nullptr : k.prog.downloader;
+  if (dl) dl->begin();
+  LoadOutcome outcome = loadProgramFile(*prog, req, host);
+  if (dl) dl->end();
+  k.run.targetRunning = false;
+  if (!outcome.ok) {
+    if (outcome.abandoned) {
+      reportAbandon(k, outcome);
+      endStatus(k, quiet);
+      return false;
+    }
+    errmsg(k, {outcome.message, "\n"});
+  }
+
+  // Debug tables.
+  if (prog->loadState == loadstate::Object) {
+    k.ui->RightStatus(" Building debug info");
+    outcome = buildDebugTables(*prog, host);
+    if (outcome.ok) {
+      k.ui->RightStatus("Checking Consistency");
+      outcome = checkConsistency(*prog);
+    }
+    if (!outcome.ok) {
+      reportAbandon(k, outcome);
+      endStatus(k, quiet);
+      return false;
+    }
+  }
+  // The entry point named by the user must exist before the new program replaces the old one.
+  const EntryResult entry = resolveEntry(k, *prog, opt.entry);
+  if (entry.invalidName) {
+    errmsg(k, {errtext(64), " ", opt.entry, "\n"});
+    endStatus(k, quiet);
+    return false;
+  }
+
+  k.ui->RightStatus("Updating Markers");
+  prog->tables.buildIndexes();
+  for (const DebugRecord& r : prog->tables.records) {
+    if (r.kind == rk::FileStart) {
+      k.prog.programBase = r.address;
+      break;
+    }
+  }
+  k.ui->RightStatus("Building define info");
+  std::vector<std::string> defineTexts;
+  if (prog->file && prog->hasDebugSection) {
+    for (const DebugRecord& d : prog->defineRecords) {
+      std::string text;
+      if (d.address < prog->debugSize) prog->file->cstring(prog->debugBase + d.address, text, prog->debugSize - d.address);
+      defineTexts.push_back(std::move(text));
+    }
+  }
+  buildDefineInfo(prog->tables, prog->defineRecords, defineTexts);
+  k.ui->WinStatGauge(false, 0);
+  if (!quiet) k.ui->CursorStd();
+
+  if (!opt.symbolsOnly && !k.prog.downloader && !quiet) kout(k, "No target: code not downloaded\n");
+  k.prog.program = std::move(prog);
+  Program& now = *k.prog.program;
+  k.debugInfoLoaded = !now.tables.files.empty();
+  if (k.prog.updateMarkers) k.prog.updateMarkers(k);
+  k.ui->refreshViews(kViewAll);
+  if (!k.debugInfoLoaded && now.loadState == loadstate::Object) errmsg(k, {errtext(3), "\n"});
+
+  k.ui->LeftStatus("Waiting");
+  if (k.prog.markBreakReload) k.prog.markBreakReload(k);
+  k.ui->LeftStatus("Command");
+
+  if (entry.notFoundMessage) {
+    k.prog.entryPoint = 0;
+    errmsg(k, {"Cannot Find entry Point. Set PC to entry point", "\n"});
+  }
+  if (entry.found) {
+    k.prog.entryPoint = entry.address;
+    if (!entry.startName.empty()) k.prog.startName = entry.startName;
+    if (!quiet) outf(k, "%p 0x%hl\n", errtext(63), entry.address);
+    if (k.prog.startAt) k.prog.startAt(k, entry.address);
+  }
+  k.prog.pcOutsideCode = now.tables.functionAt(k.prog.entryPoint) == nullptr;
+
+  notify(k, name, 1);
+  k.ui->refreshViews(kViewAll);
+  return true;
+}
+
+}  // namespace yav
