@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/download.h"
 #include "model/target_memory.h"
 #include "target/link_entries.h"
 
@@ -51,6 +52,8 @@ struct TargetHooks {
   std::function<void(Kernel&)> setupRealtime;
   std::function<void(Kernel&)> clearBreakList;
   std::function<void(Kernel&)> closeRealtimeMonitor;
+  // Zeroes the three counters of the target break list before a download.
+  std::function<void(Kernel&)> resetBreakCounters;
 };
 
 struct TargetState {
@@ -87,6 +90,7 @@ struct TargetState {
   int breakSystemUnavailable = 0;  // result of HardBreaks
   std::string menuTitle = "&Target";
   std::unique_ptr<TargetMemory> memory;  // the program model's access, once connected
+  std::unique_ptr<CodeDownloader> downloader;  // the loader's path into the target
   TargetHooks hooks;
 
   // Closes the current chip library and the port, and unloads every library.
