@@ -1,11 +1,15 @@
 // Points where later parts of the kernel plug into the dispatcher (events, views, extensions).
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace yav {
 
 struct Kernel;
+struct RegisterFile;
+struct FunctionEntry;
 
 struct KernelHooks {
   // An extension whose command prefix begins the text takes the line; returns true when taken.
@@ -16,6 +20,11 @@ struct KernelHooks {
   std::function<void(Kernel&)> applyDeferredViews;
   // Halts a running target (used by `quit`).
   std::function<void(Kernel&)> stopTarget;
+  // The register block of the target, read and written through the chip library.
+  std::function<bool(Kernel&, RegisterFile&)> readTargetRegisters;
+  std::function<bool(Kernel&, const RegisterFile&)> writeTargetRegisters;
+  // Frame base of the first frame, from the selected one outwards, running `function`.
+  std::function<std::optional<uint32_t>(Kernel&, const FunctionEntry*)> frameBase;
 };
 
 }  // namespace yav

@@ -10,6 +10,7 @@
 #include "engine/hooks.h"
 #include "engine/program_state.h"
 #include "engine/ui_port.h"
+#include "model/registers.h"
 #include "target/target_state.h"
 
 namespace yav {
@@ -73,6 +74,24 @@ struct ValueAccess {
   std::function<bool(Kernel&, ValueRecord&)> reload;
 };
 
+class Evaluator;
+class KernelEvalEnv;
+
+// The kernel's copy of the processor registers; `previous` is the copy before the last stop.
+struct RegisterState {
+  RegisterFile file;
+  RegisterFile previous;
+  bool valid = false;  // read from the target at least once
+};
+
+// The expression evaluator bound to this kernel (made on first use).
+struct EvalState {
+  std::unique_ptr<KernelEvalEnv> env;
+  std::unique_ptr<Evaluator> evaluator;
+  EvalState();
+  ~EvalState();
+};
+
 struct Kernel {
   explicit Kernel(UiPort& port) : ui(&port) {}
   ~Kernel();
@@ -91,6 +110,8 @@ struct Kernel {
   ProgramState prog;  // the loaded program (load, files, funcs)
   ValueAccess values;
   target::TargetState target;  // cable and chip libraries, connection
+  RegisterState regs;
+  EvalState eval;
 };
 
 }  // namespace yav

@@ -85,4 +85,12 @@ bool ChipMemory::read(uint8_t space, uint32_t address, std::span<uint8_t> out) {
   return ok;
 }
 
+bool ChipMemory::write(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) {
+  const int saved = k_.target.memorySpace;
+  k_.target.memorySpace = space;
+  const bool ok = writeMemory(k_, address, bytes.data(), static_cast<int>(bytes.size()));
+  k_.target.memorySpace = saved;
+  return ok;
+}
+
 }  // namespace yav::target

@@ -65,6 +65,7 @@ class ChipMemory : public TargetMemory {
  public:
   explicit ChipMemory(Kernel& k) : k_(k) {}
   bool read(uint8_t space, uint32_t address, std::span<uint8_t> out) override;
+  bool write(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) override;
 
  private:
   Kernel& k_;

@@ -4,7 +4,7 @@
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
 #include "target/connection.h"
-#include "target/download.h"
+#include "target/kernel_link.h"
 
 namespace yav {
 
@@ -25,7 +25,7 @@ void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFile
     return;
   }
   target::connectTarget(k);
-  target::installDownloader(k);
+  target::installTargetAccess(k);
   if (k.target.fatalExitCode && k.batchMode) return;
   if (opt.sourcePath) apply_path_option(k.cmdfile.sourcePath, *opt.sourcePath);
   if (opt.remote) docmd(k, "remote", 1);

@@ -2,7 +2,7 @@
 #include "engine/dispatcher.h"
 #include "engine/kernel.h"
 #include "target/connection.h"
-#include "target/download.h"
+#include "target/kernel_link.h"
 #include "target/target_access.h"
 #include "target/target_fixture.h"
 #include "target/verify.h"
@@ -19,7 +19,7 @@ class DownloadVerifyTest : public TargetTest {
     TargetTest::SetUp();
     setting("OPTIONS", "RESETONCONNECT", "NO");
     ASSERT_TRUE(connectTarget(k));
-    installDownloader(k);
+    installTargetAccess(k);
     ASSERT_NE(k.prog.downloader, nullptr);
   }
   void download(uint32_t address, std::vector<uint8_t> bytes) {

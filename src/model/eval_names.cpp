@@ -1,0 +1,194 @@
+// Names in expressions: debugger variables, registers, sizeof, functions, debug symbols with
+// their storage classes, labels.
+#include <string>
+
+#include "model/eval_parser.h"
+#include "model/eval_typename.h"
+
+namespace yav {
+
+namespace {
+constexpr int kSyntaxError = 13;
+constexpr int kIncorrectVariable = 52;
+constexpr int kNotAccessible = 54;
+
+EvalValue intValue(int32_t value, uint8_t cls = loc::Computed) {
+  EvalValue v;
+  v.rec.type = tc::Int;
+  v.rec.setInt(value);
+  v.rec.locationClass = cls;
+  return v;
+}
+
+// Register that carries a first argument: A for the char types, else the X:A pair.
+constexpr uint32_t kRegisterA = 16;
+constexpr uint32_t kRegisterPairXA = 32;
+uint32_t firstArgumentRegister(uint32_t type) { return type < 0x10 ? kRegisterA : kRegisterPairXA; }
+}  // namespace
+
+EvalValue Parser::name(const Token& t) {
+  const QualifiedName& q = t.name.name;
+  ev_.lastName = q;
+  if (!q.valid) {
+    fail(kIncorrectVariable);
+    return intValue(0);
+  }
+  if (q.isAbsolute) return intValue(static_cast<int32_t>(q.absolute));
+  const bool plain = !q.hasColon && !q.hasFunction;
+  if (plain && q.variable[0] == '$') return registerValue(std::string_view(q.variable).substr(1));
+  if (plain && q.variable == "sizeof") return sizeofValue();
+  EvalEnv& env = ev_.env();
+  if (!q.hasFunction) {
+    if (std::optional<EvalFunction> f = env.findFunction(q.file, q.variable)) return functionValue(*f);
+  }
+  if (std::optional<EvalSymbol> s = env.lookupVariable(q, ev_.evaluate)) return symbolValue(*s);
+  if (std::optional<uint32_t> label = env.findLabel(q.variable)) {
+    EvalValue v = intValue(static_cast<int32_t>(*label), loc::LabelValue);
+    v.rec.address = *label;
+    return v;
+  }
+  if (std::optional<uint32_t> label = env.findLabel("_" + q.variable)) {
+    // A label read as a variable: the byte at its address.
+    EvalValue v;
+    v.rec.type = tc::UnsignedChar;
+    v.rec.address = *label;
+    v.rec.locationClass = 6;
+    load(v);
+    return v;
+  }
+  fail(kNotAccessible);
+  return intValue(0);
+}
+
+EvalValue Parser::debuggerVariable() {
+  const std::string_view n = sc_.plainName();
+  if (n.empty()) {
+    fail(kSyntaxError);
+    return intValue(0);
+  }
+  const std::string stored = ".." + std::string(n);
+  std::optional<uint32_t> value = ev_.env().findLabel(stored);
+  if (!value) {
+    ev_.env().setDebuggerVariable(stored, 0);
+    value = 0;
+  }
+  EvalValue v;
+  v.rec.type = tc::UnsignedLong;
+  v.rec.setInt(static_cast<int32_t>(*value));
+  v.rec.locationClass = loc::DebuggerVariable;
+  v.variableName = stored;
+  return v;
+}
+
+EvalValue Parser::registerValue(std::string_view registerName) {
+  const int number = ev_.env().registerByName(registerName);
+  if (number == 0) {
+    fail(kNotAccessible);
+    return intValue(0);
+  }
+  EvalValue v;
+  v.rec.type = tc::UnsignedLong;
+  v.rec.address = static_cast<uint32_t>(number);
+  v.rec.locationClass = loc::Register;
+  load(v);
+  return v;
+}
+
+EvalValue Parser::sizeofValue() {
+  if (next().kind != Tok::LParen) {
+    fail(kSyntaxError);
+    return intValue(0);
+  }
+  size_t pos = sc_.cursor();
+  if (std::optional<ParsedTypeName> type = readTypeName(sc_.text(), pos, ev_.env())) {
+    sc_.setCursor(pos);
+    return intValue(static_cast<int32_t>(type->size));
+  }
+  // The operand is only typed: sizeof reads and writes nothing.
+  const bool evaluate = ev_.evaluate;
+  ev_.evaluate = false;
+  EvalValue operand = expression();
+  ev_.evaluate = evaluate;
+  if (next().kind != Tok::RParen) fail(kSyntaxError);
+  return intValue(static_cast<int32_t>(valueTypeSize(operand.rec)));
+}
+
+EvalValue Parser::functionValue(const EvalFunction& f) {
+  EvalValue v;
+  v.rec.type = addPointer(addDerivation(f.returnType, Derivation::Function));
+  v.rec.aux = f.aux;
+  v.rec.aux.insert(v.rec.aux.begin(), AuxWord{f.pointerAttributes, aggregateOf(f.aux)});
+  v.rec.auxOwned = true;
+  v.rec.pointerAttributes = f.pointerAttributes;
+  v.rec.addressSpace = f.addressSpace;
+  v.rec.address = f.entry;
+  v.rec.setInt(static_cast<int32_t>(f.entry));
+  v.rec.locationClass = f.storageClass;
+  v.rec.symbolKind = f.storageClass;
+  return v;
+}
+
+EvalValue Parser::symbolValue(const EvalSymbol& s) {
+  EvalValue v;
+  ValueRecord& r = v.rec;
+  r.symbolLink = s.link;
+  r.symbolKind = s.storageClass;
+  r.addressSpace = s.addressSpace;
+  r.pointerAttributes = s.pointerAttributes;
+  r.type = s.type;
+  r.aux = s.aux;
+  v.bits = {s.bitNumber, s.bitWidth};
+  const bool saved = s.registerArgumentsSaved;
+  switch (s.storageClass) {
+    case loc::LocalFunction:
+    case loc::GlobalFunction:
+      r.type = tc::UnsignedLong;
+      r.address = s.address;
+      r.locationClass = s.storageClass;
+      break;
+    case 7:
+      r.address = frameAddress(s);
+      r.locationClass = saved ? loc::Memory : 7;
+      break;
+    case 15:
+      // Until it is saved the argument is still in its register.
+      r.address = frameAddress(s);
+      r.locationClass = saved ? loc::Memory : 7;
+      break;
+    case 4:
+    case 12:
+      r.address = s.address;
+      r.locationClass = s.storageClass;
+      break;
+    default:
+      if (s.storageClass == 5 && saved) {
+        r.address = s.secondAddress;
+        r.locationClass = 4;
+      } else {
+        r.address = frameAddress(s);
+        r.locationClass = s.storageClass == 5 ? loc::Memory : s.storageClass;
+      }
+  }
+  load(v);
+  return v;
+}
+
+uint32_t Parser::frameAddress(const EvalSymbol& s) {
+  switch (s.storageClass) {
+    case 1: case 6: case 8: case 12:
+      return s.address;
+  }
+  const std::optional<uint32_t> base = ev_.evaluate ? ev_.env().frameBase(s) : std::nullopt;
+  if (!base) return 0;
+  switch (s.storageClass) {
+    case 4: return s.address;
+    case 2: case 5: return *base + s.address + 2;
+    case 3: return *base - s.address;
+    case 7: case 15:
+      if (!s.registerArgumentsSaved) return firstArgumentRegister(s.type);
+      return s.storageClass == 7 ? *base + s.address : s.address;
+  }
+  return *base;
+}
+
+}  // namespace yav

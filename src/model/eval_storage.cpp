@@ -1,0 +1,171 @@
+#include "model/eval_storage.h"
+
+#include <bit>
+#include <vector>
+
+#include "model/eval_convert.h"
+#include "model/registers.h"
+
+namespace yav {
+
+namespace {
+
+bool keepsOwnValue(uint8_t cls) {
+  return cls == loc::Computed || cls == loc::DebuggerVariable || cls == loc::LabelValue || cls == loc::Timing;
+}
+
+// An enum member symbol stands for its value.
+constexpr uint8_t kEnumMemberClass = 12;
+
+bool takesAddressAsValue(const ValueRecord& v) {
+  const Derivation outer = outermost(v.type);
+  return outer == Derivation::Array || outer == Derivation::Function || isStructOrUnion(v.type) ||
+         v.locationClass == loc::LocalFunction || v.locationClass == loc::GlobalFunction ||
+         v.locationClass == kEnumMemberClass;
+}
+
+uint32_t storageSize(const ValueRecord& v) {
+  if (outermost(v.type) == Derivation::Pointer) return pointerSize(v.pointerAttributes);
+  return baseTypeSize(v.code());
+}
+
+// A register-held symbol: A alone, the X:A pair, or any other register by number.
+std::optional<uint32_t> readHeldRegister(EvalEnv& env, uint32_t number) {
+  if (number == REG_X) {
+    const std::optional<uint32_t> x = env.readRegister(REG_X), a = env.readRegister(REG_A);
+    if (!x || !a) return std::nullopt;
+    return (*x & 0xFF) << 8 | (*a & 0xFF);
+  }
+  return env.readRegister(static_cast<int>(number));
+}
+
+bool reloadFromTarget(EvalEnv& env, ValueRecord& v, BitPlace bits) {
+  TargetMemory* mem = env.memory();
+  if (!mem) return false;
+  const uint8_t code = v.code();
+  const bool plain = isPlain(v.type);
+  if (plain && code == tc::Bool) {
+    uint8_t b = 0;
+    if (!mem->readByte(v.addressSpace, v.address, b)) return false;
+    v.setInt((b >> (bits.number & 7)) & 1);
+    return true;
+  }
+  const uint32_t size = storageSize(v);
+  if (size == 0 || size > 8) return false;
+  uint64_t raw = 0;
+  if (!mem->readBigEndian(v.addressSpace, v.address, size, raw)) return false;
+  if (plain && isFloatCode(code)) {
+    if (size == 4) v.setDouble(static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(raw))));
+    else v.setDouble(std::bit_cast<double>(raw));
+    return true;
+  }
+  if (plain && isBitFieldCode(code)) raw >>= (bits.number & 31);
+  ValueRecord raw32;
+  raw32.type = tc::UnsignedLong;
+  raw32.setInt(static_cast<int32_t>(static_cast<uint32_t>(raw)));
+  convertValueTo(v, raw32, bits);
+  return true;
+}
+
+std::vector<uint8_t> bigEndian(uint64_t value, uint32_t size) {
+  std::vector<uint8_t> b(size);
+  for (uint32_t i = 0; i < size; ++i) b[size - 1 - i] = static_cast<uint8_t>(value >> (8 * i));
+  return b;
+}
+
+bool storeToMemory(EvalEnv& env, const EvalValue& target, const ValueRecord& value) {
+  const ValueRecord& t = target.rec;
+  const uint8_t code = t.code();
+  const bool plain = isPlain(t.type);
+  const uint32_t size = storageSize(t);
+  if (plain && code == tc::Bool) {
+    uint8_t b = 0;
+    TargetMemory* mem = env.memory();
+    if (!mem || !mem->readByte(t.addressSpace, t.address, b)) return false;
+    const uint8_t bit = static_cast<uint8_t>(1u << (target.bits.number & 7));
+    b = value.uintValue() ? (b | bit) : (b & ~bit);
+    return env.writeMemory(t.addressSpace, t.address, std::span<const uint8_t>(&b, 1));
+  }
+  if (size == 0 || size > 8) return false;
+  if (plain && isFloatCode(code)) {
+    const uint64_t raw = size == 4 ? std::bit_cast<uint32_t>(static_cast<float>(value.doubleValue()))
+                                   : std::bit_cast<uint64_t>(value.doubleValue());
+    return env.writeMemory(t.addressSpace, t.address, bigEndian(raw, size));
+  }
+  uint64_t raw = value.uintValue();
+  if (plain && isBitFieldCode(code)) {
+    // Only the field's bits change inside the containing unit.
+    uint64_t unit = 0;
+    TargetMemory* mem = env.memory();
+    if (!mem || !mem->readBigEndian(t.addressSpace, t.address, size, unit)) return false;
+    const unsigned width = target.bits.width ? target.bits.width : size * 8;
+    const unsigned shift = target.bits.number & 31;
+    const uint64_t mask = (width >= 64 ? ~0ull : ((1ull << width) - 1)) << shift;
+    raw = (unit & ~mask) | ((raw << shift) & mask);
+  }
+  return env.writeMemory(t.addressSpace, t.address, bigEndian(raw, size));
+}
+
+bool storeToHeldRegister(EvalEnv& env, const ValueRecord& t, uint32_t value) {
+  if (t.address == REG_X) {
+    // The X:A pair: A takes the low byte, X the high byte unless the type is a char.
+    const uint8_t code = t.code();
+    const bool charSized = isPlain(t.type) && (code < 0x10 || code == tc::CharEnum);
+    if (!env.setRegister(REG_A, value & 0xFF)) return false;
+    return charSized || env.setRegister(REG_X, (value >> 8) & 0xFF);
+  }
+  return env.setRegister(static_cast<int>(t.address), value);
+}
+
+}  // namespace
+
+bool isRegisterHeldLocation(uint8_t cls) {
+  return cls == loc::Register || cls == 4 || cls == 5 || cls == 7 || (cls >= 20 && cls <= 22);
+}
+
+bool needsTarget(const ValueRecord& v) { return !takesAddressAsValue(v) && !keepsOwnValue(v.locationClass); }
+
+bool reloadValue(EvalEnv& env, ValueRecord& v, BitPlace bits) {
+  if (takesAddressAsValue(v)) {
+    v.setInt(static_cast<int32_t>(v.address));
+    return true;
+  }
+  if (keepsOwnValue(v.locationClass)) return true;
+  if (v.locationClass == loc::Register) {
+    const std::optional<uint32_t> r = env.readRegister(static_cast<int>(v.address));
+    v.setInt(static_cast<int32_t>(r.value_or(0)));
+    return r.has_value();
+  }
+  if (isRegisterHeldLocation(v.locationClass)) {
+    const std::optional<uint32_t> r = readHeldRegister(env, v.address);
+    ValueRecord raw;
+    raw.type = tc::UnsignedLong;
+    raw.setInt(static_cast<int32_t>(r.value_or(0)));
+    convertValueTo(v, raw, bits);
+    return r.has_value();
+  }
+  const bool ok = reloadFromTarget(env, v, bits);
+  if (!ok) v.bits = 0;
+  return ok;
+}
+
+bool storeValue(EvalEnv& env, const EvalValue& target, const ValueRecord& value) {
+  const ValueRecord& t = target.rec;
+  switch (t.locationClass) {
+    case loc::Timing:
+      return true;
+    case loc::DebuggerVariable:
+      env.setDebuggerVariable(target.variableName, value.uintValue());
+      return true;
+    case loc::Register: {
+      const uint32_t pcBefore = env.currentPc();
+      const bool ok = env.setRegister(static_cast<int>(t.address), value.uintValue());
+      if (ok && env.currentPc() != pcBefore) env.pcChanged();
+      return ok;
+    }
+  }
+  if (isRegisterHeldLocation(t.locationClass)) return storeToHeldRegister(env, t, value.uintValue());
+  return storeToMemory(env, target, value);
+}
+
+}  // namespace yav
