@@ -7,7 +7,8 @@ set -u
 yav="$1"
 dir="$2"
 run_dir="$(dirname "$yav")"
-export YAV_INI="${YAV_INI:-$(mktemp -d)/YAVKT55R.INI}"
+# Each run has its own settings file, so nothing of the machine or of other tests leaks in.
+export YAV_INI="$(mktemp -d)/YAVKT55R.INI"
 pass=0
 fail=0
 for in in "$dir"/*.in; do

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -15,11 +17,15 @@ namespace fs = std::filesystem;
 struct CommandFileTest : ::testing::Test {
   test::FakeUiPort ui;
   Kernel k{ui};
-  fs::path dir = fs::path(::testing::TempDir()) / "yav_cmdfiles";
+  // One folder per test and process: ctest runs tests of this suite side by side.
+  fs::path dir = fs::path(::testing::TempDir()) /
+                 ("yav_cmdfiles_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
   void SetUp() override {
     fs::remove_all(dir);
     fs::create_directories(dir / "lib");
   }
+  void TearDown() override { fs::remove_all(dir); }
   std::string write(const std::string& rel, const std::string& text) {
     std::ofstream(dir / rel, std::ios::binary) << text;
     return (dir / rel).string();
