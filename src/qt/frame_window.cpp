@@ -19,6 +19,9 @@
 #include "engine/dispatcher.h"
 #include "qt/command_edit.h"
 #include "qt/status_bar.h"
+#include "qt/target_setup_dialog.h"
+#include "qt/verify_dialog.h"
+#include "target/target_menu.h"
 #include "ui/frame_commands.h"
 
 namespace yav {
@@ -78,10 +81,13 @@ FrameWindow::FrameWindow(Kernel& k, CommandWindowModel& cmd) : k_(k), cmd_(cmd) 
   setStatusBar(status_);
   buildMenus();
   buildToolbar();
+  installTargetHooks();
   cmd_.setListener(this);
 }
 
 FrameWindow::~FrameWindow() {
+  k_.target.hooks.showSetupDialog = nullptr;
+  k_.target.hooks.menuTitleChanged = nullptr;
   cmd_.setListener(nullptr);
   if (cmdHost_) cmdHost_->onClose = nullptr;
 }
@@ -127,12 +133,24 @@ void FrameWindow::addEntries(QMenu* menu, const std::vector<MenuNode>& entries) 
 }
 
 void FrameWindow::buildMenus() {
+  constexpr int kTargetMenuIndex = 5;
   menuBar()->setObjectName("MDIYAVMENU");
+  int index = 0;
   for (const MenuNode& top : mainMenu()) {
     QMenu* m = menuBar()->addMenu(QString::fromLatin1(top.text.c_str()));
     m->menuAction()->setEnabled(!top.disabled);
     addEntries(m, top.children);
+    if (index++ == kTargetMenuIndex) targetMenu_ = m;
   }
+}
+
+// The target layer asks for the Setup dialog and renames the Target menu after a chip selection.
+void FrameWindow::installTargetHooks() {
+  k_.target.hooks.showSetupDialog = [this](Kernel& k) { return runSetupDialog(k, this); };
+  k_.target.hooks.menuTitleChanged = [this](Kernel&, const std::string& title) {
+    if (targetMenu_) targetMenu_->setTitle(QString::fromLatin1(title.c_str()));
+  };
+  if (targetMenu_) targetMenu_->setTitle(QString::fromLatin1(k_.target.menuTitle.c_str()));
 }
 
 void FrameWindow::buildToolbar() {
@@ -179,6 +197,7 @@ bool FrameWindow::takeHeldBackClose() {
 
 void FrameWindow::command(uint16_t id) {
   if (k_.run.busy && refusedWhileBusy(id)) return QApplication::beep();
+  if (isTargetCommand(id)) return targetCommand(id);
   switch (id) {
     case kCmdStopExecution:
       activateWindow();
@@ -207,6 +226,8 @@ void FrameWindow::command(uint16_t id) {
       return commandFileDialog(true);
     case kCmdCommandFileOutput:
       return commandFileDialog(false);
+    case kCmdDebugReset:
+      return command(target::kCmdReset);
     default:
       break;
   }
@@ -216,6 +237,18 @@ void FrameWindow::command(uint16_t id) {
   runCommandLine(k_, std::string(line).c_str(), 1);
   if (id == kCmdRestart) QApplication::restoreOverrideCursor();
   cmd_.ensurePrompt();
+}
+
+void FrameWindow::targetCommand(uint16_t id) {
+  if (id == kCmdVerifyFlash) runVerifyFlashDialog(k_, this);
+  else if (!target::handleTargetCommand(k_, id)) return QApplication::beep();
+  cmd_.ensurePrompt();
+}
+
+void FrameWindow::applyStartArrangement(uint16_t mode) {
+  if (mode != kCmdCascade) return arrange(mode);
+  arrangement_ = mode;
+  for (uint16_t m : {kCmdCascade, kCmdTileHorizontal, kCmdTileVertical, kCmdFree}) setChecked(m, m == mode);
 }
 
 void FrameWindow::arrange(uint16_t mode) {

@@ -42,6 +42,14 @@ class FrameWindow : public QMainWindow, public CommandWindowListener {
   // Called once start-up has finished (enables what waits for it).
   void startupDone();
 
+  // The arrangement read from the settings at start: tiling and free are applied as the
+  // Windows menu would; cascade only sets the mode.
+  void applyStartArrangement(uint16_t mode);
+  uint16_t arrangement() const { return arrangement_; }
+
+  // The Target menu (sixth top-level item), whose title names the selected chip.
+  QMenu* targetMenu() const { return targetMenu_; }
+
   // A close request that came while busy, held back for the running command.
   bool takeHeldBackClose();
 
@@ -64,12 +72,15 @@ class FrameWindow : public QMainWindow, public CommandWindowListener {
   void aboutBox();
   void commandFileDialog(bool input);
   void commandHostClosing();
+  void targetCommand(uint16_t id);
+  void installTargetHooks();
 
   Kernel& k_;
   CommandWindowModel& cmd_;
   QMdiArea* mdi_ = nullptr;
   FrameStatusBar* status_ = nullptr;
   QToolBar* toolbar_ = nullptr;
+  QMenu* targetMenu_ = nullptr;
   QPointer<CommandHost> cmdHost_;
   CommandEdit* cmdEdit_ = nullptr;
   QRect savedCommandRect_;

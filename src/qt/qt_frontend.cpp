@@ -6,8 +6,9 @@
 
 #include "qt/frame_window.h"
 #include "qt/qt_ui_port.h"
-#include "ui/command_window.h"
 #include "target/connection.h"
+#include "ui/command_window.h"
+#include "ui/frame_settings.h"
 #include "ui/startup.h"
 
 namespace yav {
@@ -36,6 +37,9 @@ int runQtFrontEnd(int argc, char** argv, const StartOptions& opt) {
   else frame.show();
   frame.showCommandWindow(true);
   frame.startupDone();
+  const FrameStartSettings settings = readFrameStartSettings();
+  frame.applyStartArrangement(settings.arrangement);
+  session.cmd->setAutoShow(settings.autoShowCommand);
   runStartup(session.kernel, opt);
   session.cmd->ensurePrompt();
   int status = 0;

@@ -22,8 +22,11 @@ constexpr IdCommandLine kCommandLines[] = {
 constexpr uint16_t kFrontEndIds[] = {
     kCmdStopExecution, kCmdAbout, kCmdExit, kCmdExitNow, kCmdCascade, kCmdTileHorizontal,
     kCmdTileVertical, kCmdFree, kCmdShowCommand, kCmdStatusBar, kCmdToolbar,
-    kCmdCommandFileInput, kCmdCommandFileOutput,
+    kCmdCommandFileInput, kCmdCommandFileOutput, kCmdDebugReset,
 };
+
+// Target menu ids whose action exists: Connect, Reset, Program/Erase, On Chip Debug, Verify.
+constexpr uint16_t kTargetMenuIds[] = {20000, 20002, 20010, 20012, kCmdVerifyFlash};
 
 struct IdRange {
   uint16_t first, last;
@@ -39,7 +42,8 @@ std::string_view frameCommandLine(uint16_t id) {
 }
 
 bool frameCommandAvailable(uint16_t id) {
-  return !frameCommandLine(id).empty() || std::ranges::find(kFrontEndIds, id) != std::end(kFrontEndIds);
+  return !frameCommandLine(id).empty() || std::ranges::find(kFrontEndIds, id) != std::end(kFrontEndIds) ||
+         std::ranges::find(kTargetMenuIds, id) != std::end(kTargetMenuIds);
 }
 
 bool refusedWhileBusy(uint16_t id) {

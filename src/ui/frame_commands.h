@@ -19,13 +19,21 @@ enum FrameCommand : uint16_t {
   kCmdTileHorizontal = 191,
   kCmdTileVertical = 192,
   kCmdFree = 193,
+  kCmdDebugReset = 209,
   kCmdStepMasked = 211,
   kCmdShowCommand = 300,
   kCmdStatusBar = 390,
   kCmdToolbar = 392,
   kCmdCommandFileInput = 139,
   kCmdCommandFileOutput = 140,
+  kCmdVerifyFlash = 20053,
 };
+
+// Ids 20000 to 20500 belong to the Target menu and go to the target layer (Verify excepted,
+// which opens its dialog).
+inline constexpr uint16_t kTargetCommandFirst = 20000;
+inline constexpr uint16_t kTargetCommandLast = 20500;
+inline constexpr bool isTargetCommand(uint16_t id) { return id >= kTargetCommandFirst && id <= kTargetCommandLast; }
 
 // The command line an id hands to the dispatcher ("go", "step" ...), or empty when the id does
 // something else.

@@ -145,7 +145,9 @@ TEST(FrameCommands, CommandLinesAvailabilityAndBusyRule) {
       {300, "", true, false},       {117, "", true, true},       {145, "", true, false},
       {113, "", true, false},       {190, "", true, false},      {193, "", true, false},
       {101, "", false, true},       {214, "", false, true},      {805, "", false, false},
-      {20000, "", false, false},
+      {20000, "", true, false},     {20002, "", true, false},    {20010, "", true, false},
+      {20012, "", true, false},     {20053, "", true, false},    {20013, "", false, false},
+      {20103, "", false, false},    {209, "", true, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(frameCommandLine(c.id), c.line) << c.id;
