@@ -18,6 +18,26 @@ const char* cmd_load(Kernel& k, const char* rest, int user);
 const char* cmd_files(Kernel& k, const char* rest, int user);
 const char* cmd_funcs(Kernel& k, const char* rest, int user);
 
+const char* cmd_dump(Kernel& k, const char* rest, int user);
+const char* cmd_fill(Kernel& k, const char* rest, int user);
+const char* cmd_mm(Kernel& k, const char* rest, int user);
+
+const char* cmd_activ(Kernel& k, const char* rest, int user);
+const char* cmd_deact(Kernel& k, const char* rest, int user);
+const char* cmd_monit(Kernel& k, const char* rest, int user);
+const char* cmd_move(Kernel& k, const char* rest, int user);
+const char* cmd_frame(Kernel& k, const char* rest, int user);
+const char* cmd_stack(Kernel& k, const char* rest, int user);
+const char* cmd_wstack(Kernel& k, const char* rest, int user);
+const char* cmd_regs(Kernel& k, const char* rest, int user);
+const char* cmd_wregs(Kernel& k, const char* rest, int user);
+const char* cmd_vars(Kernel& k, const char* rest, int user);
+const char* cmd_print(Kernel& k, const char* rest, int user);
+const char* cmd_eval(Kernel& k, const char* rest, int user);
+const char* cmd_update(Kernel& k, const char* rest, int user);
+const char* cmd_disa(Kernel& k, const char* rest, int user);
+const char* cmd_path(Kernel& k, const char* rest, int user);
+
 // Words whose behaviour is not built yet: report "command not supported".
 const char* cmd_unsupported(Kernel& k, const char* rest, int user);
 

@@ -30,6 +30,7 @@ void after_command(Kernel& k, const CmdRow* row) {
       if (k.hooks.applyDeferredViews) k.hooks.applyDeferredViews(k);
       k.ui->refreshViews(kViewSource);
     }
+    if (k.hooks.showMonitors) k.hooks.showMonitors(k);
   }
   if (k.disp.autoRemoveInternal && k.hooks.removeInternalEvents) k.hooks.removeInternalEvents(k);
   if (k.disp.registerTracking) k.ui->refreshViews(kViewRegisters);

@@ -25,6 +25,8 @@ struct KernelHooks {
   std::function<bool(Kernel&, const RegisterFile&)> writeTargetRegisters;
   // Frame base of the first frame, from the selected one outwards, running `function`.
   std::function<std::optional<uint32_t>(Kernel&, const FunctionEntry*)> frameBase;
+  // Shows the monitors' current values (after a state-changing command and after a stop).
+  std::function<void(Kernel&)> showMonitors;
 };
 
 }  // namespace yav

@@ -76,6 +76,7 @@ struct ValueAccess {
 
 class Evaluator;
 class KernelEvalEnv;
+struct DisplayState;
 
 // The kernel's copy of the processor registers; `previous` is the copy before the last stop.
 struct RegisterState {
@@ -112,6 +113,7 @@ struct Kernel {
   target::TargetState target;  // cable and chip libraries, connection
   RegisterState regs;
   EvalState eval;
+  std::shared_ptr<DisplayState> display;  // frames, monitors, tracking (made on first use)
 };
 
 }  // namespace yav

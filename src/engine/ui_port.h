@@ -67,6 +67,12 @@ class UiPort {
 
   // The aggregate evaluation window: shows a struct, union or array value with a display letter.
   virtual void showAggregate(const ValueRecord& /*value*/, char /*letter*/) {}
+  // True when showAggregate opens a window; otherwise the kernel prints aggregates as text.
+  virtual bool hasAggregateWindow() const { return false; }
+  // The stack window; false when the front-end has none (the kernel then prints the frames).
+  virtual bool showStackWindow() { return false; }
+  // Switches the source view to its disassembly form.
+  virtual void showDisassembly() {}
 };
 
 }  // namespace yav

@@ -1,0 +1,40 @@
+// `path`: the source search path (directories separated by `|`), set or printed.
+#include <cstring>
+#include <string>
+
+#include "engine/commands.h"
+#include "engine/dispatcher.h"
+#include "engine/errors.h"
+#include "engine/output.h"
+
+namespace yav {
+
+namespace {
+constexpr int kSyntaxError = 13;
+}
+
+const char* cmd_path(Kernel& k, const char* rest, int) {
+  const char* p = skipBlanks(rest);
+  std::string& path = k.cmdfile.sourcePath;
+  if (*p == 0 || *p == ';' || *p == '}') {
+    outs(k, {"\"", path, "\"\n"});
+    return p;
+  }
+  const char* close = *p == '"' ? std::strchr(p + 1, '"') : nullptr;
+  if (!close) {
+    errmsg(k, {errtext(kSyntaxError), " ", p, "\n"});
+    return kEmptyRest;
+  }
+  const std::string text(p + 1, close);
+  if (!text.empty() && text.front() == '|') {
+    path += text;
+  } else if (!text.empty() && text.back() == '|') {
+    path = text + path;
+  } else {
+    path = text;
+  }
+  k.ui->refreshViews(kViewSource);
+  return close + 1;
+}
+
+}  // namespace yav

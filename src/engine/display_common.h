@@ -1,0 +1,31 @@
+// Pieces shared by the display commands: the evaluation of one item of an expression list and
+// the end of such a list.
+#pragma once
+#include <memory>
+
+#include "engine/kernel.h"
+#include "model/value.h"
+
+namespace yav {
+
+// Error 53 ("not an addressable variable") is accepted for the results that have no address.
+inline constexpr int kNotAddressable = 53;
+inline bool acceptedResult(int error) { return error == 0 || error == kNotAddressable; }
+
+// The name-and-value line of `eval` and the monitors. Aggregates go to the aggregate window
+// when the front-end has one and are printed as text otherwise; a char array shown as a string
+// (`S`, `s`) is one line like any value.
+void showNameAndValue(Kernel& k, const ValueRecord& v, char letter);
+
+// Moves past the blanks after an item and one `,`; false at the end of the list (`;`, `}` or
+// the end of the text), with `p` on that character.
+bool nextListItem(const char*& p);
+
+// Skips to the next `;` (or the end of the text).
+const char* skipStatement(const char* p);
+
+// Display letter of a format option (`/D`, `/B`, `/H`, `/U`, `/S`, `/O`, `/C`, `/X`): the letter
+// of the value printer; 0 for any other.
+char displayLetter(char option);
+
+}  // namespace yav

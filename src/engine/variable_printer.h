@@ -1,0 +1,15 @@
+// The variable printer of `vars` and `print`: one line per variable of a scope (a function's
+// arguments and locals, or a file's statics and globals).
+#pragma once
+#include <string_view>
+
+#include "engine/kernel.h"
+#include "model/symbols.h"
+
+namespace yav {
+
+// `mode` holds '&' to show each variable's address and 'p' to show its declaration in place of
+// its name. Lines: "    name = value", "    name @0x1234 = value", "    int name = value".
+void printVariables(Kernel& k, const FunctionEntry& scope, std::string_view mode);
+
+}  // namespace yav

@@ -1,0 +1,160 @@
+// Monitors, frames, activation, eval options and the source path.
+#include <gtest/gtest.h>
+
+#include "display_fixture.h"
+#include "engine/display_state.h"
+#include "model/loader.h"
+
+namespace yav::test {
+namespace {
+
+class DisplayCommands : public DisplayFixture {};
+
+TEST(DisplayMonitorList, NumbersReformatsAndWritesBack) {
+  MonitorList list;
+  EXPECT_EQ(declareMonitor(list, "a", ' '), 1);
+  EXPECT_EQ(declareMonitor(list, "b", 'x'), 2);
+  EXPECT_EQ(declareMonitor(list, "c", 'S'), 3);
+  EXPECT_EQ(declareMonitor(list, "b", 'd'), 2);  // the same text only takes the new format
+  EXPECT_TRUE(removeMonitor(list, 2));
+  EXPECT_FALSE(removeMonitor(list, 2));
+  EXPECT_EQ(declareMonitor(list, "d", 'C'), 2);  // the lowest free number, kept in order
+  EXPECT_EQ(monitorCommands(list), "monit a\nmonit /c d\nmonit /s c\n");
+  removeAllMonitors(list);
+  EXPECT_TRUE(list.items.empty());
+}
+
+TEST_F(DisplayCommands, MonitorsShowAfterStateChangingCommands) {
+  EXPECT_EQ(run("m main.c:count"), "    main.c:count = 0\n");
+  EXPECT_EQ(run("monit /x main.c:count, mean"), "    main.c:count = 0x0\n    mean = 0x0\n");
+  EXPECT_EQ(run("u main.c:count = 12"), "    main.c:count = 0 => 12\n    main.c:count = 0xc\n    mean = 0x0\n");
+  EXPECT_EQ(run("files"), "          console.c\n          main.c\n          mathx.c\n          shapes.c\n");
+  EXPECT_EQ(run("m nosuch"), "#error: variable can't be accessed\n    main.c:count = 0xc\n    mean = 0x0\n");
+  EXPECT_EQ(displayState(k).monitors.items.size(), 2u);
+  // A load forgets the monitors of the previous program.
+  run("load " + demoProgramPath());
+  EXPECT_TRUE(displayState(k).monitors.items.empty());
+}
+
+TEST_F(DisplayCommands, FramesFollowTheProgramCounter) {
+  const std::pair<const char*, const char*> atEntry[] = {
+      {"frame", "#error: no frame defined\n"},
+      {"move /u", "#error: no frame defined\n"},
+      {"vars", "#error: no frame defined\n"},
+      {"move", "usage: i[udtb] (Up Down Top Bottom)\n"},
+  };
+  for (const auto& [command, out] : atEntry) EXPECT_EQ(run(command), out) << command;
+
+  const FunctionEntry* mainFn = k.prog.program->tables.findFunction("main");
+  setKernelRegister(k, REG_SP, 0x17f0);
+  setKernelRegister(k, REG_PPC, mainFn->address());
+  const Frame* f = selectedFrame(k);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->function, mainFn);
+  EXPECT_EQ(f->base, 0x17f1u);  // SP + 1: main takes no register argument
+  EXPECT_EQ(k.hooks.frameBase(k, mainFn), std::optional<uint32_t>(0x17f1));
+  EXPECT_EQ(k.hooks.frameBase(k, k.prog.program->tables.findFunction("factorial")), std::nullopt);
+  EXPECT_EQ(run("frame"), "main() at main.c:" + std::to_string(f->line) + "\n");
+  for (const char* m : {"move /u", "move /t", "move /d main()", "move /b"}) EXPECT_EQ(run(m), "") << m;
+
+  // Further into the same function with less stack: the base made at the entry stays.
+  setKernelRegister(k, REG_SP, 0x17e0);
+  setKernelRegister(k, REG_PPC, mainFn->address() + 3);
+  EXPECT_EQ(selectedFrame(k)->base, 0x17f1u);
+  EXPECT_TRUE(selectedFrame(k)->registerArgumentsSaved);
+  // Outside every function there is no frame.
+  setKernelRegister(k, REG_PPC, 0x2080);
+  EXPECT_EQ(selectedFrame(k), nullptr);
+}
+
+TEST_F(DisplayCommands, ActivationAndTheCallStack) {
+  auto state = [&](const char* name) { return k.prog.program->tables.findFunction(name)->active; };
+  int reloads = 0;
+  k.prog.markBreakReload = [&](Kernel&) { ++reloads; };
+  EXPECT_EQ(run("activ main(), fill_table"), "");
+  EXPECT_EQ(state("main"), 1);
+  EXPECT_EQ(state("fill_table"), 1);
+  EXPECT_EQ(reloads, 2);
+  const std::pair<const char*, const char*> errors[] = {
+      {"activ", "#error: Missing function for activate \n"},
+      {"a nosuch()", "#error: nosuch(): function not found\n"},
+      {"a main.c:", "#error: incorrect argument main.c:\n"},
+      {"a @0x20cc", "#error: incorrect argument @0x20cc\n"},
+  };
+  for (const auto& [command, out] : errors) EXPECT_EQ(run(command), out) << command;
+  setKernelRegister(k, REG_PPC, k.prog.program->tables.findFunction("main")->address());
+  EXPECT_EQ(run("deact *"), "#error: main: function in stack frame\n");
+  EXPECT_EQ(state("main"), 1);
+  EXPECT_EQ(state("fill_table"), 0);
+  EXPECT_EQ(run("a *"), "");
+  EXPECT_EQ(state("factorial"), 1);
+  EXPECT_EQ(k.prog.program->tables.findFunction("factorial")->armed, 0);
+}
+
+TEST_F(DisplayCommands, EvalOptions) {
+  run("u main.c:count = 200");
+  const std::pair<const char*, const char*> cases[] = {
+      {"x main.c:count", "    main.c:count = 200\n"},
+      {"x /x main.c:count", "    main.c:count = 0xc8\n"},
+      {"x /h main.c:count", "    main.c:count = c8\n"},
+      {"x /b main.c:count", "    main.c:count = 0b11001000\n"},
+      {"x /o main.c:count", "    main.c:count = 0310\n"},
+      {"x /d/x main.c:count", "#error: Unknown Option /x main.c:count\n"},
+      {"x /dx main.c:count", "    main.c:count = 0xc8\n"},  // the last letter wins
+      {"x /q main.c:count, 1", ""},
+      {"x 1, 2", "    1 = 1\n    2 = 2\n"},
+      {"x 1, nosuch, 2", "    1 = 1\n#error: variable can't be accessed\n"},
+      {"x /F:X count", "#error: Wrong Format for /F: X\n"},
+      {"x /F count", "#error:  Wrong option \n"},
+      {"x /F:B _main", "    [_main].b = 166\n"},
+      {"x /X /F:W _main", "    [_main].w = 0xa602\n"},
+      {"x /F:L _main", "    [_main].l = 2785199896\n"},
+      {"x shapes[1].corner", "    shapes[1].corner = {x=0, y=0}\n"},
+  };
+  for (const auto& [command, out] : cases) EXPECT_EQ(run(command), out) << command;
+}
+
+TEST_F(DisplayCommands, VariablesOfAScope) {
+  run("u main.c:count = 3");
+  const std::pair<const char*, const char*> cases[] = {
+      {"print /a main.c:", "    count @0x100 = 3\n    table @0x102 = @0x102\n    fact_result @0x10a = 0\n"
+                           "    mean @0x10e = 0.0\n"},
+      {"print main()", "    perimeter = 0\n"},
+      {"vars fill_table", "    seed = 0\n    i = 0\n"},
+      {"print main", "#error: unknown command: main\n"},
+      {"print 12", "#error: incorrect argument 12\n"},
+      {"print nosuch.c:", "#error: nosuch.c: file not found\n"},
+      {"print", ""},
+  };
+  for (const auto& [command, out] : cases) EXPECT_EQ(run(command), out) << command;
+}
+
+TEST_F(DisplayCommands, SourcePath) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"path", "\"\"\n"},
+      {"path \"/tmp\"", ""},
+      {"path \"|/usr\"", ""},
+      {"path \"/a|\"", ""},
+      {"path", "\"/a|/tmp|/usr\"\n"},
+      {"path foo", "#error: syntax error foo\n"},
+      {"path \"\"", ""},
+      {"path", "\"\"\n"},
+  };
+  for (const auto& [command, out] : cases) EXPECT_EQ(run(command), out) << command;
+}
+
+TEST_F(DisplayCommands, RegisterAndStackTracking) {
+  EXPECT_EQ(run("wregs"), "");
+  EXPECT_TRUE(k.disp.registerTracking);
+  ui.refreshed.clear();
+  run("x 1");
+  ASSERT_FALSE(ui.refreshed.empty());
+  EXPECT_TRUE(ui.refreshed.back() & kViewRegisters);
+  run("wregs");
+  EXPECT_FALSE(k.disp.registerTracking);
+  run("wstack");
+  EXPECT_TRUE(displayState(k).stackTracking);
+}
+
+}  // namespace
+}  // namespace yav::test
