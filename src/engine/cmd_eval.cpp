@@ -130,7 +130,7 @@ const char* cmd_eval(Kernel& k, const char* rest, int) {
     if (o.fetch && v->locationClass == loc::LabelValue) {
       printSymbol(k, v->text, v->address, o);
     } else {
-      showNameAndValue(k, *v, o.letter);
+      putNameAndValue(k, *v, o.letter);
     }
   } while (nextListItem(p));
   k.ui->refreshViews(kViewVariables | kViewMemory);

@@ -2,27 +2,8 @@
 
 #include "engine/dispatcher.h"
 #include "engine/output.h"
-#include "engine/print_text.h"
-#include "engine/print_value.h"
 
 namespace yav {
-
-void showNameAndValue(Kernel& k, const ValueRecord& v, char letter) {
-  const bool array = outermost(v.type) == Derivation::Array;
-  const bool aggregate = array || isStructOrUnion(v.type);
-  const bool charString = (letter == 'S' || letter == 's') && array && isCharCode(v.code());
-  if (!aggregate || k.out.textualMode || (k.ui->hasAggregateWindow() && !charString)) {
-    putNameAndValue(k, v, letter);
-    return;
-  }
-  if (charString) {
-    outs(k, {"    ", v.text, " = "});
-    putresult(k, v, letter);
-    kout(k, "\n");
-    return;
-  }
-  outs(k, {"    ", v.text, " = ", printedValue(k, v, letter), "\n"});
-}
 
 bool nextListItem(const char*& p) {
   p = skipBlanks(p);

@@ -12,11 +12,6 @@ namespace yav {
 inline constexpr int kNotAddressable = 53;
 inline bool acceptedResult(int error) { return error == 0 || error == kNotAddressable; }
 
-// The name-and-value line of `eval` and the monitors. Aggregates go to the aggregate window
-// when the front-end has one and are printed as text otherwise; a char array shown as a string
-// (`S`, `s`) is one line like any value.
-void showNameAndValue(Kernel& k, const ValueRecord& v, char letter);
-
 // Moves past the blanks after an item and one `,`; false at the end of the list (`;`, `}` or
 // the end of the text), with `p` on that character.
 bool nextListItem(const char*& p);

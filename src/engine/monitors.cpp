@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/print_value.h"
 #include "engine/errors.h"
 #include "engine/kernel_eval.h"
 #include "engine/output.h"
@@ -50,7 +51,7 @@ void showMonitors(Kernel& k, const MonitorList& list) {
       outs(k, {"    ", m.expression, " = ", errtext(error), "\n"});
       continue;
     }
-    showNameAndValue(k, *v, m.format == ' ' ? 0 : m.format);
+    putNameAndValue(k, *v, m.format == ' ' ? 0 : m.format);
   }
 }
 

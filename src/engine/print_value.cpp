@@ -1,6 +1,7 @@
 #include "engine/print_value.h"
 
 #include "engine/output.h"
+#include "engine/print_text.h"
 #include "model/putresult.h"
 
 namespace yav {
@@ -39,10 +40,26 @@ void putresult(Kernel& k, const ValueRecord& v, char letter) {
 }
 
 void putNameAndValue(Kernel& k, const ValueRecord& v, char letter) {
-  const bool aggregate = isAggregateValue(v);
-  if (!aggregate) outs(k, {"    ", v.text, " = "});
+  const bool array = outermost(v.type) == Derivation::Array;
+  // A char array shown as a string is printed in place, never handed to the aggregate window.
+  const bool charString = (letter == 'S' || letter == 's') && array && isCharCode(v.code());
+  if (!isAggregateValue(v) || charString) {
+    outs(k, {"    ", v.text, " = "});
+    putresult(k, v, letter);
+    kout(k, "\n");
+    return;
+  }
+  if (k.out.textualMode) {
+    putresult(k, v, letter);
+    kout(k, "\n");
+    return;
+  }
+  // Without an aggregate window (terminal, batch) the aggregate is written out as text.
+  if (!k.ui->hasAggregateWindow()) {
+    outs(k, {"    ", v.text, " = ", printedValue(k, v, letter), "\n"});
+    return;
+  }
   putresult(k, v, letter);
-  if (!aggregate || k.out.textualMode) kout(k, "\n");
 }
 
 }  // namespace yav

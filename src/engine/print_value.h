@@ -10,7 +10,9 @@ void putresult(Kernel& k, const ValueRecord& v, char letter);
 
 // The line of the display commands: four blanks, the text, " = ", the value and a line feed.
 // Struct, union and array values print without the prefix, and end the line only in textual
-// output mode (otherwise they went to the aggregate window).
+// output mode; otherwise they go to the aggregate window, or, when the front-end has none, are
+// written out as text on a line of their own. A char array shown as a string (`S`, `s`) is one
+// line like any value.
 void putNameAndValue(Kernel& k, const ValueRecord& v, char letter);
 
 }  // namespace yav

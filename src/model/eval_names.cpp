@@ -66,8 +66,14 @@ EvalValue Parser::debuggerVariable() {
     fail(kSyntaxError);
     return intValue(0);
   }
-  const std::string stored = ".." + std::string(n);
+  // The user's own variables are stored as "..name"; the ones the kernel maintains (".text",
+  // ".tsize"...) keep their single dot and are found when no user variable has the name.
+  std::string stored = ".." + std::string(n);
   std::optional<uint32_t> value = ev_.env().findLabel(stored);
+  if (!value) {
+    const std::string maintained = "." + std::string(n);
+    if ((value = ev_.env().findLabel(maintained))) stored = maintained;
+  }
   if (!value) {
     ev_.env().setDebuggerVariable(stored, 0);
     value = 0;

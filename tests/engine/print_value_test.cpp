@@ -15,7 +15,9 @@ namespace {
 class AggregateRecordingPort : public test::FakeUiPort {
  public:
   void showAggregate(const ValueRecord& v, char letter) override { shown.push_back(v.text + "/" + letter); }
+  bool hasAggregateWindow() const override { return window; }
   std::vector<std::string> shown;
+  bool window = true;
 };
 
 ValueRecord intValue(const char* text, int32_t value) {
@@ -66,6 +68,14 @@ TEST(PrintValue, AggregatesGoToTheWindowUnlessTextual) {
   k.out.textualMode = true;
   putNameAndValue(k, s, 0);
   EXPECT_EQ(port.out, "{a=4660}\n");
+
+  // A front-end without the window (terminal, batch) gets the aggregate as a line of text.
+  port.out.clear();
+  port.window = false;
+  k.out.textualMode = false;
+  putNameAndValue(k, s, 0);
+  EXPECT_EQ(port.out, "    st = {a=4660}\n");
+  EXPECT_EQ(port.shown.size(), 1u);
 }
 
 TEST(PrintValue, HooksForFunctionNamesAndReload) {

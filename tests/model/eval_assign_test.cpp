@@ -122,6 +122,17 @@ TEST(Assignment, DebuggerVariables) {
   EXPECT_EQ(env.writes, 0);
 }
 
+TEST(Assignment, KernelMaintainedVariablesAreReachable) {
+  FakeEvalEnv env;
+  env.labels[".tsize"] = 4410;
+  EXPECT_EQ(test::evaluateIn(env, ".tsize").v->intValue(), 4410);
+  EXPECT_EQ(env.labels.count("..tsize"), 0u);  // found, not created
+  ASSERT_EQ(test::evaluateIn(env, ".tsize = 7").error, 0);
+  EXPECT_EQ(env.labels.at(".tsize"), 7u);
+  env.labels["..tsize"] = 1;  // a user variable of the same name comes first
+  EXPECT_EQ(test::evaluateIn(env, ".tsize").v->intValue(), 1);
+}
+
 TEST(Assignment, LoneEqualsEndsTheExpressionWhenAssignmentIsNotAllowed) {
   FakeEvalEnv env;
   Evaluator ev(env);
