@@ -4,3 +4,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
 "$here/sim_vs_shc08.sh" "$build/yav-sim"
+# Loader: a program of 50,000 line records, generated, then loaded.
+big=$(mktemp -d)/big.s08
+"$build/gen_big_object" "$big" 50000
+"$build/load_bench" "$big"
