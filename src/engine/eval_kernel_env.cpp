@@ -41,8 +41,21 @@ std::optional<EvalSymbol> KernelEvalEnv::lookupVariable(const QualifiedName& q, 
   }
   const VariableLookup r = yav::lookupVariable(t, q.hasFile ? std::string_view(q.file) : std::string_view(),
                                                q.hasFunction ? function : std::string_view(), q.variable, current, saved);
-  if (!r.symbol) return std::nullopt;
-  return toEvalSymbol(*r.symbol, r.scope, r.registerArgumentsSaved);
+  if (r.symbol) return toEvalSymbol(*r.symbol, r.scope, r.registerArgumentsSaved);
+  // An enum constant: a member of some enum descriptor of the program.
+  if (!q.hasFile && !q.hasFunction) {
+    for (const auto& [offset, d] : t.aggregates) {
+      for (const AggregateMember& m : d->members) {
+        if (m.storageClass != sc::EnumMember || m.name != q.variable) continue;
+        EvalSymbol e;
+        e.storageClass = sc::EnumMember;
+        e.type = tc::Int;
+        e.address = static_cast<uint32_t>(m.value);
+        return e;
+      }
+    }
+  }
+  return std::nullopt;
 }
 
 std::optional<uint32_t> KernelEvalEnv::frameBase(const EvalSymbol& symbol) {

@@ -114,6 +114,8 @@ class FileReader {
       }
       mem.value = static_cast<int32_t>(value);
       mem.type = type;
+      // The storage-class byte after the name marks enum members; an older file may lack it.
+      if (!info_.u8(after, mem.storageClass)) mem.storageClass = 0;
       TypeSlots ts;
       LoadOutcome r = readSlots(type, slots, ts, depth);
       if (!r.ok) return r;

@@ -122,6 +122,7 @@ struct AggregateMember {
   AuxList aux;
   int32_t value = 0;
   uint16_t pointerAttributes = 0;
+  uint8_t storageClass = 0;  // 12 for the members of an enum
 };
 
 // Descriptor of a struct, union or enum: shared by every symbol of that type. The member
