@@ -94,6 +94,7 @@ class Qe128Chip final : public MemoryMap {
   // The window 0x8000-0xBFFF shows flash of the current page.
   void map_window() {
     for (uint32_t p = 0x80; p < 0xC0; ++p) read_pages_[p] = &lin_[(uint32_t(ppage_) << 14) | ((p << 8) & 0x3FFF)];
+    ++page_generation_;
   }
   uint32_t linear(uint16_t a) const {
     if (a >= 0x8000 && a < 0xC000) return (uint32_t(ppage_) << 14) | (a & 0x3FFFu);

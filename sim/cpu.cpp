@@ -1,14 +1,17 @@
-// HCS08 instruction execution. Decoding (mnemonic, addressing mode, index register, length
-// and cycles) comes from the shared opcode table; this file gives each mnemonic its effect.
+// HCS08 instruction execution. Decoding (operation, addressing form, length and cycles) comes
+// from the dispatch table built from the shared opcode table; this file gives each operation
+// its effect. The run loop keeps the registers in locals and reads plain memory through the
+// chip's page tables, calling the chip only for registers, flash writes and watched addresses.
 #include "sim/cpu.h"
 
-#include "model/hc08_opcodes.h"
+#include "sim/cpu_dispatch.h"
 #include "sim/flags.h"
 
 namespace yav::sim {
 
-using hc08::Mn;
-using hc08::Mode;
+using dispatch::Form;
+using dispatch::kind;
+using dispatch::Op;
 
 std::string_view stop_reason_text(StopReason r) {
   switch (r) {
@@ -23,51 +26,7 @@ std::string_view stop_reason_text(StopReason r) {
   return "none";
 }
 
-// One decoded opcode of either page, as the executor needs it.
-struct Cpu::Op {
-  Mn mn = Mn::unknown;
-  Mode mode = Mode::inherent;
-  uint8_t opcode = 0;
-  uint8_t cycles = 0;
-  bool sp = false;     // indexed through SP
-  bool imm16 = false;  // 16-bit immediate
-  bool valid = false;
-};
-
-namespace {
-
-struct OpTable {
-  std::array<Cpu::Op, 512> ops{};
-};
-
-OpTable build_ops() {
-  OpTable t;
-  for (int page = 0; page < 2; ++page) {
-    for (int op = 0; op < 256; ++op) {
-      const uint8_t b = static_cast<uint8_t>(op);
-      const hc08::Decoded d = page ? hc08::decode(hc08::kPrefix, b) : hc08::decode(b, 0);
-      Cpu::Op& o = t.ops[static_cast<size_t>(page * 256 + op)];
-      if (!d.known() || (page == 1 && !hc08::exists_after_prefix(b))) continue;
-      o.mn = d.entry->mnemonic;
-      o.mode = d.entry->mode();
-      o.opcode = b;
-      o.cycles = static_cast<uint8_t>(d.cycles());
-      o.sp = d.sp_index;
-      o.imm16 = o.mode == Mode::immediate && hc08::operand_length(*d.entry) - (d.entry->has_branch() ? 1 : 0) == 2;
-      o.valid = true;
-    }
-  }
-  return t;
-}
-
-const OpTable& ops() {
-  static const OpTable table = build_ops();
-  return table;
-}
-
-}  // namespace
-
-Cpu::Cpu(MemoryMap& memory) : mem_(memory), ops_(ops().ops.data()) {}
+Cpu::Cpu(MemoryMap& memory) : mem_(memory), paging_(memory.has_paging()) {}
 
 void Cpu::reset() {
   mem_.reset();
@@ -87,246 +46,568 @@ bool Cpu::interrupt(uint16_t vector) {
   return true;
 }
 
-StopReason Cpu::run(uint64_t max, std::optional<uint16_t> until) {
-  for (uint64_t n = 0; n < max; ++n) {
-    if (until && regs.pc == *until) return StopReason::until;
-    const StopReason r = step();
-    if (r != StopReason::none) return r;
+namespace {
+
+struct NoStop {
+  bool operator()(uint16_t) const { return false; }
+};
+struct StopAtOne {
+  uint16_t address;
+  bool operator()(uint16_t pc) const { return pc == address; }
+};
+struct StopAtAny {
+  std::span<const uint16_t> addresses;
+  bool operator()(uint16_t pc) const {
+    for (const uint16_t a : addresses)
+      if (pc == a) return true;
+    return false;
   }
-  if (until && regs.pc == *until) return StopReason::until;
-  return StopReason::max;
-}
+};
+
+}  // namespace
 
 StopReason Cpu::step() {
-  const uint16_t start = regs.pc;
-  const uint8_t first = fetch();
-  const Op* op = first == hc08::kPrefix ? &ops_[256 + fetch()] : &ops_[first];
-  if (!op->valid || ((op->mn == Mn::call || op->mn == Mn::rtc) && !mem_.has_paging())) {
-    regs.pc = start;
-    return StopReason::illegal;
-  }
-  cycles += op->cycles;
-  ++instructions;
-
-  // Effective address of the memory operand.
-  uint16_t ea = 0;
-  uint8_t page = 0;
-  switch (op->mode) {
-    case Mode::direct:
-    case Mode::bit_direct: ea = fetch(); break;
-    case Mode::extended:
-      if (op->mn == Mn::call) page = fetch();
-      ea = fetch16();
-      break;
-    case Mode::ix: ea = regs.hx; break;
-    case Mode::ix1: ea = static_cast<uint16_t>((op->sp ? regs.sp : regs.hx) + fetch()); break;
-    case Mode::ix2: ea = static_cast<uint16_t>((op->sp ? regs.sp : regs.hx) + fetch16()); break;
-    default: break;
-  }
-  // The 8-bit operand value: immediate or from memory.
-  auto operand = [&]() -> uint8_t { return op->mode == Mode::immediate ? fetch() : rd(ea); };
-  auto rel = [&]() { return static_cast<int8_t>(fetch()); };
-  uint8_t& cc = regs.cc;
-
-  // Read-modify-write on A (inherent A forms), X (inherent X forms) or memory.
-  auto rmw = [&](Result8 (*f)(uint8_t, uint8_t)) {
-    if (op->mode == Mode::inh_reg) {
-      const bool on_x = (op->opcode & 0xF0) == 0x50;
-      const Result8 r = f(cc, on_x ? x() : regs.a);
-      if (on_x) set_x(r.value);
-      else regs.a = r.value;
-      cc = r.cc;
-    } else {
-      const Result8 r = f(cc, rd(ea));
-      wr(ea, r.value);
-      cc = r.cc;
-    }
-  };
-
-  switch (op->mn) {
-    // Loads, stores and logic on A and X.
-    case Mn::lda: regs.a = operand(); cc = logic_flags(cc, regs.a); break;
-    case Mn::ldx: set_x(operand()); cc = logic_flags(cc, x()); break;
-    case Mn::sta: wr(ea, regs.a); cc = logic_flags(cc, regs.a); break;
-    case Mn::stx: wr(ea, x()); cc = logic_flags(cc, x()); break;
-    case Mn::and_: regs.a &= operand(); cc = logic_flags(cc, regs.a); break;
-    case Mn::ora: regs.a |= operand(); cc = logic_flags(cc, regs.a); break;
-    case Mn::eor: regs.a ^= operand(); cc = logic_flags(cc, regs.a); break;
-    case Mn::bit: cc = logic_flags(cc, regs.a & operand()); break;
-    // Arithmetic.
-    case Mn::add: { const Result8 r = add8(cc, regs.a, operand(), false); regs.a = r.value; cc = r.cc; break; }
-    case Mn::adc: { const Result8 r = add8(cc, regs.a, operand(), cc & kC); regs.a = r.value; cc = r.cc; break; }
-    case Mn::sub: { const Result8 r = sub8(cc, regs.a, operand(), false); regs.a = r.value; cc = r.cc; break; }
-    case Mn::sbc: { const Result8 r = sub8(cc, regs.a, operand(), cc & kC); regs.a = r.value; cc = r.cc; break; }
-    case Mn::cmp: cc = sub8(cc, regs.a, operand(), false).cc; break;
-    case Mn::cpx: cc = sub8(cc, x(), operand(), false).cc; break;
-    case Mn::mul: {
-      const unsigned p = unsigned(x()) * regs.a;
-      regs.a = static_cast<uint8_t>(p);
-      set_x(static_cast<uint8_t>(p >> 8));
-      cc = static_cast<uint8_t>(cc & ~(kH | kC));
-      break;
-    }
-    case Mn::div: {
-      // A = H:X / A, H = remainder; C on division by zero or a quotient above 255
-      // (then A and H are left as they were).
-      if (regs.a == 0 || regs.hx / regs.a > 0xFF) {
-        cc = static_cast<uint8_t>(cc | kC);
-      } else {
-        const unsigned q = regs.hx / regs.a, r = regs.hx % regs.a;
-        regs.a = static_cast<uint8_t>(q);
-        set_h(static_cast<uint8_t>(r));
-        cc = static_cast<uint8_t>(cc & ~kC);
-      }
-      cc = set_if(cc, kZ, regs.a == 0);
-      break;
-    }
-    case Mn::daa: { const Result8 r = daa8(cc, regs.a); regs.a = r.value; cc = r.cc; break; }
-    case Mn::nsa: regs.a = static_cast<uint8_t>((regs.a << 4) | (regs.a >> 4)); break;
-    // Read-modify-write.
-    case Mn::neg: case Mn::nega: case Mn::negx: rmw(neg8); break;
-    case Mn::com: case Mn::coma: case Mn::comx: rmw(com8); break;
-    case Mn::lsr: case Mn::lsra: case Mn::lsrx: rmw(lsr8); break;
-    case Mn::asr: case Mn::asra: case Mn::asrx: rmw(asr8); break;
-    case Mn::asl: case Mn::asla: case Mn::aslx:
-    case Mn::lsl: case Mn::lsla: case Mn::lslx: rmw(asl8); break;
-    case Mn::rol: case Mn::rola: case Mn::rolx: rmw(rol8); break;
-    case Mn::ror: case Mn::rora: case Mn::rorx: rmw(ror8); break;
-    case Mn::dec: case Mn::deca: case Mn::decx: rmw(dec8); break;
-    case Mn::inc: case Mn::inca: case Mn::incx: rmw(inc8); break;
-    case Mn::clr: wr(ea, 0); cc = clr8(cc).cc; break;
-    case Mn::clra: regs.a = 0; cc = clr8(cc).cc; break;
-    case Mn::clrx: set_x(0); cc = clr8(cc).cc; break;
-    case Mn::clrh: set_h(0); break;
-    case Mn::tst: cc = logic_flags(cc, rd(ea)); break;
-    case Mn::tsta: cc = logic_flags(cc, regs.a); break;
-    case Mn::tstx: cc = logic_flags(cc, x()); break;
-    // 16-bit index register.
-    case Mn::ldhx:
-      regs.hx = op->mode == Mode::immediate ? fetch16() : read16(ea);
-      cc = logic_flags16(cc, regs.hx);
-      break;
-    case Mn::sthx: write16(ea, regs.hx); cc = logic_flags16(cc, regs.hx); break;
-    case Mn::cphx: cc = sub16(cc, regs.hx, op->mode == Mode::immediate ? fetch16() : read16(ea)).cc; break;
-    case Mn::aix: regs.hx = static_cast<uint16_t>(regs.hx + static_cast<int8_t>(fetch())); break;
-    case Mn::ais: regs.sp = static_cast<uint16_t>(regs.sp + static_cast<int8_t>(fetch())); break;
-    // Transfers and stack.
-    case Mn::tax: set_x(regs.a); break;
-    case Mn::txa: regs.a = x(); break;
-    case Mn::tap: cc = static_cast<uint8_t>(regs.a | kCcOnes); break;
-    case Mn::tpa: regs.a = cc; break;
-    case Mn::tsx: regs.hx = static_cast<uint16_t>(regs.sp + 1); break;
-    case Mn::txs: regs.sp = static_cast<uint16_t>(regs.hx - 1); break;
-    case Mn::rsp: regs.sp = static_cast<uint16_t>(regs.sp | 0x00FF); break;
-    case Mn::psha: push(regs.a); break;
-    case Mn::pshx: push(x()); break;
-    case Mn::pshh: push(h()); break;
-    case Mn::pula: regs.a = pull(); break;
-    case Mn::pulx: set_x(pull()); break;
-    case Mn::pulh: set_h(pull()); break;
-    // Condition code bits.
-    case Mn::clc: cc = static_cast<uint8_t>(cc & ~kC); break;
-    case Mn::sec: cc |= kC; break;
-    case Mn::cli: cc = static_cast<uint8_t>(cc & ~kI); break;
-    case Mn::sei: cc |= kI; break;
-    case Mn::nop: break;
-    // Moves.
-    case Mn::mov: {
-      uint8_t v = 0;
-      uint16_t dst = 0;
-      switch (op->mode) {
-        case Mode::imm_dir: v = fetch(); dst = fetch(); break;
-        case Mode::dir_dir: v = rd(fetch()); dst = fetch(); break;
-        case Mode::ixp_dir: v = rd(regs.hx); ++regs.hx; dst = fetch(); break;
-        case Mode::dir_ixp: v = rd(fetch()); dst = regs.hx++; break;
-        default: break;
-      }
-      wr(dst, v);
-      cc = logic_flags(cc, v);
-      break;
-    }
-    // Bit operations.
-    case Mn::bset: wr(ea, static_cast<uint8_t>(rd(ea) | (1u << ((op->opcode >> 1) & 7)))); break;
-    case Mn::bclr: wr(ea, static_cast<uint8_t>(rd(ea) & ~(1u << ((op->opcode >> 1) & 7)))); break;
-    case Mn::brset:
-    case Mn::brclr: {
-      const bool bit = (rd(ea) >> ((op->opcode >> 1) & 7)) & 1;
-      cc = set_if(cc, kC, bit);
-      const int8_t off = rel();
-      branch(op->mn == Mn::brset ? bit : !bit, off);
-      break;
-    }
-    // Branches.
-    case Mn::bra: case Mn::brn: case Mn::bhi: case Mn::bls: case Mn::bcc: case Mn::bhs:
-    case Mn::bcs: case Mn::blo: case Mn::bne: case Mn::beq: case Mn::bhcc: case Mn::bhcs:
-    case Mn::bpl: case Mn::bmi: case Mn::bmc: case Mn::bms: case Mn::bil: case Mn::bih:
-    case Mn::bge: case Mn::blt: case Mn::bgt: case Mn::ble: {
-      const int8_t off = rel();
-      branch(branch_taken(op->opcode, cc), off);
-      break;
-    }
-    case Mn::bsr: {
-      const int8_t off = rel();
-      push_pc();
-      branch(true, off);
-      break;
-    }
-    case Mn::cbeq: case Mn::cbeqa: case Mn::cbeqx: {
-      const uint8_t reg = op->mn == Mn::cbeqx ? x() : regs.a;
-      const uint8_t m = operand();
-      // the post-increment forms step H:X past the operand
-      if (!op->sp && (op->mode == Mode::ix || op->mode == Mode::ix1)) ++regs.hx;
-      const int8_t off = rel();
-      branch(reg == m, off);
-      break;
-    }
-    case Mn::dbnz: case Mn::dbnza: case Mn::dbnzx: {
-      uint8_t v;
-      if (op->mn == Mn::dbnza) v = --regs.a;
-      else if (op->mn == Mn::dbnzx) { v = static_cast<uint8_t>(x() - 1); set_x(v); }
-      else { v = static_cast<uint8_t>(rd(ea) - 1); wr(ea, v); }
-      const int8_t off = rel();
-      branch(v != 0, off);
-      break;
-    }
-    // Jumps, calls and returns.
-    case Mn::jmp: regs.pc = ea; break;
-    case Mn::jsr: push_pc(); regs.pc = ea; break;
-    case Mn::rts: pull_pc(); break;
-    case Mn::call:
-      push_pc();
-      push(mem_.ppage());
-      mem_.set_ppage(page);
-      regs.pc = ea;
-      break;
-    case Mn::rtc:
-      mem_.set_ppage(pull());
-      pull_pc();
-      break;
-    case Mn::swi:
-      push_pc();
-      push(x());
-      push(regs.a);
-      push(cc);
-      cc |= kI;
-      regs.pc = read16(0xFFFC);
-      break;
-    case Mn::rti:
-      cc = static_cast<uint8_t>(pull() | kCcOnes);
-      regs.a = pull();
-      set_x(pull());
-      pull_pc();
-      break;
-    // Leaving the run.
-    case Mn::bgnd: return StopReason::bgnd;
-    case Mn::stop: cc = static_cast<uint8_t>(cc & ~kI); return StopReason::stop;
-    case Mn::wait: cc = static_cast<uint8_t>(cc & ~kI); return StopReason::wait;
-    case Mn::unknown:
-    case Mn::count_:
-      regs.pc = start;
-      return StopReason::illegal;
-  }
-  return StopReason::none;
+  const StopReason r = execute(1, NoStop{});
+  return r == StopReason::max ? StopReason::none : r;
 }
+
+StopReason Cpu::run(uint64_t max, std::optional<uint16_t> until) {
+  return until ? execute(max, StopAtOne{*until}) : execute(max, NoStop{});
+}
+
+StopReason Cpu::run(uint64_t max, std::span<const uint16_t> stops) {
+  if (stops.empty()) return execute(max, NoStop{});
+  if (stops.size() == 1) return execute(max, StopAtOne{stops[0]});
+  return execute(max, StopAtAny{stops});
+}
+
+#define YAV_INLINE __attribute__((always_inline))
+
+// The code of each kind of instruction is a label in the run loop; `labels` maps the dispatch
+// table's kinds to them, and every piece of code ends by dispatching the next instruction.
+#define HANDLER(op, form) L_##op##_##form:
+#define REGISTER(op, form) labels[kind(Op::op, Form::form)] = &&L_##op##_##form;
+
+// Code for an operation in a memory form; `ea` is the operand's address.
+#define FORM_CASE(op, form, address, ...) \
+  HANDLER(op, form) {                     \
+    const uint16_t ea = (address);        \
+    __VA_ARGS__;                          \
+  }                                       \
+  NEXT;
+
+// Every memory form of an operation.
+#define MEMORY_FORMS(op, ...)                                            \
+  FORM_CASE(op, dir, FETCH8(), __VA_ARGS__)                              \
+  FORM_CASE(op, ext, FETCH16(), __VA_ARGS__)                             \
+  FORM_CASE(op, ix, hx, __VA_ARGS__)                                     \
+  FORM_CASE(op, ix1, static_cast<uint16_t>(hx + FETCH8()), __VA_ARGS__)  \
+  FORM_CASE(op, ix2, static_cast<uint16_t>(hx + FETCH16()), __VA_ARGS__) \
+  FORM_CASE(op, sp1, static_cast<uint16_t>(sp + FETCH8()), __VA_ARGS__)  \
+  FORM_CASE(op, sp2, static_cast<uint16_t>(sp + FETCH16()), __VA_ARGS__)
+#define REGISTER_MEMORY(op) \
+  REGISTER(op, dir) REGISTER(op, ext) REGISTER(op, ix) REGISTER(op, ix1) REGISTER(op, ix2) REGISTER(op, sp1) REGISTER(op, sp2)
+
+// An operation on an 8-bit operand `m`, immediate or from memory.
+#define READ_FORMS(op, ...)       \
+  HANDLER(op, imm) {              \
+    const uint8_t m = FETCH8();   \
+    __VA_ARGS__;                  \
+  }                               \
+  NEXT;                           \
+  MEMORY_FORMS(op, const uint8_t m = RD(ea); __VA_ARGS__)
+#define REGISTER_READ(op) REGISTER(op, imm) REGISTER_MEMORY(op)
+
+// A read-modify-write operation on A, X or memory.
+#define RMW_FORMS(op, fn)          \
+  HANDLER(op, a) {                 \
+    const Result8 r = fn(cc, a);   \
+    a = r.value;                   \
+    cc = r.cc;                     \
+  }                                \
+  NEXT;                            \
+  HANDLER(op, x) {                 \
+    const Result8 r = fn(cc, X()); \
+    SET_X(r.value);                \
+    cc = r.cc;                     \
+  }                                \
+  NEXT;                            \
+  MEMORY_FORMS(op, const Result8 r = fn(cc, RD(ea)); WR(ea, r.value); cc = r.cc)
+#define REGISTER_RMW(op) REGISTER(op, a) REGISTER(op, x) REGISTER_MEMORY(op)
+
+// A relative branch on the condition of `opcode`.
+#define BRANCH_CASE(op, opcode)                                           \
+  L_##op##_##opcode : {                                                   \
+    const int8_t off = static_cast<int8_t>(FETCH8());                     \
+    if (branch_taken(opcode, cc)) pc = static_cast<uint16_t>(pc + off);   \
+  }                                                                       \
+  NEXT;
+#define REGISTER_BRANCH(op, opcode) labels[kind(Op::op, (opcode) & 0x0F)] = &&L_##op##_##opcode;
+
+// Before each instruction: the stop address, the instruction budget, then decode and go.
+#define NEXT                                                    \
+  do {                                                          \
+    if (stop_at(pc)) {                                          \
+      why = StopReason::until;                                  \
+      goto done;                                                \
+    }                                                           \
+    if (left == 0) goto done;                                   \
+    --left;                                                     \
+    const uint8_t first = FETCH8();                             \
+    e = first == 0x9E ? &run.ops[256 + FETCH8()] : &run.ops[first]; \
+    cyc += e->cycles;                                           \
+    goto* run.labels[e->kind];                                  \
+  } while (0)
+
+namespace {
+
+// Plain memory through the page tables, the chip for everything else.
+YAV_INLINE inline uint8_t read8(const uint8_t* const* pages, MemoryMap& mem, uint16_t address) {
+  const uint8_t* p = pages[address >> 8];
+  if (p) [[likely]]
+    return p[address & 0xFF];
+  return mem.read(address);
+}
+YAV_INLINE inline void write8(uint8_t* const* pages, MemoryMap& mem, uint16_t address, uint8_t v) {
+  uint8_t* p = pages[address >> 8];
+  if (p) [[likely]]
+    p[address & 0xFF] = v;
+  else
+    mem.write(address, v);
+}
+YAV_INLINE inline uint16_t read_word(const uint8_t* const* pages, MemoryMap& mem, uint16_t address) {
+  const uint16_t hi = read8(pages, mem, address);
+  return static_cast<uint16_t>((hi << 8) | read8(pages, mem, static_cast<uint16_t>(address + 1)));
+}
+YAV_INLINE inline void write_word(uint8_t* const* pages, MemoryMap& mem, uint16_t address, uint16_t v) {
+  write8(pages, mem, address, static_cast<uint8_t>(v >> 8));
+  write8(pages, mem, static_cast<uint16_t>(address + 1), static_cast<uint8_t>(v));
+}
+YAV_INLINE inline uint16_t fetch_word(const uint8_t* const* pages, MemoryMap& mem, uint16_t& pc) {
+  const uint16_t hi = read8(pages, mem, pc++);
+  return static_cast<uint16_t>((hi << 8) | read8(pages, mem, pc++));
+}
+YAV_INLINE inline void pull_word(const uint8_t* const* pages, MemoryMap& mem, uint16_t& sp, uint16_t& pc) {
+  const uint16_t hi = read8(pages, mem, ++sp);
+  pc = static_cast<uint16_t>((hi << 8) | read8(pages, mem, ++sp));
+}
+
+constexpr size_t kKinds = static_cast<size_t>(Op::count_) * 16;
+// What the run loop needs at hand: the code of each kind and the decoded opcodes.
+struct RunTables {
+  const void* labels[kKinds];
+  dispatch::Table ops;
+};
+}  // namespace
+
+// Label addresses are code addresses, valid for the whole program; GCC 12 takes them for
+// addresses of locals.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
+template <class StopAt>
+StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
+  if (labels) {
+    // Every piece of code below has its line here (the compiler reports a label left out as
+    // unused); kinds without code are illegal.
+    for (size_t k = 0; k < kKinds; ++k) labels[k] = &&L_illegal;
+    REGISTER_READ(lda) REGISTER_READ(ldx) REGISTER_READ(and_) REGISTER_READ(ora) REGISTER_READ(eor)
+    REGISTER_READ(bit) REGISTER_READ(add) REGISTER_READ(adc) REGISTER_READ(sub) REGISTER_READ(sbc)
+    REGISTER_READ(cmp) REGISTER_READ(cpx)
+    REGISTER_MEMORY(sta) REGISTER_MEMORY(stx) REGISTER(ldhx, imm) REGISTER_MEMORY(ldhx) REGISTER_MEMORY(sthx)
+    REGISTER(cphx, imm) REGISTER_MEMORY(cphx)
+    REGISTER_RMW(neg) REGISTER_RMW(com) REGISTER_RMW(lsr) REGISTER_RMW(asr) REGISTER_RMW(asl) REGISTER_RMW(rol)
+    REGISTER_RMW(ror) REGISTER_RMW(dec) REGISTER_RMW(inc)
+    REGISTER(clr, a) REGISTER(clr, x) REGISTER_MEMORY(clr) REGISTER(tst, a) REGISTER(tst, x) REGISTER_MEMORY(tst)
+    REGISTER_MEMORY(jmp) REGISTER_MEMORY(jsr) REGISTER(bsr, none)
+    REGISTER(cbeq, a) REGISTER(cbeq, x) REGISTER(cbeq, dir) REGISTER(cbeq, sp1) REGISTER(cbeq, ix) REGISTER(cbeq, ix1)
+    REGISTER(dbnz, a) REGISTER(dbnz, x) REGISTER(dbnz, dir) REGISTER(dbnz, ix) REGISTER(dbnz, ix1) REGISTER(dbnz, sp1)
+    REGISTER(bset, none) REGISTER(bclr, none) REGISTER(brset, none) REGISTER(brclr, none)
+    REGISTER_BRANCH(branch, 0x20) REGISTER_BRANCH(branch, 0x21) REGISTER_BRANCH(branch, 0x22)
+    REGISTER_BRANCH(branch, 0x23) REGISTER_BRANCH(branch, 0x24) REGISTER_BRANCH(branch, 0x25)
+    REGISTER_BRANCH(branch, 0x26) REGISTER_BRANCH(branch, 0x27) REGISTER_BRANCH(branch, 0x28)
+    REGISTER_BRANCH(branch, 0x29) REGISTER_BRANCH(branch, 0x2A) REGISTER_BRANCH(branch, 0x2B)
+    REGISTER_BRANCH(branch, 0x2C) REGISTER_BRANCH(branch, 0x2D) REGISTER_BRANCH(branch, 0x2E)
+    REGISTER_BRANCH(branch, 0x2F) REGISTER_BRANCH(signed_branch, 0x90) REGISTER_BRANCH(signed_branch, 0x91)
+    REGISTER_BRANCH(signed_branch, 0x92) REGISTER_BRANCH(signed_branch, 0x93)
+    REGISTER(mov_imm_dir, none) REGISTER(mov_dir_dir, none) REGISTER(mov_ixp_dir, none) REGISTER(mov_dir_ixp, none)
+    REGISTER(mul, none) REGISTER(div, none) REGISTER(daa, none) REGISTER(nsa, none)
+    REGISTER(clrh, none) REGISTER(aix, none) REGISTER(ais, none) REGISTER(tax, none) REGISTER(txa, none)
+    REGISTER(tap, none) REGISTER(tpa, none) REGISTER(tsx, none) REGISTER(txs, none) REGISTER(rsp, none)
+    REGISTER(psha, none) REGISTER(pshx, none) REGISTER(pshh, none) REGISTER(pula, none) REGISTER(pulx, none)
+    REGISTER(pulh, none) REGISTER(clc, none) REGISTER(sec, none) REGISTER(cli, none) REGISTER(sei, none)
+    REGISTER(nop, none) REGISTER(rts, none) REGISTER(rti, none) REGISTER(swi, none) REGISTER(call, none)
+    REGISTER(rtc, none) REGISTER(bgnd, none) REGISTER(stop, none) REGISTER(wait, none)
+    return StopReason::none;
+  }
+  static const RunTables run = [this] {
+    RunTables t;
+    execute(0, StopAt{}, t.labels);
+    t.ops = dispatch::table();
+    return t;
+  }();
+
+  const uint8_t* const* const read_pages = mem_.read_page_table();
+  uint8_t* const* const write_pages = mem_.write_page_table();
+  MemoryMap& mem = mem_;
+  const bool paging = paging_;
+
+  uint8_t a = regs.a, cc = regs.cc;
+  uint16_t hx = regs.hx, sp = regs.sp, pc = regs.pc;
+  uint64_t cyc = cycles, left = max;
+  StopReason why = StopReason::max;
+  const dispatch::Entry* e = run.ops.data();
+
+  // Memory and the stack (macros over the helpers above, so that the registers stay locals).
+#define RD(address) read8(read_pages, mem, (address))
+#define WR(address, v) write8(write_pages, mem, (address), (v))
+#define FETCH8() RD(pc++)
+#define FETCH16() fetch_word(read_pages, mem, pc)
+#define READ16(address) read_word(read_pages, mem, (address))
+#define WRITE16(address, v) write_word(write_pages, mem, (address), (v))
+#define PUSH(v) WR(sp--, (v))
+#define PULL() RD(++sp)
+#define PUSH_PC() (PUSH(static_cast<uint8_t>(pc)), PUSH(static_cast<uint8_t>(pc >> 8)))
+#define PULL_PC() pull_word(read_pages, mem, sp, pc)
+#define X() static_cast<uint8_t>(hx)
+#define SET_X(v) (hx = static_cast<uint16_t>((hx & 0xFF00) | (v)))
+#define H() static_cast<uint8_t>(hx >> 8)
+#define SET_H(v) (hx = static_cast<uint16_t>((hx & 0x00FF) | ((v) << 8)))
+#define ARITH(result)                \
+  do {                               \
+    const Result8 res = (result);    \
+    a = res.value;                   \
+    cc = res.cc;                     \
+  } while (0)
+  // The branch byte of dbnz and cbeq.
+#define BRANCH_IF(taken)                                      \
+  do {                                                        \
+    const int8_t off = static_cast<int8_t>(FETCH8());         \
+    if (taken) pc = static_cast<uint16_t>(pc + off);          \
+  } while (0)
+
+  NEXT;
+
+  // Loads, logic and arithmetic on A and X.
+  READ_FORMS(lda, a = m; cc = logic_flags(cc, a))
+  READ_FORMS(ldx, SET_X(m); cc = logic_flags(cc, m))
+  READ_FORMS(and_, a &= m; cc = logic_flags(cc, a))
+  READ_FORMS(ora, a |= m; cc = logic_flags(cc, a))
+  READ_FORMS(eor, a ^= m; cc = logic_flags(cc, a))
+  READ_FORMS(bit, cc = logic_flags(cc, a & m))
+  READ_FORMS(add, ARITH(add8(cc, a, m, false)))
+  READ_FORMS(adc, ARITH(add8(cc, a, m, cc & kC)))
+  READ_FORMS(sub, ARITH(sub8(cc, a, m, false)))
+  READ_FORMS(sbc, ARITH(sub8(cc, a, m, cc & kC)))
+  READ_FORMS(cmp, cc = sub8(cc, a, m, false).cc)
+  READ_FORMS(cpx, cc = sub8(cc, X(), m, false).cc)
+  // Stores and the 16-bit index register.
+  MEMORY_FORMS(sta, WR(ea, a); cc = logic_flags(cc, a))
+  MEMORY_FORMS(stx, WR(ea, X()); cc = logic_flags(cc, X()))
+  HANDLER(ldhx, imm) {
+    hx = FETCH16();
+    cc = logic_flags16(cc, hx);
+  }
+  NEXT;
+  MEMORY_FORMS(ldhx, hx = READ16(ea); cc = logic_flags16(cc, hx))
+  MEMORY_FORMS(sthx, WRITE16(ea, hx); cc = logic_flags16(cc, hx))
+  HANDLER(cphx, imm) { cc = sub16(cc, hx, FETCH16()).cc; }
+  NEXT;
+  MEMORY_FORMS(cphx, cc = sub16(cc, hx, READ16(ea)).cc)
+  // Read-modify-write.
+  RMW_FORMS(neg, neg8)
+  RMW_FORMS(com, com8)
+  RMW_FORMS(lsr, lsr8)
+  RMW_FORMS(asr, asr8)
+  RMW_FORMS(asl, asl8)
+  RMW_FORMS(rol, rol8)
+  RMW_FORMS(ror, ror8)
+  RMW_FORMS(dec, dec8)
+  RMW_FORMS(inc, inc8)
+  HANDLER(clr, a) {
+    a = 0;
+    cc = clr8(cc).cc;
+  }
+  NEXT;
+  HANDLER(clr, x) {
+    SET_X(0);
+    cc = clr8(cc).cc;
+  }
+  NEXT;
+  MEMORY_FORMS(clr, WR(ea, 0); cc = clr8(cc).cc)
+  HANDLER(tst, a) { cc = logic_flags(cc, a); }
+  NEXT;
+  HANDLER(tst, x) { cc = logic_flags(cc, X()); }
+  NEXT;
+  MEMORY_FORMS(tst, cc = logic_flags(cc, RD(ea)))
+  // Jumps and calls.
+  MEMORY_FORMS(jmp, pc = ea)
+  MEMORY_FORMS(jsr, PUSH_PC(); pc = ea)
+  HANDLER(bsr, none) {
+    const int8_t off = static_cast<int8_t>(FETCH8());
+    PUSH_PC();
+    pc = static_cast<uint16_t>(pc + off);
+  }
+  NEXT;
+  // Compare and branch if equal; the indexed forms through H:X step H:X past the operand.
+  HANDLER(cbeq, a) {
+    const uint8_t m = FETCH8();
+    BRANCH_IF(a == m);
+  }
+  NEXT;
+  HANDLER(cbeq, x) {
+    const uint8_t m = FETCH8();
+    BRANCH_IF(X() == m);
+  }
+  NEXT;
+  FORM_CASE(cbeq, dir, FETCH8(), const uint8_t m = RD(ea); BRANCH_IF(a == m))
+  FORM_CASE(cbeq, sp1, static_cast<uint16_t>(sp + FETCH8()), const uint8_t m = RD(ea); BRANCH_IF(a == m))
+  FORM_CASE(cbeq, ix, hx, const uint8_t m = RD(ea); ++hx; BRANCH_IF(a == m))
+  FORM_CASE(cbeq, ix1, static_cast<uint16_t>(hx + FETCH8()), const uint8_t m = RD(ea); ++hx; BRANCH_IF(a == m))
+  // Decrement and branch if not zero.
+  HANDLER(dbnz, a) { --a; BRANCH_IF(a != 0); }
+  NEXT;
+  HANDLER(dbnz, x) {
+    const uint8_t v = static_cast<uint8_t>(X() - 1);
+    SET_X(v);
+    BRANCH_IF(v != 0);
+  }
+  NEXT;
+  FORM_CASE(dbnz, dir, FETCH8(), const uint8_t v = static_cast<uint8_t>(RD(ea) - 1); WR(ea, v); BRANCH_IF(v != 0))
+  FORM_CASE(dbnz, ix, hx, const uint8_t v = static_cast<uint8_t>(RD(ea) - 1); WR(ea, v); BRANCH_IF(v != 0))
+  FORM_CASE(dbnz, ix1, static_cast<uint16_t>(hx + FETCH8()), const uint8_t v = static_cast<uint8_t>(RD(ea) - 1);
+            WR(ea, v); BRANCH_IF(v != 0))
+  FORM_CASE(dbnz, sp1, static_cast<uint16_t>(sp + FETCH8()), const uint8_t v = static_cast<uint8_t>(RD(ea) - 1);
+            WR(ea, v); BRANCH_IF(v != 0))
+  // Bit operations on a direct address.
+  HANDLER(bset, none) {
+    const uint16_t ea = FETCH8();
+    WR(ea, static_cast<uint8_t>(RD(ea) | e->bit));
+  }
+  NEXT;
+  HANDLER(bclr, none) {
+    const uint16_t ea = FETCH8();
+    WR(ea, static_cast<uint8_t>(RD(ea) & ~e->bit));
+  }
+  NEXT;
+  HANDLER(brset, none) {
+    const uint16_t ea = FETCH8();
+    const bool bit = (RD(ea) & e->bit) != 0;
+    cc = set_if(cc, kC, bit);
+    const int8_t off = static_cast<int8_t>(FETCH8());
+    if (bit) pc = static_cast<uint16_t>(pc + off);
+  }
+  NEXT;
+  HANDLER(brclr, none) {
+    const uint16_t ea = FETCH8();
+    const bool bit = (RD(ea) & e->bit) != 0;
+    cc = set_if(cc, kC, bit);
+    const int8_t off = static_cast<int8_t>(FETCH8());
+    if (!bit) pc = static_cast<uint16_t>(pc + off);
+  }
+  NEXT;
+  // Relative branches.
+  BRANCH_CASE(branch, 0x20) BRANCH_CASE(branch, 0x21) BRANCH_CASE(branch, 0x22) BRANCH_CASE(branch, 0x23)
+  BRANCH_CASE(branch, 0x24) BRANCH_CASE(branch, 0x25) BRANCH_CASE(branch, 0x26) BRANCH_CASE(branch, 0x27)
+  BRANCH_CASE(branch, 0x28) BRANCH_CASE(branch, 0x29) BRANCH_CASE(branch, 0x2A) BRANCH_CASE(branch, 0x2B)
+  BRANCH_CASE(branch, 0x2C) BRANCH_CASE(branch, 0x2D) BRANCH_CASE(branch, 0x2E) BRANCH_CASE(branch, 0x2F)
+  BRANCH_CASE(signed_branch, 0x90) BRANCH_CASE(signed_branch, 0x91)
+  BRANCH_CASE(signed_branch, 0x92) BRANCH_CASE(signed_branch, 0x93)
+  // Moves.
+  HANDLER(mov_imm_dir, none) {
+    const uint8_t v = FETCH8();
+    WR(FETCH8(), v);
+    cc = logic_flags(cc, v);
+  }
+  NEXT;
+  HANDLER(mov_dir_dir, none) {
+    const uint8_t v = RD(FETCH8());
+    WR(FETCH8(), v);
+    cc = logic_flags(cc, v);
+  }
+  NEXT;
+  HANDLER(mov_ixp_dir, none) {
+    const uint8_t v = RD(hx);
+    ++hx;
+    WR(FETCH8(), v);
+    cc = logic_flags(cc, v);
+  }
+  NEXT;
+  HANDLER(mov_dir_ixp, none) {
+    const uint8_t v = RD(FETCH8());
+    WR(hx++, v);
+    cc = logic_flags(cc, v);
+  }
+  NEXT;
+  // Multiply, divide and decimal adjust.
+  HANDLER(mul, none) {
+    const unsigned p = unsigned(X()) * a;
+    a = static_cast<uint8_t>(p);
+    SET_X(static_cast<uint8_t>(p >> 8));
+    cc = static_cast<uint8_t>(cc & ~(kH | kC));
+  }
+  NEXT;
+  HANDLER(div, none) {
+    // A = H:X / A, H = remainder; C on division by zero or a quotient above 255
+    // (then A and H are left as they were).
+    if (a == 0 || hx / a > 0xFF) {
+      cc = static_cast<uint8_t>(cc | kC);
+    } else {
+      const unsigned q = hx / a, r = hx % a;
+      a = static_cast<uint8_t>(q);
+      SET_H(static_cast<uint8_t>(r));
+      cc = static_cast<uint8_t>(cc & ~kC);
+    }
+    cc = set_if(cc, kZ, a == 0);
+  }
+  NEXT;
+  HANDLER(daa, none) { ARITH(daa8(cc, a)); }
+  NEXT;
+  HANDLER(nsa, none) { a = static_cast<uint8_t>((a << 4) | (a >> 4)); }
+  NEXT;
+  // Index register, stack pointer and transfers.
+  HANDLER(clrh, none) { SET_H(0); }
+  NEXT;
+  HANDLER(aix, none) { hx = static_cast<uint16_t>(hx + static_cast<int8_t>(FETCH8())); }
+  NEXT;
+  HANDLER(ais, none) { sp = static_cast<uint16_t>(sp + static_cast<int8_t>(FETCH8())); }
+  NEXT;
+  HANDLER(tax, none) { SET_X(a); }
+  NEXT;
+  HANDLER(txa, none) { a = X(); }
+  NEXT;
+  HANDLER(tap, none) { cc = static_cast<uint8_t>(a | kCcOnes); }
+  NEXT;
+  HANDLER(tpa, none) { a = cc; }
+  NEXT;
+  HANDLER(tsx, none) { hx = static_cast<uint16_t>(sp + 1); }
+  NEXT;
+  HANDLER(txs, none) { sp = static_cast<uint16_t>(hx - 1); }
+  NEXT;
+  HANDLER(rsp, none) { sp = static_cast<uint16_t>(sp | 0x00FF); }
+  NEXT;
+  HANDLER(psha, none) { PUSH(a); }
+  NEXT;
+  HANDLER(pshx, none) { PUSH(X()); }
+  NEXT;
+  HANDLER(pshh, none) { PUSH(H()); }
+  NEXT;
+  HANDLER(pula, none) { a = PULL(); }
+  NEXT;
+  HANDLER(pulx, none) { SET_X(PULL()); }
+  NEXT;
+  HANDLER(pulh, none) { SET_H(PULL()); }
+  NEXT;
+  // Condition code bits.
+  HANDLER(clc, none) { cc = static_cast<uint8_t>(cc & ~kC); }
+  NEXT;
+  HANDLER(sec, none) { cc |= kC; }
+  NEXT;
+  HANDLER(cli, none) { cc = static_cast<uint8_t>(cc & ~kI); }
+  NEXT;
+  HANDLER(sei, none) { cc |= kI; }
+  NEXT;
+  HANDLER(nop, none) {}
+  NEXT;
+  // Returns, software interrupt and the paged call.
+  HANDLER(rts, none) { PULL_PC(); }
+  NEXT;
+  HANDLER(rti, none) {
+    cc = static_cast<uint8_t>(PULL() | kCcOnes);
+    a = PULL();
+    SET_X(PULL());
+    PULL_PC();
+  }
+  NEXT;
+  HANDLER(swi, none) {
+    PUSH_PC();
+    PUSH(X());
+    PUSH(a);
+    PUSH(cc);
+    cc |= kI;
+    pc = READ16(0xFFFC);
+  }
+  NEXT;
+  HANDLER(call, none) {
+    if (!paging) goto L_illegal;
+    const uint8_t page = FETCH8();
+    const uint16_t ea = FETCH16();
+    PUSH_PC();
+    PUSH(mem.ppage());
+    mem.set_ppage(page);
+    pc = ea;
+  }
+  NEXT;
+  HANDLER(rtc, none) {
+    if (!paging) goto L_illegal;
+    mem.set_ppage(PULL());
+    PULL_PC();
+  }
+  NEXT;
+  // Leaving the run.
+  HANDLER(bgnd, none) {
+    why = StopReason::bgnd;
+    goto done;
+  }
+  HANDLER(stop, none) {
+    cc = static_cast<uint8_t>(cc & ~kI);
+    why = StopReason::stop;
+    goto done;
+  }
+  HANDLER(wait, none) {
+    cc = static_cast<uint8_t>(cc & ~kI);
+    why = StopReason::wait;
+    goto done;
+  }
+L_illegal:
+  // Not counted; the PC stays on the opcode (its prefix included).
+  cyc -= e->cycles;
+  ++left;
+  pc = static_cast<uint16_t>(pc - (e >= &run.ops[256] ? 2 : 1));
+  why = StopReason::illegal;
+done:
+  regs.a = a;
+  regs.cc = cc;
+  regs.hx = hx;
+  regs.sp = sp;
+  regs.pc = pc;
+  cycles = cyc;
+  instructions += max - left;
+  return why;
+}
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic pop
+#endif
+
+#undef NEXT
+#undef BRANCH_IF
+#undef ARITH
+#undef SET_H
+#undef H
+#undef SET_X
+#undef X
+#undef PULL_PC
+#undef PUSH_PC
+#undef PULL
+#undef PUSH
+#undef WRITE16
+#undef READ16
+#undef FETCH16
+#undef FETCH8
+#undef WR
+#undef RD
+#undef REGISTER_BRANCH
+#undef REGISTER_RMW
+#undef REGISTER_READ
+#undef REGISTER_MEMORY
+#undef REGISTER
+#undef HANDLER
+#undef BRANCH_CASE
+#undef RMW_FORMS
+#undef READ_FORMS
+#undef MEMORY_FORMS
+#undef FORM_CASE
+#undef YAV_INLINE
 
 }  // namespace yav::sim

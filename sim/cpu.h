@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "sim/memory_map.h"
@@ -36,6 +37,8 @@ class Cpu {
   // Runs until `until` is reached (checked before each instruction), `max` instructions
   // have run, or the CPU stops.
   StopReason run(uint64_t max, std::optional<uint16_t> until = std::nullopt);
+  // The same with several addresses to stop before (StopReason::until at any of them).
+  StopReason run(uint64_t max, std::span<const uint16_t> stops);
 
   // Takes an interrupt through the vector at `vector` (its high byte address) when the I bit
   // is clear: stacks PC, X, A, CC and sets I. Returns whether it was taken.
@@ -47,14 +50,17 @@ class Cpu {
 
   MemoryMap& memory() { return mem_; }
 
-  // One decoded opcode of either page (filled from the opcode table).
-  struct Op;
-
  private:
-  MemoryMap& mem_;
-  const Op* ops_;  // both opcode pages, 512 entries
+  // The run loop: registers in locals, opcodes through the dispatch table. `stop_at(pc)` is
+  // asked before each instruction. Called once with `labels` to fill in where each kind of
+  // the dispatch table is executed.
+  template <class StopAt>
+  StopReason execute(uint64_t max, StopAt stop_at, const void** labels = nullptr);
 
-  // Memory through the chip's plain pages when it has them.
+  MemoryMap& mem_;
+  bool paging_;  // CALL and RTC exist only on chips with a code page register
+
+  // Reset and interrupt entry (the run loop has its own copies with the registers in locals).
   uint8_t rd(uint16_t a) {
     const uint8_t* p = mem_.read_page(static_cast<uint8_t>(a >> 8));
     return p ? p[a & 0xFF] : mem_.read(a);
@@ -64,36 +70,16 @@ class Cpu {
     if (p) p[a & 0xFF] = v;
     else mem_.write(a, v);
   }
-  uint8_t fetch() { return rd(regs.pc++); }
-  uint16_t fetch16() {
-    const uint16_t hi = fetch();
-    return static_cast<uint16_t>((hi << 8) | fetch());
-  }
   uint16_t read16(uint16_t a) {
     const uint16_t hi = rd(a);
     return static_cast<uint16_t>((hi << 8) | rd(static_cast<uint16_t>(a + 1)));
   }
-  void write16(uint16_t a, uint16_t v) {
-    wr(a, static_cast<uint8_t>(v >> 8));
-    wr(static_cast<uint16_t>(a + 1), static_cast<uint8_t>(v));
-  }
   void push(uint8_t v) { wr(regs.sp--, v); }
-  uint8_t pull() { return rd(++regs.sp); }
   void push_pc() {
     push(static_cast<uint8_t>(regs.pc));
     push(static_cast<uint8_t>(regs.pc >> 8));
   }
-  void pull_pc() {
-    const uint16_t hi = pull();
-    regs.pc = static_cast<uint16_t>((hi << 8) | pull());
-  }
-  void branch(bool taken, int8_t offset) {
-    if (taken) regs.pc = static_cast<uint16_t>(regs.pc + offset);
-  }
   uint8_t x() const { return static_cast<uint8_t>(regs.hx); }
-  void set_x(uint8_t v) { regs.hx = static_cast<uint16_t>((regs.hx & 0xFF00) | v); }
-  uint8_t h() const { return static_cast<uint8_t>(regs.hx >> 8); }
-  void set_h(uint8_t v) { regs.hx = static_cast<uint16_t>((regs.hx & 0x00FF) | (v << 8)); }
 };
 
 }  // namespace yav::sim

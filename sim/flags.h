@@ -16,11 +16,16 @@ struct Result16 {
   uint8_t cc;
 };
 
+// Without branches: the simulator sets flags on nearly every instruction.
 constexpr uint8_t set_if(uint8_t cc, uint8_t bit, bool on) {
-  return static_cast<uint8_t>(on ? (cc | bit) : (cc & ~bit));
+  return static_cast<uint8_t>((cc & ~bit) | (-static_cast<int>(on) & bit));
 }
-constexpr uint8_t nz8(uint8_t cc, uint8_t r) { return set_if(set_if(cc, kN, r & 0x80), kZ, r == 0); }
-constexpr uint8_t nz16(uint8_t cc, uint16_t r) { return set_if(set_if(cc, kN, r & 0x8000), kZ, r == 0); }
+constexpr uint8_t nz8(uint8_t cc, uint8_t r) {
+  return static_cast<uint8_t>((cc & ~(kN | kZ)) | ((r >> 5) & kN) | ((r == 0) << 1));
+}
+constexpr uint8_t nz16(uint8_t cc, uint16_t r) {
+  return static_cast<uint8_t>((cc & ~(kN | kZ)) | ((r >> 13) & kN) | ((r == 0) << 1));
+}
 
 // lda, ldx, sta, stx, and, ora, eor, bit, mov, tst: V cleared, N and Z from the value.
 constexpr uint8_t logic_flags(uint8_t cc, uint8_t r) { return nz8(static_cast<uint8_t>(cc & ~kV), r); }

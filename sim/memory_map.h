@@ -38,10 +38,17 @@ class MemoryMap {
   // access needs the chip's logic (registers, flash writes, nothing there).
   const uint8_t* read_page(uint8_t page) const { return read_pages_[page]; }
   uint8_t* write_page(uint8_t page) const { return write_pages_[page]; }
+  // The whole tables (256 entries each); they stay at their place for the map's lifetime.
+  const uint8_t* const* read_page_table() const { return read_pages_.data(); }
+  uint8_t* const* write_page_table() const { return write_pages_.data(); }
+  // Counts the changes of the tables after construction (a new code page in the window), so
+  // that a map wrapping another one knows when to copy them again.
+  uint64_t page_generation() const { return page_generation_; }
 
  protected:
   std::array<const uint8_t*, 256> read_pages_{};
   std::array<uint8_t*, 256> write_pages_{};
+  uint64_t page_generation_ = 0;  // a chip that changes its tables counts up here
 };
 
 // Chips the simulator offers, by name ("QE128", "QG8", "GENERIC"); null for an unknown name.

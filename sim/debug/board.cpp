@@ -123,23 +123,61 @@ void Board::runLoop() {
   for (;;) {
     {
       std::lock_guard<std::mutex> g(lock_);
-      for (int i = 0; i < kChunk; ++i) {
-        if (stopRequest_.load(std::memory_order_relaxed)) {
-          memory_->stopByte = kStopHostHalt;
-          running_ = false;
-          return;
-        }
-        const uint8_t why = executeOne(!first);
-        first = false;
-        if (why != 0) {
-          memory_->stopByte = why;
-          running_ = false;
-          return;
-        }
+      const uint8_t why = runChunk(first);
+      first = false;
+      if (why != 0) {
+        memory_->stopByte = why;
+        running_ = false;
+        return;
       }
     }
     while (waiting_.load() > 0) std::this_thread::yield();
   }
+}
+
+uint8_t Board::runChunk(bool first) {
+  int done = 0;
+  // The instruction the run starts on is not stopped by a breakpoint on it.
+  if (first) {
+    if (stopRequest_.load(std::memory_order_relaxed)) return kStopHostHalt;
+    if (const uint8_t why = executeOne(false)) return why;
+    done = 1;
+  }
+  if (trace_.armed || memory_->watching()) {
+    // Data comparators and the trace look at every instruction.
+    for (; done < kChunk; ++done) {
+      if (stopRequest_.load(std::memory_order_relaxed)) return kStopHostHalt;
+      if (const uint8_t why = executeOne(true)) return why;
+    }
+    return 0;
+  }
+  if (stopRequest_.load(std::memory_order_relaxed)) return kStopHostHalt;
+  // Otherwise the CPU runs on its own up to each address where a code breakpoint may hit
+  // (a paged comparator: its address in the window, whatever the page); there the exact
+  // check decides and runs that instruction when it does not hit.
+  uint16_t stops[kComparatorSlots + 1];
+  size_t count = 0;
+  if (control_ & kBdcBreakEnable) stops[count++] = breakpoint_;
+  for (const Comparator& c : codeBreaks_)
+    stops[count++] = c.lo <= 0xFFFF ? static_cast<uint16_t>(c.lo) : static_cast<uint16_t>(0x8000 | (c.lo & 0x3FFF));
+  Cpu& cpu = *cpu_;
+  while (done < kChunk) {
+    const uint64_t before = cpu.instructions;
+    const StopReason r = cpu.run(static_cast<uint64_t>(kChunk - done), std::span<const uint16_t>(stops, count));
+    done += static_cast<int>(cpu.instructions - before);
+    switch (r) {
+      case StopReason::until:
+        if (const uint8_t why = executeOne(true)) return why;
+        ++done;
+        break;
+      case StopReason::bgnd: return kStopBgnd;
+      case StopReason::stop:
+      case StopReason::wait: return kStopStopWait;
+      case StopReason::illegal: return kStopIllegal;
+      default: return 0;
+    }
+  }
+  return 0;
 }
 
 bool Board::codeMatch(uint32_t address, uint16_t pc) const {
@@ -320,6 +358,7 @@ void Board::setBreaks(int count, const uint8_t* kinds, const uint32_t* addresses
   auto g = enter();
   codeBreaks_.clear();
   memory_->breaks.clear();
+  memory_->syncPages();
   if (count <= 0 || kinds == nullptr || addresses == nullptr) return;
   count = std::min(count, kComparatorSlots);
   for (int i = 0; i < count; ++i) {
@@ -332,12 +371,14 @@ void Board::setBreaks(int count, const uint8_t* kinds, const uint32_t* addresses
     if (c.kind == 0) codeBreaks_.push_back(c);
     else memory_->breaks.push_back(c);
   }
+  memory_->syncPages();
 }
 
 void Board::setTrace(int count, int till, const uint8_t* kinds, const uint32_t* addresses) {
   auto g = enter();
   trace_ = Trace{};
   memory_->traceTriggers.clear();
+  memory_->syncPages();
   if (count <= 0 || kinds == nullptr || addresses == nullptr) return;
   std::vector<Comparator> triggers;
   if (count >= 2 && kinds[0] == 'R' && isDataKind(kinds[1])) {
@@ -349,6 +390,7 @@ void Board::setTrace(int count, int till, const uint8_t* kinds, const uint32_t* 
     if (c.kind == 0) trace_.codeTriggers.push_back(c);
     else memory_->traceTriggers.push_back(c);
   }
+  memory_->syncPages();
   trace_.armed = true;
   trace_.till = till != 0;
   trace_.recording = trace_.till;

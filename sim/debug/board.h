@@ -73,6 +73,7 @@ class Board {
   void stopThread();  // caller must not hold the lock
   void rebuild(const std::string& chip);
   uint8_t executeOne(bool checkBreaks);  // under the lock; StopBits when the CPU must stop
+  uint8_t runChunk(bool first);          // under the lock: up to kChunk instructions, StopBits or 0
   void runLoop();
   bool codeMatch(uint32_t address, uint16_t pc) const;
   uint32_t tracedPc() const;

@@ -1,11 +1,30 @@
 #include "sim/debug/debug_memory.h"
 
+#include <algorithm>
+
 namespace yav::sim {
 
 namespace {
 constexpr uint8_t kTransmitEmpty = 0xC0;  // TDRE and TC
 constexpr uint8_t kReceiveFull = 0x20;    // RDRF
 }  // namespace
+
+void DebugMemory::syncPages() {
+  for (int p = 0; p < 256; ++p) {
+    read_pages_[p] = chip_->read_page(static_cast<uint8_t>(p));
+    write_pages_[p] = chip_->write_page(static_cast<uint8_t>(p));
+  }
+  auto slow = [this](uint32_t lo, uint32_t hi) {
+    if (lo > 0xFFFF || lo > hi) return;
+    for (uint32_t p = lo >> 8; p <= (std::min<uint32_t>(hi, 0xFFFF) >> 8); ++p) read_pages_[p] = write_pages_[p] = nullptr;
+  };
+  slow(kStopByteAddress, kStopByteAddress);
+  slow(console_.status, console_.status);
+  slow(console_.data, console_.data);
+  for (const Comparator& c : breaks) slow(c.lo, c.hi);
+  for (const Comparator& c : traceTriggers) slow(c.lo, c.hi);
+  chipGeneration_ = chip_->page_generation();
+}
 
 void DebugMemory::watch(uint16_t address, bool write) {
   for (const Comparator& c : breaks)
@@ -24,7 +43,9 @@ uint8_t DebugMemory::read(uint16_t address) {
     consoleIn.pop_front();
     return v;
   }
-  return chip_->read(address);
+  const uint8_t v = chip_->read(address);
+  followChip();
+  return v;
 }
 
 void DebugMemory::write(uint16_t address, uint8_t value) {
@@ -36,12 +57,14 @@ void DebugMemory::write(uint16_t address, uint8_t value) {
     return;
   }
   chip_->write(address, value);
+  followChip();
 }
 
 void DebugMemory::debugWrite(uint32_t address, uint8_t value) {
   if (address == kStopByteAddress) return;
   if (address > 0xFFFF) chip_->program(address, value);
   else chip_->write(static_cast<uint16_t>(address), value);
+  followChip();
 }
 
 uint8_t DebugMemory::peek(uint32_t address) const {

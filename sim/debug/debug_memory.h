@@ -45,7 +45,9 @@ struct ConsolePort {
 class DebugMemory final : public MemoryMap {
  public:
   DebugMemory(std::unique_ptr<MemoryMap> chip, ConsolePort console)
-      : chip_(std::move(chip)), console_(console) {}
+      : chip_(std::move(chip)), console_(console) {
+    syncPages();
+  }
 
   std::string_view name() const override { return chip_->name(); }
   uint8_t read(uint16_t address) override;
@@ -56,12 +58,23 @@ class DebugMemory final : public MemoryMap {
   void debugWrite(uint32_t address, uint8_t value);
   bool has_paging() const override { return chip_->has_paging(); }
   uint8_t ppage() const override { return chip_->ppage(); }
-  void set_ppage(uint8_t v) override { chip_->set_ppage(v); }
-  void reset() override { chip_->reset(); }
+  void set_ppage(uint8_t v) override {
+    chip_->set_ppage(v);
+    followChip();
+  }
+  void reset() override {
+    chip_->reset();
+    followChip();
+  }
+
+  // The CPU's fast pages: the chip's, except pages holding the stop byte, the console port or
+  // an address a data comparator watches. Call after changing `breaks` or `traceTriggers`.
+  void syncPages();
 
   // Break comparators and trace trigger comparators (data kinds watched here).
   std::vector<Comparator> breaks;
   std::vector<Comparator> traceTriggers;
+  bool watching() const { return !breaks.empty() || !traceTriggers.empty(); }
   uint8_t breakHits = 0;  // StopBits of data comparators hit since last cleared
   bool traceHit = false;
   uint8_t stopByte = 0;
@@ -73,6 +86,11 @@ class DebugMemory final : public MemoryMap {
 
  private:
   void watch(uint16_t address, bool write);
+  // Copies the chip's pages again when they changed (a new code page).
+  void followChip() {
+    if (chip_->page_generation() != chipGeneration_) syncPages();
+  }
+  uint64_t chipGeneration_ = 0;
   std::unique_ptr<MemoryMap> chip_;
   ConsolePort console_;
 };
