@@ -58,19 +58,10 @@ const char* cmd_dump(Kernel& k, const char* rest, int) {
     return kEmptyRest;
   }
 
-  uint32_t start = 0;
-  if (!evalInteger(k, p, start)) {
-    errmsg(k, {" Wrong Start Address for DUMP ", "\n"});
-    return kEmptyRest;
-  }
-  p = skipBlanks(p);
-  const bool sized = *p == ',';
-  if (sized) p = skipBlanks(p + 1);
-  uint32_t second = 0;
-  if (!evalInteger(k, p, second)) {
-    errmsg(k, {" Wrong Size or End Address for DUMP ", "\n"});
-    return kEmptyRest;
-  }
+  AddressRangeArgs range;
+  if (!readAddressRange(k, p, "DUMP", range)) return kEmptyRest;
+  const uint32_t start = range.start, second = range.second;
+  const bool sized = range.sized;
   const uint32_t end = sized ? start + second : second;
   if (start >= end) {
     errmsg(k, {" Wrong Range for DUMP ", "\n"});

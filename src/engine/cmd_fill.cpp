@@ -38,19 +38,10 @@ const char* cmd_fill(Kernel& k, const char* rest, int) {
       " Unknown Option ");
   if (!known) return kEmptyRest;
 
-  uint32_t start = 0;
-  if (!evalInteger(k, p, start)) {
-    errmsg(k, {" Wrong Start Address for FILL ", "\n"});
-    return kEmptyRest;
-  }
-  p = skipBlanks(p);
-  const bool sized = *p == ',';
-  if (sized) p = skipBlanks(p + 1);
-  uint32_t second = 0;
-  if (!evalInteger(k, p, second)) {
-    errmsg(k, {" Wrong Size or End Address for FILL ", "\n"});
-    return kEmptyRest;
-  }
+  AddressRangeArgs range;
+  if (!readAddressRange(k, p, "FILL", range)) return kEmptyRest;
+  const uint32_t start = range.start, second = range.second;
+  const bool sized = range.sized;
   if (sized && second == 0) {
     errmsg(k, {" Illegal count (zero) ", "\n"});
     return kEmptyRest;

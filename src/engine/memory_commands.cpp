@@ -145,4 +145,19 @@ uint32_t FillRandom::freshSeed() {
   return seed;
 }
 
+bool readAddressRange(Kernel& k, const char*& p, std::string_view word, AddressRangeArgs& out) {
+  if (!evalInteger(k, p, out.start)) {
+    errmsg(k, {" Wrong Start Address for ", word, " ", "\n"});
+    return false;
+  }
+  p = skipBlanks(p);
+  out.sized = *p == ',';
+  if (out.sized) p = skipBlanks(p + 1);
+  if (!evalInteger(k, p, out.second)) {
+    errmsg(k, {" Wrong Size or End Address for ", word, " ", "\n"});
+    return false;
+  }
+  return true;
+}
+
 }  // namespace yav

@@ -25,6 +25,15 @@ bool radixForLetter(char letter, DumpRadix& radix);
 // result is truncated). False when the evaluator reports an error.
 bool evalInteger(Kernel& k, const char*& p, uint32_t& value);
 
+// The address arguments of dump and fill: a start, then either ", size" or an end address.
+// Reports " Wrong Start Address for <WORD> " or " Wrong Size or End Address for <WORD> ".
+struct AddressRangeArgs {
+  uint32_t start = 0;
+  uint32_t second = 0;  // the size when `sized`, else the end address
+  bool sized = false;
+};
+bool readAddressRange(Kernel& k, const char*& p, std::string_view word, AddressRangeArgs& out);
+
 // Skips blanks and one `,` with the blanks after it.
 const char* skipSeparator(const char* p);
 
