@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <iostream>
+#include <string>
 
 #include "console/front_ends.h"
 #include "engine/kernel.h"
@@ -10,7 +11,8 @@ namespace yav {
 
 namespace {
 
-// Batch runs have no windows: output to stdout, boxes to stderr, questions answered by option.
+// Batch runs have no windows: output to stdout, boxes to stderr, questions answered by option,
+// text prompts from standard input.
 class BatchUiPort : public UiPort {
  public:
   explicit BatchUiPort(bool yes) : yes_(yes) {}
@@ -26,6 +28,17 @@ class BatchUiPort : public UiPort {
     std::fprintf(stderr, "%.*s: %.*s [%s]\n", static_cast<int>(title.size()), title.data(),
                  static_cast<int>(text.size()), text.data(), yes_ ? "yes" : "no");
     return yes_;
+  }
+  // The answer is the next line of standard input (commands come from the command file);
+  // without one the prompt is cancelled. The exchange is logged on stderr like the questions.
+  bool askText(std::string_view, std::string_view prompt, std::string& answer) override {
+    std::fflush(stdout);
+    const bool given = static_cast<bool>(std::getline(std::cin, answer));
+    if (!given) answer.clear();
+    if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+    std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(prompt.size()), prompt.data(),
+                 given ? answer.c_str() : "[no answer]");
+    return given;
   }
   void requestClose() override { closing = true; }
   bool closing = false;

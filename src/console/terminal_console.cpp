@@ -260,6 +260,26 @@ class ConsoleUiPort : public UiPort {
     return yes;
   }
 
+  // A line typed after the prompt; Escape, Ctrl-C or the end of input cancel it. Without a
+  // terminal the answer is the next line of standard input, where the commands come from.
+  bool askText(std::string_view, std::string_view prompt, std::string& answer) override {
+    if (view_) view_->clearLine();
+    answer.clear();
+    writeOut(std::string(prompt) + ": ");
+    bool given = false;
+    if (tty_ && keys_) {
+      given = lineFromKeys(answer);
+      writeOut("\n");
+    } else {
+      given = static_cast<bool>(std::getline(std::cin, answer));
+      if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+      writeOut(given ? answer + "\n" : "\n");
+    }
+    if (!given) answer.clear();
+    if (view_) view_->redraw();
+    return given;
+  }
+
   void beep() override {
     if (tty_) writeOut("\a");
   }
@@ -282,6 +302,28 @@ class ConsoleUiPort : public UiPort {
       if (kp.key == Key::Char && (kp.c == 'y' || kp.c == 'Y')) return true;
       if (kp.key == Key::Char && (kp.c == 'n' || kp.c == 'N')) return false;
       if (kp.key == Key::Escape || kp.key == Key::Interrupt || kp.key == Key::EndOfInput) return false;
+    }
+  }
+  bool lineFromKeys(std::string& line) {
+    while (true) {
+      KeyPress kp = keys_->next();
+      switch (kp.key) {
+        case Key::Enter: return true;
+        case Key::Char:
+          line += kp.c;
+          writeOut(std::string_view(&kp.c, 1));
+          break;
+        case Key::Backspace:
+          if (!line.empty()) {
+            line.pop_back();
+            writeOut("\b \b");
+          }
+          break;
+        case Key::Escape:
+        case Key::Interrupt:
+        case Key::EndOfInput: return false;
+        default: break;
+      }
     }
   }
   // Without a terminal on stdin the question goes to the controlling terminal, if there is one;

@@ -2,6 +2,7 @@
 // address-ordered function and line records, labels and debugger variables, segments,
 // aggregate descriptors and #define texts, with the indexes that per-step lookups use.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <list>
 #include <map>
@@ -219,10 +220,23 @@ struct SymbolTables {
   std::unordered_map<std::string, std::pair<FunctionEntry*, size_t>> globalsByName_;
 };
 
+// The run-time measurement cells. While a debugger variable of one of these names exists (the
+// kernel's spelling ".time" or the user's "..time" that an expression `.time` creates), its cell
+// is that variable's value, which the timing code writes directly; without one the cell is
+// disconnected and the timing code's writes go nowhere.
+enum class TimingCell : uint8_t { Time, XTime, BTime, NBins, System };
+inline constexpr std::array<std::string_view, 5> kTimingCellNames = {"time", "xtime", "btime", "nbins", "system"};
+static_assert(kTimingCellNames.size() == static_cast<size_t>(TimingCell::System) + 1,
+              "one name per timing cell");
+
 // Labels and debugger variables: one list by ascending value, with a name index.
 class LabelTable {
  public:
   using List = std::list<LabelEntry>;
+  LabelTable() = default;
+  // The indexes and cells point into the list: a table is never copied.
+  LabelTable(const LabelTable&) = delete;
+  LabelTable& operator=(const LabelTable&) = delete;
   const List& entries() const { return list_; }
   const LabelEntry* rensym(std::string_view name) const;
   // Appends in read order (before ordering).
@@ -239,12 +253,16 @@ class LabelTable {
   // The label whose name starts with '_' lying exactly at `value`.
   const LabelEntry* underscoreLabelAt(uint32_t value) const;
   size_t size() const { return list_.size(); }
+  // The connected cell, or null while no variable of its name exists.
+  uint32_t* cell(TimingCell c) const { return cells_[static_cast<size_t>(c)]; }
 
  private:
   void insertOrdered(LabelEntry e);
   void index(List::iterator it);
   void unindexValue(List::iterator it);
+  void reconnect(size_t cell);
   List list_;
+  std::array<uint32_t*, kTimingCellNames.size()> cells_{};
   std::unordered_map<std::string, List::iterator> byName_;
   std::multimap<uint32_t, List::iterator> byValue_;  // program labels only
 };

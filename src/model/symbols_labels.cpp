@@ -2,14 +2,45 @@
 
 namespace yav {
 
+namespace {
+
+// The timing cell a debugger variable's name connects, or -1: ".name" or "..name".
+int timingCellOf(std::string_view name) {
+  if (name.starts_with("..")) {
+    name.remove_prefix(2);
+  } else if (name.starts_with(".")) {
+    name.remove_prefix(1);
+  } else {
+    return -1;
+  }
+  for (size_t i = 0; i < kTimingCellNames.size(); ++i) {
+    if (kTimingCellNames[i] == name) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
 const LabelEntry* LabelTable::rensym(std::string_view name) const {
   auto it = byName_.find(std::string(name));
   return it == byName_.end() ? nullptr : &*it->second;
 }
 
 void LabelTable::index(List::iterator it) {
-  byName_.try_emplace(it->name, it);
+  const bool named = byName_.try_emplace(it->name, it).second;
   if (!it->isDebuggerVariable()) byValue_.emplace(it->value, it);
+  if (const int c = timingCellOf(it->name); named && c >= 0) cells_[static_cast<size_t>(c)] = &it->value;
+}
+
+void LabelTable::reconnect(size_t cell) {
+  cells_[cell] = nullptr;
+  const std::string base(kTimingCellNames[cell]);
+  for (const std::string& name : {".." + base, "." + base}) {
+    if (auto it = byName_.find(name); it != byName_.end()) {
+      cells_[cell] = &it->second->value;
+      return;
+    }
+  }
 }
 
 void LabelTable::unindexValue(List::iterator it) {
@@ -41,6 +72,7 @@ void LabelTable::order() {
   old.swap(list_);
   byName_.clear();
   byValue_.clear();
+  cells_ = {};
   for (LabelEntry& e : old) insertOrdered(std::move(e));
 }
 
@@ -65,6 +97,7 @@ bool LabelTable::deleteVariable(std::string_view name) {
       break;
     }
   }
+  if (const int c = timingCellOf(name); c >= 0) reconnect(static_cast<size_t>(c));
   return true;
 }
 
@@ -78,6 +111,7 @@ void LabelTable::dropLabels() {
   }
   byName_.clear();
   byValue_.clear();
+  cells_ = {};
   for (auto it = list_.begin(); it != list_.end(); ++it) index(it);
 }
 

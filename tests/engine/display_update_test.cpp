@@ -100,6 +100,20 @@ TEST_F(DisplayUpdate, PromptsForAnExpressionOrAString) {
   EXPECT_EQ(ram.bytes[0x200 + 80], 0);
 }
 
+TEST_F(DisplayUpdate, TimingVariablesShowTheirCellsAndSurviveALoad) {
+  EXPECT_EQ(k.prog.program->labels.cell(TimingCell::BTime), nullptr);
+  EXPECT_EQ(run("u .btime = 5"), "    .btime = 0 => 5\n");
+  uint32_t* cell = k.prog.program->labels.cell(TimingCell::BTime);
+  ASSERT_NE(cell, nullptr);
+  *cell = 250;  // a measurement written by the timing code
+  EXPECT_EQ(run("x .btime"), "    .btime = 250\n");
+  run("load " + demoProgramPath());  // debugger variables survive, connected in the new tables
+  cell = k.prog.program->labels.cell(TimingCell::BTime);
+  ASSERT_NE(cell, nullptr);
+  *cell = 17;
+  EXPECT_EQ(run("x .btime"), "    .btime = 17\n");
+}
+
 TEST_F(DisplayUpdate, RegistersAndTheirRefusal) {
   EXPECT_EQ(run("u $x = 0x34"), "    $x = 0x0 => 0x34\n");
   EXPECT_EQ(run("u $h = 0x12"), "    $h = 0x0 => 0x12\n");

@@ -35,6 +35,39 @@ TEST(SymbolsLabels, OrderingKeepsEqualValuesInReadOrderAndSkipsDebuggerVariables
   EXPECT_NE(t.rensym(".text"), nullptr);
 }
 
+TEST(SymbolsLabels, TimingCellsAreConnectedWhileTheirVariablesExist) {
+  LabelTable t;
+  EXPECT_EQ(t.cell(TimingCell::Time), nullptr);
+  for (const char* other : {"...time", ".timex", "time", ".xtime2"}) t.createVariable(other, 1);
+  EXPECT_EQ(t.cell(TimingCell::Time), nullptr);
+  EXPECT_EQ(t.cell(TimingCell::XTime), nullptr);
+
+  t.createVariable("..time", 0);  // what an expression `.time` creates
+  ASSERT_NE(t.cell(TimingCell::Time), nullptr);
+  *t.cell(TimingCell::Time) = 1234;  // the timing code writes the cell directly
+  EXPECT_EQ(t.rensym("..time")->value, 1234u);
+
+  t.createVariable(".time", 7);  // the kernel's spelling, made last, takes the cell
+  EXPECT_EQ(*t.cell(TimingCell::Time), 7u);
+  EXPECT_TRUE(t.deleteVariable(".time"));  // back to the one that is left
+  EXPECT_EQ(*t.cell(TimingCell::Time), 1234u);
+  EXPECT_TRUE(t.deleteVariable("..time"));
+  EXPECT_EQ(t.cell(TimingCell::Time), nullptr);
+
+  // Reordering and dropping the program labels move entries; the cell follows.
+  t.createVariable(".nbins", 3);
+  LabelEntry label;
+  label.name = "_main";
+  label.value = 2;
+  t.append(label);
+  t.order();
+  *t.cell(TimingCell::NBins) = 9;
+  t.dropLabels();
+  *t.cell(TimingCell::NBins) += 1;
+  EXPECT_EQ(t.rensym(".nbins")->value, 10u);
+  EXPECT_EQ(t.cell(TimingCell::System), nullptr);
+}
+
 TEST(SymbolsLabels, RensymFindsTheLabelNotTheFunction) {
   LabelTable t;
   LabelEntry e;
