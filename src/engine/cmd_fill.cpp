@@ -78,7 +78,7 @@ const char* cmd_fill(Kernel& k, const char* rest, int) {
       break;
     }
     uint32_t back = 0;
-    if (o.verify && (!readUnit(*mem, address, o.unit, back) || back != value)) {
+    if (o.verify && (!readUnitBack(*mem, address, o.unit, back) || back != value)) {
       errmsg(k, {" NO Verify at: ", reportedAddress(address), "\n"});
       result = kEmptyRest;
       break;

@@ -1,6 +1,7 @@
 #include "engine/kernel_eval.h"
 
 #include "engine/eval_kernel_env.h"
+#include "engine/frames.h"
 #include "model/loader.h"
 
 namespace yav {
@@ -9,11 +10,18 @@ namespace {
 
 KernelEvalHooks make_hooks(Kernel& k) {
   KernelEvalHooks h;
+  // Names resolve in the selected frame: its function, and its register-argument flag (set
+  // once the function's arguments passed in registers sit in their frame slots). Without a
+  // frame, the function at the PC still gives the scope of its names, none of which has a
+  // frame address then.
   h.currentFunction = [&k]() -> FunctionEntry* {
+    if (const Frame* f = selectedFrame(k)) return f->function;
     return k.prog.program->tables.functionAt(currentPc(k));
   };
-  h.currentArgumentsSaved = [] { return false; };
-  // Frames come with run control; without a frame chain no local has an address.
+  h.currentArgumentsSaved = [&k] {
+    const Frame* f = selectedFrame(k);
+    return f && f->registerArgumentsSaved;
+  };
   h.frameBase = [&k](const FunctionEntry* f) -> std::optional<uint32_t> {
     return k.hooks.frameBase ? k.hooks.frameBase(k, f) : std::nullopt;
   };

@@ -87,10 +87,12 @@ bool writeUnit(TargetMemory& mem, uint32_t address, int unit, uint32_t value) {
   return mem.writeBigEndian(0, address, static_cast<size_t>(unit), unitValue(value, unit));
 }
 
-bool readUnit(TargetMemory& mem, uint32_t address, int unit, uint32_t& value) {
-  uint64_t v = 0;
-  if (!mem.readBigEndian(0, address, static_cast<size_t>(unit), v)) return false;
-  value = static_cast<uint32_t>(v);
+bool readUnitBack(TargetMemory& mem, uint32_t address, int unit, uint32_t& value) {
+  uint8_t b[4];
+  if (unit < 1 || unit > 4) return false;
+  if (!mem.readTarget(0, address, std::span<uint8_t>(b, static_cast<size_t>(unit)))) return false;
+  value = 0;
+  for (int i = 0; i < unit; ++i) value = value << 8 | b[i];
   return true;
 }
 

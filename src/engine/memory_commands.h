@@ -42,7 +42,9 @@ TargetMemory* memoryOrReport(Kernel& k);
 
 // One unit (1, 2 or 4 bytes, big-endian) at `address`.
 bool writeUnit(TargetMemory& mem, uint32_t address, int unit, uint32_t value);
-bool readUnit(TargetMemory& mem, uint32_t address, int unit, uint32_t& value);
+// Reads one unit back from the target itself (never from a copy kept on this side), so that a
+// verification sees what the target holds.
+bool readUnitBack(TargetMemory& mem, uint32_t address, int unit, uint32_t& value);
 
 // The low byte, low 16 bits or whole value, as one unit of that size holds it.
 uint32_t unitValue(uint32_t value, int unit);

@@ -42,6 +42,24 @@ struct TypeSlots {
   AuxList aux;
 };
 
+// Where a bit-field or _Bool sits: a bit-field's slot gives width and lowest bit; a _Bool's gives
+// its bit, or, without one, the bit is the low three bits of the value, which then counts bytes.
+void placeBits(uint32_t type, const TypeSlots& ts, uint32_t& value, uint8_t& bitNumber, uint8_t& bitWidth) {
+  if (!isPlain(type)) return;
+  const uint8_t code = baseCode(type);
+  if (code == tc::Bool) {
+    if (ts.bitWord != 0) {
+      bitNumber = static_cast<uint8_t>(ts.bitWord >> 8);
+    } else {
+      bitNumber = static_cast<uint8_t>(value & 7);
+      value >>= 3;
+    }
+  } else if (isBitFieldCode(code)) {
+    bitWidth = static_cast<uint8_t>(ts.bitWord & 0xFF);
+    bitNumber = static_cast<uint8_t>(ts.bitWord >> 8);
+  }
+}
+
 class FileReader {
  public:
   FileReader(Program& p, LoadHost& h) : prog_(p), host_(h), info_(p) {}
@@ -121,6 +139,8 @@ class FileReader {
       if (!r.ok) return r;
       mem.aux = std::move(ts.aux);
       mem.pointerAttributes = pointerAttributesOf(type, ts);
+      placeBits(type, ts, value, mem.bitNumber, mem.bitWidth);
+      mem.value = static_cast<int32_t>(value);
       d->members.push_back(std::move(mem));
     }
     if (!info_.be32(m + 4, d->size)) return readFailure();
@@ -149,18 +169,7 @@ class FileReader {
       if (!r.ok) return r;
       s.aux = std::move(ts.aux);
       s.pointerAttributes = pointerAttributesOf(type, ts);
-      const uint8_t code = baseCode(type);
-      if (code == tc::Bool && isPlain(type)) {
-        if (ts.bitWord != 0) {
-          s.bitNumber = static_cast<uint8_t>(ts.bitWord >> 8);
-        } else {
-          s.bitNumber = static_cast<uint8_t>(s.value & 7);
-          s.value >>= 3;
-        }
-      } else if (isBitFieldCode(code)) {
-        s.bitWidth = static_cast<uint8_t>(ts.bitWord & 0xFF);
-        s.bitNumber = static_cast<uint8_t>(ts.bitWord >> 8);
-      }
+      placeBits(type, ts, s.value, s.bitNumber, s.bitWidth);
       if (isArgumentClass(s.storageClass)) s.value += fn.frameAdjustment();
       if (hasSecondAddress(s.storageClass)) std::swap(s.value, s.secondAddress);
       if (s.storageClass == sc::Argument && start && (start->flags & kPlusFlag)) s.value += 1;

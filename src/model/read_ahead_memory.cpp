@@ -29,6 +29,10 @@ bool ReadAheadMemory::read(uint8_t space, uint32_t address, std::span<uint8_t> o
   return target_ && target_->read(space, address, out);
 }
 
+bool ReadAheadMemory::readTarget(uint8_t space, uint32_t address, std::span<uint8_t> out) {
+  return target_ && target_->readTarget(space, address, out);
+}
+
 bool ReadAheadMemory::write(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) {
   if (!target_ || !target_->write(space, address, bytes)) return false;
   // Keep the block's copy of every written byte that lies inside it.

@@ -24,6 +24,7 @@ class ReadAheadMemory : public TargetMemory {
   bool filled() const { return filled_; }
 
   bool read(uint8_t space, uint32_t address, std::span<uint8_t> out) override;
+  bool readTarget(uint8_t space, uint32_t address, std::span<uint8_t> out) override;
   bool write(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) override;
 
  private:

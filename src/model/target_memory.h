@@ -13,6 +13,9 @@ class TargetMemory {
   // Fills `out` with the bytes from `address` on in address space `space`. Returns false when
   // any of them cannot be read; `out` is then unspecified.
   virtual bool read(uint8_t space, uint32_t address, std::span<uint8_t> out) = 0;
+  // Like `read`, but always asks the target itself, past any copy of its memory kept on this
+  // side: a read-back that checks a write must see what the target holds, not what was sent.
+  virtual bool readTarget(uint8_t space, uint32_t address, std::span<uint8_t> out) { return read(space, address, out); }
 
   // Writes `bytes` from `address` on, lowest address first. Returns false when the target
   // refuses any of them (a read-only memory has no writes).

@@ -123,6 +123,8 @@ struct AggregateMember {
   int32_t value = 0;
   uint16_t pointerAttributes = 0;
   uint8_t storageClass = 0;  // 12 for the members of an enum
+  uint8_t bitNumber = 0;     // bit-fields: lowest bit in the containing unit; _Bool: its bit
+  uint8_t bitWidth = 0;      // bit-fields
 };
 
 // Descriptor of a struct, union or enum: shared by every symbol of that type. The member

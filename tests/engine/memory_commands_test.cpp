@@ -10,6 +10,7 @@
 
 #include "engine/commands.h"
 #include "engine/dispatcher.h"
+#include "model/read_ahead_memory.h"
 #include "support/fake_target_memory.h"
 #include "support/fake_ui_port.h"
 
@@ -233,6 +234,16 @@ TEST_F(MemoryCommandsTest, VerifyStopsAtTheFirstUnitThatDoesNotHoldItsValue) {
   EXPECT_EQ(mem.writes.size(), 4u);
 
   EXPECT_EQ(run("fill /v 0x100,0x20 0x5a"), "");
+}
+
+TEST_F(MemoryCommandsTest, VerifyReadsTheTargetNotAWindowsReadAheadCopy) {
+  // A window's read-ahead block over the flash: the write updates the block's copy, but the
+  // target still holds its old bytes, and the verification must see those.
+  ReadAheadMemory windowed(&mem);
+  ASSERT_TRUE(windowed.fill(0, 0x5f0, 0x20));
+  k.values.memory = &windowed;
+  EXPECT_EQ(run("fill /v 0x5fe,4 0x55"), "#error:  NO Verify at: 0x     600\n");
+  EXPECT_EQ(run("fill /wv 0x5f0,4 0x1234"), "");
 }
 
 TEST_F(MemoryCommandsTest, RefusedWritesAreReportedAndEndTheFill) {

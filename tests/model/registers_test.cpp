@@ -139,9 +139,15 @@ TEST(ReadAheadMemory, ServesReadsInsideTheBlockOnly) {
   mem.readByte(1, 0x101, b);
   EXPECT_EQ(b, 0x99);
   EXPECT_EQ(target.bytes[0x101], 0x99);
+  // A read-back of the target itself passes the block by.
+  const int beforeReadBack = target.reads;
+  target.bytes[0x101] = 0x77;
+  ASSERT_TRUE(mem.readTarget(1, 0x101, std::span<uint8_t>(&b, 1)));
+  EXPECT_EQ(b, 0x77);
+  EXPECT_EQ(target.reads, beforeReadBack + 1);
   ASSERT_TRUE(mem.fill(1, 0, 5000));  // the block holds at most 512 bytes
   mem.readByte(1, 600, b);
-  EXPECT_EQ(target.reads, afterFill + 4);
+  EXPECT_EQ(target.reads, afterFill + 5);
 }
 
 }  // namespace
