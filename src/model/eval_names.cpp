@@ -42,6 +42,11 @@ EvalValue Parser::name(const Token& t) {
     if (std::optional<EvalFunction> f = env.findFunction(q.file, q.variable)) return functionValue(*f);
   }
   if (std::optional<EvalSymbol> s = env.lookupVariable(q, ev_.evaluate)) return symbolValue(*s);
+  // Labels have no file or function: a qualified name found in no scope names nothing.
+  if (q.hasFile || q.hasFunction) {
+    fail(kNotAccessible);
+    return intValue(0);
+  }
   if (std::optional<uint32_t> label = env.findLabel(q.variable)) {
     EvalValue v = intValue(static_cast<int32_t>(*label), loc::LabelValue);
     v.rec.address = *label;

@@ -123,7 +123,9 @@ int arithmetic(BinOp op, EvalValue& l, EvalValue& r) {
   }
   int32_t out = 0;
   if (const int e = integerBinary(op, l.rec.intValue(), r.rec.intValue(), r.known, out)) return e;
-  l.rec.setInt(out);
+  // A truth value is an int: kept as an enum it would print as the member whose value is 0 or 1.
+  if (isComparison(op) || op == BinOp::LogAnd || op == BinOp::LogOr) setIntResult(l, out, tc::Int);
+  else l.rec.setInt(out);
   return 0;
 }
 
@@ -209,23 +211,21 @@ int assign(OperatorContext& ctx, EvalValue& l, EvalValue& r) {
 }  // namespace
 
 int applyNot(EvalValue& v) {
-  if (!isIntegerValue(v.rec.type) && !isPointerOrArray(v.rec.type)) return kIllegalType;
-  const bool zero = isPointerOrArray(v.rec.type) && outermost(v.rec.type) == Derivation::Array ? v.rec.address == 0
-                                                                                                : v.rec.uintValue() == 0;
-  setIntResult(v, zero ? 1 : 0, isPlain(v.rec.type) && isIntegerCode(v.rec.code()) ? v.rec.type : tc::Int);
+  if (!isIntegerCodeValue(v.rec.type)) return kIllegalType;
+  v.rec.setInt(v.rec.uintValue() == 0 ? 1 : 0);
   makeComputed(v);
   return 0;
 }
 
 int applyComplement(EvalValue& v) {
-  if (!isIntegerValue(v.rec.type)) return kIllegalType;
+  if (!isIntegerCodeValue(v.rec.type)) return kIllegalType;
   v.rec.setInt(~v.rec.intValue());
   makeComputed(v);
   return 0;
 }
 
 int applyNegate(EvalValue& v) {
-  if (!isArithmeticValue(v.rec.type)) return kIllegalType;
+  if (!isArithmeticCodeValue(v.rec.type)) return kIllegalType;
   if (isFloatingValue(v.rec.type)) v.rec.setDouble(-v.rec.doubleValue());
   else v.rec.setInt(static_cast<int32_t>(0u - v.rec.uintValue()));
   makeComputed(v);
@@ -233,7 +233,7 @@ int applyNegate(EvalValue& v) {
 }
 
 int applyPlus(EvalValue& v) {
-  if (!isArithmeticValue(v.rec.type)) return kIllegalType;
+  if (!isArithmeticCodeValue(v.rec.type)) return kIllegalType;
   makeComputed(v);
   return 0;
 }

@@ -226,7 +226,7 @@ void Parser::member(EvalValue& v) {
   v.rec.auxOwned = false;
   v.rec.pointerAttributes = found->pointerAttributes;
   v.rec.locationClass = loc::Memory;
-  v.bits = {};
+  v.bits = {found->bitNumber, found->bitWidth};  // a bit-field or _Bool member inside its unit
   v.variableName.clear();
   load(v);
 }
@@ -250,7 +250,7 @@ void Parser::subscript(EvalValue& v) {
     if (t.kind == Tok::Hash) {
       EvalValue count = expression();
       if (failed()) return;
-      if (!isIntegerValue(count.rec.type) || count.rec.intValue() < 0) {
+      if (!isIntegerCodeValue(count.rec.type) || count.rec.intValue() < 0) {
         fail(kIllegalType);
         return;
       }
@@ -263,7 +263,7 @@ void Parser::subscript(EvalValue& v) {
     fail(kSyntaxError);
     return;
   }
-  if (!isPointerOrArray(v.rec.type) || !isIntegerValue(index.rec.type)) {
+  if (!isPointerOrArray(v.rec.type) || !isIntegerCodeValue(index.rec.type)) {
     fail(kIllegalType);
     return;
   }

@@ -10,20 +10,6 @@ namespace yav {
 
 namespace {
 
-bool keepsOwnValue(uint8_t cls) {
-  return cls == loc::Computed || cls == loc::DebuggerVariable || cls == loc::LabelValue || cls == loc::Timing;
-}
-
-// An enum member symbol stands for its value.
-constexpr uint8_t kEnumMemberClass = 12;
-
-bool takesAddressAsValue(const ValueRecord& v) {
-  const Derivation outer = outermost(v.type);
-  return outer == Derivation::Array || outer == Derivation::Function || isStructOrUnion(v.type) ||
-         v.locationClass == loc::LocalFunction || v.locationClass == loc::GlobalFunction ||
-         v.locationClass == kEnumMemberClass;
-}
-
 uint32_t storageSize(const ValueRecord& v) {
   if (outermost(v.type) == Derivation::Pointer) return pointerSize(v.pointerAttributes);
   return baseTypeSize(v.code());
@@ -118,10 +104,6 @@ bool storeToHeldRegister(EvalEnv& env, const ValueRecord& t, uint32_t value) {
 }
 
 }  // namespace
-
-bool isRegisterHeldLocation(uint8_t cls) {
-  return cls == loc::Register || cls == 4 || cls == 5 || cls == 7 || (cls >= 20 && cls <= 22);
-}
 
 bool needsTarget(const ValueRecord& v) { return !takesAddressAsValue(v) && !keepsOwnValue(v.locationClass); }
 

@@ -6,12 +6,9 @@
 
 #include "model/eval_env.h"
 #include "model/eval_value.h"
+#include "model/value_reload.h"
 
 namespace yav {
-
-// Symbols held in a register (their address is the register number): machine registers and
-// the register storage classes.
-bool isRegisterHeldLocation(uint8_t locationClass);
 
 // Whether reading the value needs the target (memory or registers).
 bool needsTarget(const ValueRecord& v);

@@ -76,4 +76,8 @@ bool isArithmeticValue(uint32_t type) {
 
 bool isFloatingValue(uint32_t type) { return isPlain(type) && isFloatCode(baseCode(type)); }
 
+bool isIntegerCodeValue(uint32_t type) { return isPlain(type) && isIntegerCode(baseCode(type)); }
+
+bool isArithmeticCodeValue(uint32_t type) { return isPlain(type) && isArithmeticCode(baseCode(type)); }
+
 }  // namespace yav

@@ -49,5 +49,9 @@ bool isIntegerValue(uint32_t type);
 // Arithmetic for the operator rules: integer, enum or floating, no derivation.
 bool isArithmeticValue(uint32_t type);
 bool isFloatingValue(uint32_t type);
+// The integer codes themselves (below 0x22) and the arithmetic codes (below 0x2b), without
+// derivation and without enums: the operands of `!` `~` and of subscripts, and of `-` `+`.
+bool isIntegerCodeValue(uint32_t type);
+bool isArithmeticCodeValue(uint32_t type);
 
 }  // namespace yav

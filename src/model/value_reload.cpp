@@ -6,28 +6,37 @@ namespace yav {
 
 namespace {
 
-// Location classes whose value is not in target memory.
-bool keepsOwnValue(uint8_t cls) {
-  return cls == loc::Computed || cls == loc::DebuggerVariable || cls == loc::LabelValue || cls == loc::Timing;
-}
-// Register-held values: the register model reads those.
-bool isRegisterHeld(uint8_t cls) { return cls == loc::Register || cls == 4 || cls == 5 || (cls >= 20 && cls <= 22); }
+// An enum member symbol stands for its value.
+constexpr uint8_t kEnumMemberClass = 12;
 
 }  // namespace
 
-bool reloadFromMemory(TargetMemory* memory, ValueRecord& v) {
+bool keepsOwnValue(uint8_t cls) {
+  return cls == loc::Computed || cls == loc::DebuggerVariable || cls == loc::LabelValue || cls == loc::Timing;
+}
+
+bool isRegisterHeldLocation(uint8_t cls) {
+  return cls == loc::Register || cls == 4 || cls == 5 || cls == 7 || (cls >= 20 && cls <= 22);
+}
+
+bool takesAddressAsValue(const ValueRecord& v) {
   const Derivation outer = outermost(v.type);
-  if (outer == Derivation::Array || outer == Derivation::Function || isStructOrUnion(v.type) ||
-      v.locationClass == loc::LocalFunction || v.locationClass == loc::GlobalFunction) {
+  return outer == Derivation::Array || outer == Derivation::Function || isStructOrUnion(v.type) ||
+         v.locationClass == loc::LocalFunction || v.locationClass == loc::GlobalFunction ||
+         v.locationClass == kEnumMemberClass;
+}
+
+bool reloadFromMemory(TargetMemory* memory, ValueRecord& v) {
+  if (takesAddressAsValue(v)) {
     v.setInt(v.address);
     return true;
   }
   if (keepsOwnValue(v.locationClass)) return true;
   v.bits = 0;
-  if (isRegisterHeld(v.locationClass) || !memory) return false;
+  if (isRegisterHeldLocation(v.locationClass) || !memory) return false;
 
   const uint8_t code = v.code();
-  const bool pointer = outer == Derivation::Pointer;
+  const bool pointer = outermost(v.type) == Derivation::Pointer;
   const uint32_t size = pointer ? pointerSize(v.pointerAttributes) : baseTypeSize(code);
   if (size == 0 || size > 8) return false;
   uint64_t raw = 0;

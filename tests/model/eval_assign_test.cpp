@@ -49,6 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         MemoryWrite{"ps = (pointT *)0", at::ps, {0x00, 0x00}, 0},
         MemoryWrite{"flag = 0", at::flag, {0x00}, 0}, MemoryWrite{"flag = 0x100", at::flag, {0x08}, 1},
         MemoryWrite{"bf = 2", at::bf, {0x00, 0x20}, 2}, MemoryWrite{"bf = 15", at::bf, {0x00, 0x70}, 7},
+        MemoryWrite{"fl.mode = 2", at::bits + 2, {0x8F, 0x2F}, 2}, MemoryWrite{"fl.ready = 0", at::bits + 4, {0xF0}, 0},
         MemoryWrite{"var = 0x1FF", at::var, {0xFF, 0x01}, 255}, MemoryWrite{"(i = 3) + 1", at::i, {0x00, 0x03}, 4},
         MemoryWrite{"i = uc", at::i, {0x00, 200}, 200}));
 

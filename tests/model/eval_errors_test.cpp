@@ -44,11 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"&$a", 53}, ErrorCase{"&1", 53}, ErrorCase{"&(i+1)", 53}, ErrorCase{"&.v", 53}, ErrorCase{"&rc", 53},
         // 54 not accessible
         ErrorCase{"$nosuch", 54}, ErrorCase{"$", 54}, ErrorCase{"nosuch", 54}, ErrorCase{"other.c:i", 54},
-        ErrorCase{"main():i", 54},
+        ErrorCase{"main():i", 54}, ErrorCase{"other.c:var", 54}, ErrorCase{"main():lbl", 54},
         // 55 illegal type
         ErrorCase{"i.y", 55}, ErrorCase{"p->x", 55}, ErrorCase{"p+1.5", 55}, ErrorCase{"s+1", 55}, ErrorCase{"-s", 55},
-        ErrorCase{"~1.5", 55}, ErrorCase{"!s", 55}, ErrorCase{"*i", 55}, ErrorCase{"i[1]", 55},
-        ErrorCase{"arr[1.5]", 55}, ErrorCase{"p[#]", 55}, ErrorCase{"arr[0#1.5]", 55}, ErrorCase{"arr[0#-1]", 55},
+        ErrorCase{"~1.5", 55}, ErrorCase{"!s", 55}, ErrorCase{"!p", 55}, ErrorCase{"~arr", 55}, ErrorCase{"!col", 55},
+        ErrorCase{"-col", 55}, ErrorCase{"+p", 55}, ErrorCase{"*i", 55}, ErrorCase{"i[1]", 55},
+        ErrorCase{"arr[1.5]", 55}, ErrorCase{"p[#]", 55}, ErrorCase{"arr[0#1.5]", 55}, ErrorCase{"arr[col]", 55}, ErrorCase{"arr[0#col]", 55}, ErrorCase{"arr[0#-1]", 55},
         ErrorCase{"p-ps", 55}, ErrorCase{"ps<p", 55}, ErrorCase{"1-p", 55}, ErrorCase{"p=5", 55}, ErrorCase{"i=p", 55},
         ErrorCase{"ps=p", 55}, ErrorCase{"i=s", 55},
         // 56 unknown field

@@ -46,7 +46,7 @@ class EvalFakeMemory : public TargetMemory {
 namespace at {
 inline constexpr uint32_t i = 0x100, c = 0x102, sc = 0x103, l = 0x104, uc = 0x108, f = 0x10A, d = 0x110;
 inline constexpr uint32_t arr = 0x120, p = 0x140, s = 0x150, ps = 0x158, col = 0x15A, flag = 0x15C, bf = 0x15E;
-inline constexpr uint32_t ui = 0x160, str = 0x162, hello = 0x170, var = 0x180, lbl = 0x300;
+inline constexpr uint32_t ui = 0x160, str = 0x162, hello = 0x170, var = 0x180, bits = 0x190, lbl = 0x300;
 inline constexpr uint32_t frameBase = 0x200, mainEntry = 0x8000, fnEntry = 0x8100;
 }  // namespace at
 
@@ -56,6 +56,12 @@ class FakeEvalEnv : public EvalEnv {
     point.size = 6;
     point.tag = "point";
     point.members = {{"x", tc::Int, {}, 0, 0}, {"y", tc::Int, {}, 2, 0}, {"tag", tc::Char, {}, 4, 0}};
+    // struct bits { int count; unsigned mode : 3 (bits 4-6); _Bool ready (bit 1 of the byte at 4); }
+    bitsStruct.size = 5;
+    bitsStruct.tag = "bits";
+    bitsStruct.members = {{"count", tc::Int, {}, 0, 0},
+                          {"mode", tc::BitField, {}, 2, 0, 0, 4, 3},
+                          {"ready", tc::Bool, {}, 4, 0, 0, 1, 0}};
     color.size = 2;
     color.tag = "color";
     color.members = {{"RED", tc::Int, {}, 0, 0}, {"GREEN", tc::Int, {}, 1, 0}, {"BLUE", tc::Int, {}, 2, 0}};
@@ -77,6 +83,7 @@ class FakeEvalEnv : public EvalEnv {
     b.bitNumber = 4;
     b.bitWidth = 3;
     global("ui", tc::UnsignedInt, at::ui);
+    global("fl", tc::Struct, at::bits, {{0, &bitsStruct}});
     global("str", addPointer(tc::Char), at::str, {{0, nullptr}});
 
     local("loc", tc::Int, 3, 2);
@@ -112,6 +119,9 @@ class FakeEvalEnv : public EvalEnv {
     mem.put(at::flag, {0x08, 0});
     mem.putWord(at::bf, 0x0050);
     mem.putWord(at::ui, 0xFFFF);
+    mem.putWord(at::bits, 7);
+    mem.putWord(at::bits + 2, 0x8F5F);  // mode = 5, the other bits set
+    mem.put(at::bits + 4, {0xF2});      // ready = 1
     mem.putWord(at::str, at::hello);
     mem.put(at::hello, {'h', 'e', 'l', 'l', 'o', 0});
     mem.put(at::var, {0x7F, 0x01, 0x02, 0x03});
@@ -181,7 +191,7 @@ class FakeEvalEnv : public EvalEnv {
     return true;
   }
 
-  AggregateDescriptor point, color;
+  AggregateDescriptor point, color, bitsStruct;
   std::map<std::string, EvalSymbol> globals, locals;
   std::map<std::string, EvalFunction> functions;
   std::map<std::string, EvalType> typedefs;

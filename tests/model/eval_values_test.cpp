@@ -59,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
         IntCase{"*p", 0, tc::Int}, IntCase{"*(p+4)", 40, 0}, IntCase{"*(4+p)", 40, 0}, IntCase{"*(arr+5)", 50, 0},
         IntCase{"s.y", 4, tc::Int}, IntCase{"s.tag", 'z', tc::Char}, IntCase{"ps->tag", 'z', 0},
         IntCase{"(*ps).x", 3, 0}, IntCase{"str[1]", 'e', tc::Char}, IntCase{"*str", 'h', 0},
+        IntCase{"fl.count", 7, tc::Int}, IntCase{"fl.mode", 5, tc::BitField}, IntCase{"fl.ready", 1, tc::Bool},
         IntCase{"&arr[2]-&arr[0]", 2, tc::Int}, IntCase{"p+3-p", 3, tc::Int}, IntCase{"&arr[4]-p", 4, 0},
         IntCase{"p+1>p", 1, tc::Int}, IntCase{"p==0", 0, 0}, IntCase{"&s", int32_t{at::s}, 0},
         IntCase{"&s.y", int32_t{at::s} + 2, 0}, IntCase{"&*p", int32_t{at::arr}, 0},
@@ -117,14 +118,14 @@ INSTANTIATE_TEST_SUITE_P(Table, FloatingValues,
                                            FloatCase{"(long double)2", 2.0, tc::LongDouble},
                                            FloatCase{"(double)0.25", 0.25, tc::Double}));
 
-struct IntFromFloatCase {
+struct TruthCase {
   const char* text;
   int32_t value;
 };
 
-class FloatingToInteger : public ::testing::TestWithParam<IntFromFloatCase> {};
+class TruthValues : public ::testing::TestWithParam<TruthCase> {};
 
-TEST_P(FloatingToInteger, ComparisonsAndLogicGiveInt) {
+TEST_P(TruthValues, ComparisonsAndLogicGiveInt) {
   FakeEvalEnv env;
   test::Evaluated r = test::evaluateIn(env, GetParam().text);
   ASSERT_EQ(r.error, 0) << GetParam().text;
@@ -132,10 +133,12 @@ TEST_P(FloatingToInteger, ComparisonsAndLogicGiveInt) {
   EXPECT_EQ(r.v->intValue(), GetParam().value) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FloatingToInteger,
-                         ::testing::Values(IntFromFloatCase{"1.5<2", 1}, IntFromFloatCase{"d==2.25", 1},
-                                           IntFromFloatCase{"0.0||0.5", 1}, IntFromFloatCase{"0.5&&0.0", 0},
-                                           IntFromFloatCase{"1>=f", 0}));
+INSTANTIATE_TEST_SUITE_P(Table, TruthValues,
+                         ::testing::Values(TruthCase{"1.5<2", 1}, TruthCase{"d==2.25", 1},
+                                           TruthCase{"0.0||0.5", 1}, TruthCase{"0.5&&0.0", 0},
+                                           TruthCase{"1>=f", 0}, TruthCase{"col==1", 1},
+                                           TruthCase{"col!=1", 0}, TruthCase{"col&&0", 0},
+                                           TruthCase{"uc<300", 1}));
 
 }  // namespace
 }  // namespace yav
