@@ -16,3 +16,12 @@ float average(const unsigned char *values, unsigned char n)
     sum += values[i];
   return n ? sum / n : 0.0f;
 }
+
+/* Flags of the last computation, packed in bit-fields. */
+struct calc_flags {
+  unsigned int overflow : 1;
+  unsigned int digits : 4;
+  unsigned int mode : 3;
+  unsigned int spare : 8;
+};
+struct calc_flags calc_status;

@@ -4,10 +4,6 @@
 
 namespace yav {
 
-bool isBitFieldCode(uint8_t code) {
-  return code == tc::CharBitField || code == tc::BitField || code == tc::ShortBitField || code == tc::LongBitField;
-}
-
 int32_t doubleToInt32(double d) {
   if (std::isnan(d)) return 0;
   if (d >= 2147483647.0) return INT32_MAX;

@@ -6,8 +6,6 @@
 
 namespace yav {
 
-bool isBitFieldCode(uint8_t code);
-
 // Integer value of a double: truncated toward zero, NaN gives 0, out-of-range values saturate.
 int32_t doubleToInt32(double d);
 

@@ -148,7 +148,7 @@ EvalValue Parser::symbolValue(const EvalSymbol& s) {
   r.pointerAttributes = s.pointerAttributes;
   r.type = s.type;
   r.aux = s.aux;
-  v.bits = {s.bitNumber, s.bitWidth};
+  v.rec.place = {s.bitNumber, s.bitWidth};
   const bool saved = s.registerArgumentsSaved;
   switch (s.storageClass) {
     case loc::LocalFunction:

@@ -20,7 +20,7 @@ void makeComputed(EvalValue& v) {
   v.rec.locationClass = loc::Computed;
   v.rec.symbolLink = 0;
   v.rec.repeat = 0;
-  v.bits = {};
+  v.rec.place = {};
   v.variableName.clear();
 }
 
@@ -200,7 +200,7 @@ int assign(OperatorContext& ctx, EvalValue& l, EvalValue& r) {
     return kIllegalType;
   }
   ValueRecord stored = l.rec;
-  convertValueTo(stored, r.rec, l.bits);
+  convertValueTo(stored, r.rec, l.rec.place);
   if (ctx.evaluate && !storeValue(ctx.env, l, stored)) return kNotAccessible;
   l.rec = std::move(stored);
   l.known = r.known;
@@ -254,7 +254,7 @@ int applyIndirection(EvalValue& v) {
   removeOutermostLevel(v.rec);
   v.rec.locationClass = loc::Memory;
   v.rec.repeat = 0;
-  v.bits = {};
+  v.rec.place = {};
   v.variableName.clear();
   return 0;
 }

@@ -53,7 +53,7 @@ void Parser::fail(int error) {
 
 void Parser::load(EvalValue& v) {
   if (ev_.evaluate || !needsTarget(v.rec)) {
-    reloadValue(ev_.env(), v.rec, v.bits);
+    reloadValue(ev_.env(), v.rec);
     v.known = true;
   } else {
     v.rec.bits = 0;
@@ -159,7 +159,7 @@ EvalValue Parser::parenthesised() {
     v.rec.locationClass = loc::Computed;
     v.rec.symbolLink = 0;
     v.rec.repeat = 0;
-    v.bits = {};
+    v.rec.place = {};
     v.variableName.clear();
     return v;
   }
@@ -226,7 +226,7 @@ void Parser::member(EvalValue& v) {
   v.rec.auxOwned = false;
   v.rec.pointerAttributes = found->pointerAttributes;
   v.rec.locationClass = loc::Memory;
-  v.bits = {found->bitNumber, found->bitWidth};  // a bit-field or _Bool member inside its unit
+  v.rec.place = {found->bitNumber, found->bitWidth};  // a bit-field or _Bool member inside its unit
   v.variableName.clear();
   load(v);
 }
@@ -273,7 +273,7 @@ void Parser::subscript(EvalValue& v) {
   v.rec.address += static_cast<uint32_t>(index.rec.intValue()) * size;
   v.rec.locationClass = loc::Memory;
   v.rec.repeat = repeat;
-  v.bits = {};
+  v.rec.place = {};
   v.variableName.clear();
   load(v);
 }

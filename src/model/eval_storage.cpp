@@ -68,7 +68,7 @@ bool storeToMemory(EvalEnv& env, const EvalValue& target, const ValueRecord& val
     uint8_t b = 0;
     TargetMemory* mem = env.memory();
     if (!mem || !mem->readByte(t.addressSpace, t.address, b)) return false;
-    const uint8_t bit = static_cast<uint8_t>(1u << (target.bits.number & 7));
+    const uint8_t bit = static_cast<uint8_t>(1u << (target.rec.place.number & 7));
     b = value.uintValue() ? (b | bit) : (b & ~bit);
     return env.writeMemory(t.addressSpace, t.address, std::span<const uint8_t>(&b, 1));
   }
@@ -84,8 +84,8 @@ bool storeToMemory(EvalEnv& env, const EvalValue& target, const ValueRecord& val
     uint64_t unit = 0;
     TargetMemory* mem = env.memory();
     if (!mem || !mem->readBigEndian(t.addressSpace, t.address, size, unit)) return false;
-    const unsigned width = target.bits.width ? target.bits.width : size * 8;
-    const unsigned shift = target.bits.number & 31;
+    const unsigned width = target.rec.place.width ? target.rec.place.width : size * 8;
+    const unsigned shift = target.rec.place.number & 31;
     const uint64_t mask = (width >= 64 ? ~0ull : ((1ull << width) - 1)) << shift;
     raw = (unit & ~mask) | ((raw << shift) & mask);
   }
@@ -107,7 +107,8 @@ bool storeToHeldRegister(EvalEnv& env, const ValueRecord& t, uint32_t value) {
 
 bool needsTarget(const ValueRecord& v) { return !takesAddressAsValue(v) && !keepsOwnValue(v.locationClass); }
 
-bool reloadValue(EvalEnv& env, ValueRecord& v, BitPlace bits) {
+bool reloadValue(EvalEnv& env, ValueRecord& v) {
+  const BitPlace bits = v.place;
   if (takesAddressAsValue(v)) {
     v.setInt(static_cast<int32_t>(v.address));
     return true;

@@ -15,8 +15,9 @@ bool needsTarget(const ValueRecord& v);
 
 // Sets the value of `v` from its address, type and location class. Struct, union, array and
 // function values and functions take their address; computed values, labels, debugger
-// variables and timing cells keep theirs. Returns false (value 0) when it cannot be read.
-bool reloadValue(EvalEnv& env, ValueRecord& v, BitPlace bits = {});
+// variables and timing cells keep theirs; a bit-field or _Bool is taken from its place in its
+// unit. Returns false (value 0) when it cannot be read.
+bool reloadValue(EvalEnv& env, ValueRecord& v);
 
 // Stores `value` (already converted to the type of `target`) where `target` lives. Returns
 // false when the memory or the register refused the write.

@@ -8,16 +8,9 @@
 
 namespace yav {
 
-// Where a _Bool or bit-field sits inside its containing byte or word.
-struct BitPlace {
-  uint8_t number = 0;  // lowest bit
-  uint8_t width = 0;   // 0 when unknown
-};
-
 struct EvalValue {
   ValueRecord rec;
   bool known = true;        // false when the value could not be read (parsing only)
-  BitPlace bits;
   std::string variableName;  // stored name of a debugger variable (class 26)
 };
 

@@ -33,7 +33,6 @@ class DebugInfo {
   ByteSource& src_;
 };
 
-bool isBitFieldCode(uint8_t c) { return c == tc::CharBitField || c == tc::BitField || c == tc::ShortBitField || c == tc::LongBitField; }
 bool isAggregateCode(uint8_t c) { return c == tc::Struct || c == tc::Union || isEnumCode(c); }
 
 struct TypeSlots {

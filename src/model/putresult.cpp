@@ -196,6 +196,7 @@ void ValuePrinter::printStruct(const ValueRecord& v, char letter, int depth) {
       member.locationClass = loc::Memory;
       member.text = m.name;
       member.size = typeSize(m.type, m.aux, m.pointerAttributes);
+      member.place = {m.bitNumber, m.bitWidth};
       env_.reload(member);
       print(member, letter, depth + 1);
     }

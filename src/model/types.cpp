@@ -119,6 +119,9 @@ bool isFloatCode(uint8_t code) { return code == tc::Float || code == tc::Double 
 bool isFractCode(uint8_t code) { return code == tc::ShortFract || code == tc::LongFract; }
 bool isEnumCode(uint8_t code) { return code >= tc::Enum && code <= tc::LongEnum; }
 bool isCharCode(uint8_t code) { return code < 0x0b; }
+bool isBitFieldCode(uint8_t code) {
+  return code == tc::CharBitField || code == tc::BitField || code == tc::ShortBitField || code == tc::LongBitField;
+}
 
 uint32_t pointerHighestAddress(uint16_t attributes) {
   switch (attributes & kPointerRangeBits) {

@@ -73,6 +73,7 @@ bool isFloatCode(uint8_t code);       // float, double, long double
 bool isFractCode(uint8_t code);       // short and long _Fract
 bool isEnumCode(uint8_t code);        // 0x4a to 0x4e
 bool isCharCode(uint8_t code);        // below 0x0b
+bool isBitFieldCode(uint8_t code);    // 0x0b, 0x12, 0x19, 0x22
 
 // Type word: bits 0-7 the base code, bits 8-31 up to twelve 2-bit derivations, the outermost
 // in bits 30-31.

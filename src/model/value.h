@@ -21,6 +21,12 @@ inline constexpr uint8_t DebuggerVariable = 26;
 inline constexpr uint8_t LabelValue = 27;
 }  // namespace loc
 
+// Where a _Bool or bit-field sits inside its containing byte or word.
+struct BitPlace {
+  uint8_t number = 0;  // lowest bit
+  uint8_t width = 0;   // 0 when unknown
+};
+
 struct ValueRecord {
   uint32_t symbolLink = 0;        // identity of the symbol the value came from, 0 when computed
   uint8_t symbolKind = 0;         // the symbol's storage-class code
@@ -35,6 +41,7 @@ struct ValueRecord {
   uint8_t locationClass = loc::Computed;
   bool auxOwned = false;          // the auxiliary list was built for this record (not a symbol's)
   uint32_t repeat = 0;            // consecutive elements to print, 0 for a single value
+  BitPlace place;                 // a _Bool or bit-field inside the unit at `address`
 
   // The integer value, sign-extended from the type's width when it was stored.
   int32_t intValue() const { return static_cast<int32_t>(static_cast<uint32_t>(bits)); }

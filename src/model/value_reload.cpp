@@ -42,6 +42,16 @@ bool reloadFromMemory(TargetMemory* memory, ValueRecord& v) {
   uint64_t raw = 0;
   if (!memory->readBigEndian(v.addressSpace, v.address, size, raw)) return false;
 
+  if (!pointer && code == tc::Bool) {
+    v.setInt(static_cast<int64_t>((raw >> (v.place.number & 7)) & 1));
+    return true;
+  }
+  if (!pointer && isBitFieldCode(code)) {
+    raw >>= v.place.number & 31;
+    if (v.place.width > 0 && v.place.width < 32) raw &= (uint64_t{1} << v.place.width) - 1;
+    v.setInt(static_cast<int64_t>(raw & 0xFFFFFFFFu));
+    return true;
+  }
   if (!pointer && isFloatCode(code)) {
     if (size == 4) v.setDouble(static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(raw))));
     else v.setDouble(std::bit_cast<double>(raw));

@@ -22,7 +22,8 @@ bool takesAddressAsValue(const ValueRecord& v);
 
 // Sets the value of `v` from where it lives: aggregates, arrays and functions take their
 // address; values in target memory are read big-endian with the type's size, signed types
-// sign-extended, unsigned ones and pointers zero-extended, floats widened to double. Computed
+// sign-extended, unsigned ones and pointers zero-extended, floats widened to double, bit-fields
+// and _Bool taken from their place in the unit read. Computed
 // values, debugger variables and labels keep their value. Returns false (value 0) when the
 // value cannot be read here: no memory, a failed read, or a register-held value.
 bool reloadFromMemory(TargetMemory* memory, ValueRecord& v);

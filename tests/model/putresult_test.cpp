@@ -306,6 +306,31 @@ TEST(AggregateDisplay, StructInTextualMode) {
   EXPECT_TRUE(env.aggregates.empty());
 }
 
+TEST(AggregateDisplay, BitFieldAndBoolMembersComeFromTheirPlace) {
+  // struct { unsigned f : 1; unsigned d : 4; unsigned m : 3; unsigned w : 12; _Bool b; } with
+  // the 12-bit field at bit 2 of a big-endian word.
+  AggregateDescriptor d;
+  d.size = 4;
+  AggregateMember f{"f", tc::CharBitField, {}, 0, 0}, dg{"d", tc::CharBitField, {}, 0, 0},
+      m{"m", tc::CharBitField, {}, 0, 0}, w{"w", tc::BitField, {}, 1, 0}, b{"b", tc::Bool, {}, 3, 0};
+  f.bitWidth = 1;
+  dg.bitNumber = 1, dg.bitWidth = 4;
+  m.bitNumber = 5, m.bitWidth = 3;
+  w.bitNumber = 2, w.bitWidth = 12;
+  b.bitNumber = 6;
+  d.members = {f, dg, m, w, b};
+  RecordingEnv env;
+  env.textual = true;
+  env.mem.put(0x400, {0xB3, 0xAB, 0xCD, 0x40});
+  ValueRecord v;
+  v.type = tc::Struct;
+  v.aux = {{0, &d}};
+  v.address = 0x400;
+  v.locationClass = loc::Memory;
+  putresult(env, v, 0);
+  EXPECT_EQ(env.out, "{f=1, d=9, m=5, w=2803, b=1}");
+}
+
 TEST(AggregateDisplay, WindowOutsideTextualMode) {
   Fixture f;
   RecordingEnv env;
