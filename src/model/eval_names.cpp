@@ -190,7 +190,12 @@ uint32_t Parser::frameAddress(const EvalSymbol& s) {
       return s.address;
   }
   const std::optional<uint32_t> base = ev_.evaluate ? ev_.env().frameBase(s) : std::nullopt;
-  if (!base) return 0;
+  if (!base) {
+    // No active call of the symbol's function: it has no place, and whatever lies at
+    // address 0 is not its value.
+    if (ev_.evaluate) fail(kNotAccessible);
+    return 0;
+  }
   switch (s.storageClass) {
     case 4: return s.address;
     case 2: case 5: return *base + s.address + 2;

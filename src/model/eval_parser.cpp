@@ -8,6 +8,7 @@ namespace yav {
 
 namespace {
 constexpr int kSyntaxError = 13;
+constexpr int kUnknownRegister = 16;
 constexpr int kInternalError = 51;
 constexpr int kIllegalType = 55;
 
@@ -53,7 +54,9 @@ void Parser::fail(int error) {
 
 void Parser::load(EvalValue& v) {
   if (ev_.evaluate || !needsTarget(v.rec)) {
-    reloadValue(ev_.env(), v.rec);
+    // A symbol held in a register the processor does not have (a register variable whose
+    // register is not recorded) has no value to show.
+    if (!reloadValue(ev_.env(), v.rec) && isRegisterHeldLocation(v.rec.locationClass)) fail(kUnknownRegister);
     v.known = true;
   } else {
     v.rec.bits = 0;

@@ -86,15 +86,16 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"r5", false, 1, at::frameBase + 6, 0x06},     // register argument in its slot
                       FrameCase{"r5", true, 4, REG_A, 0x12}));                // held in its register
 
-TEST(FrameResolution, NoFrameGivesAddressZero) {
+TEST(FrameResolution, WithoutAFrameOrARegisterALocalHasNoValue) {
   FakeEvalEnv env;
   env.hasFrame = false;
   env.mem.bytes[0] = 0;
   env.mem.bytes[1] = 9;
-  test::Evaluated r = test::evaluateIn(env, "arg");
-  ASSERT_EQ(r.error, 0);
-  EXPECT_EQ(r.v->address, 0u);
-  EXPECT_EQ(r.v->intValue(), 9);
+  EXPECT_EQ(test::evaluateIn(env, "arg").error, 54);  // not the word at address 0
+  EXPECT_EQ(test::evaluateIn(env, "i").error, 0);     // statics need no frame
+  env.hasFrame = true;
+  EXPECT_EQ(test::evaluateIn(env, "arg").error, 0);
+  EXPECT_EQ(test::evaluateIn(env, "rnone").error, 16);
 }
 
 TEST(FrameResolution, SavedRegisterArgumentIsAddressable) {
