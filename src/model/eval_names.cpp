@@ -4,6 +4,7 @@
 
 #include "model/eval_parser.h"
 #include "model/eval_typename.h"
+#include "model/registers.h"
 
 namespace yav {
 
@@ -19,11 +20,6 @@ EvalValue intValue(int32_t value, uint8_t cls = loc::Computed) {
   v.rec.locationClass = cls;
   return v;
 }
-
-// Register that carries a first argument: A for the char types, else the X:A pair.
-constexpr uint32_t kRegisterA = 16;
-constexpr uint32_t kRegisterPairXA = 32;
-uint32_t firstArgumentRegister(uint32_t type) { return type < 0x10 ? kRegisterA : kRegisterPairXA; }
 }  // namespace
 
 EvalValue Parser::name(const Token& t) {
@@ -201,7 +197,7 @@ uint32_t Parser::frameAddress(const EvalSymbol& s) {
     case 2: case 5: return *base + s.address + 2;
     case 3: return *base - s.address;
     case 7: case 15:
-      if (!s.registerArgumentsSaved) return firstArgumentRegister(s.type);
+      if (!s.registerArgumentsSaved) return static_cast<uint32_t>(firstArgumentRegister(s.type));
       return s.storageClass == 7 ? *base + s.address : s.address;
   }
   return *base;

@@ -143,6 +143,8 @@ void setReturnValue(RegisterFile& r, uint8_t typeCode, uint32_t value) {
 
 int frameAdjustment(uint8_t memoryModel) { return memoryModel == 72 ? 4 : 0; }
 
+int firstArgumentRegister(uint32_t type) { return type < 0x10 ? REG_A : REG_X; }
+
 int argumentSizeClass(uint32_t type) {
   if (!isPlain(type)) return 64;
   switch (baseCode(type)) {

@@ -79,6 +79,9 @@ uint32_t returnValue(const RegisterFile& r);
 void setReturnValue(RegisterFile& r, uint8_t typeCode, uint32_t value);
 // Added to the offsets of arguments and register variables for the memory model byte.
 int frameAdjustment(uint8_t memoryModel);
+// Where a first argument passed in a register lives before it is saved: A for a plain char
+// type, the X:A pair for anything wider (pointers included).
+int firstArgumentRegister(uint32_t type);
 
 // The first argument passed in a register, as the frame base rule needs it.
 struct RegisterArgument {

@@ -101,7 +101,7 @@ struct FunctionEntry {
   // "a, b" built from the arguments' declaration texts (used by the prototype listing).
   std::string argumentList() const;
   // Frame adjustment added to argument offsets: 4 for banked functions.
-  uint32_t frameAdjustment() const { return memoryModel == 'H' ? 4 : 0; }
+  uint32_t frameAdjustment() const;
 
   const struct SymbolTables* tables = nullptr;
 };

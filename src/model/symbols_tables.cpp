@@ -1,8 +1,11 @@
 #include <algorithm>
 
+#include "model/registers.h"
 #include "model/symbols.h"
 
 namespace yav {
+
+uint32_t FunctionEntry::frameAdjustment() const { return static_cast<uint32_t>(yav::frameAdjustment(memoryModel)); }
 
 uint32_t FunctionEntry::address() const {
   if (!tables || startRecord == kNoRecord || startRecord >= tables->records.size()) return 0;
