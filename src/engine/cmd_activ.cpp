@@ -7,15 +7,11 @@
 #include "engine/errors.h"
 #include "engine/locspec.h"
 #include "model/loader.h"
+#include "model/messages.h"
 
 namespace yav {
 
 namespace {
-
-constexpr int kIncorrectArgument = 32;
-constexpr int kNoFrame = 46;
-constexpr int kFunctionNotFound = 76;
-constexpr int kInStackFrame = 86;
 
 void setState(Kernel& k, FunctionEntry& f, uint8_t active) {
   f.active = active;
@@ -28,7 +24,7 @@ void setAll(Kernel& k, uint8_t active) {
     for (const auto& f : file->functions) {
       if (f->isOuterScope() || f->name == ".") continue;
       if (active == 0 && inCallStack(k, f.get())) {
-        errmsg(k, {f->name, ": ", errtext(kInStackFrame), "\n"});
+        errmsg(k, {f->name, ": ", errtext(msg::InStackFrame), "\n"});
         continue;
       }
       setState(k, *f, active);
@@ -80,15 +76,15 @@ const char* activate(Kernel& k, const char* rest, uint8_t active) {
     bool isFunction = false, noFrame = false;
     FunctionEntry* f = placeFunction(k, spec, isFunction, noFrame);
     if (noFrame) {
-      errmsg(k, {errtext(kNoFrame), "\n"});
+      errmsg(k, {errtext(msg::NoFrame), "\n"});
       return kEmptyRest;
     }
     if (!isFunction) {
-      errmsg(k, {errtext(kIncorrectArgument), " ", spec.text, "\n"});
+      errmsg(k, {errtext(msg::IncorrectArgument), " ", spec.text, "\n"});
       return kEmptyRest;
     }
     if (!f) {
-      errmsg(k, {spec.hasfunc ? spec.func : spec.name, "(): ", errtext(kFunctionNotFound), "\n"});
+      errmsg(k, {spec.hasfunc ? spec.func : spec.name, "(): ", errtext(msg::FunctionNotFound), "\n"});
       return kEmptyRest;
     }
     setState(k, *f, active);

@@ -7,6 +7,7 @@
 #include "engine/memory_commands.h"
 #include "engine/options.h"
 #include "engine/output.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -81,7 +82,7 @@ const char* cmd_dump(Kernel& k, const char* rest, int) {
     const uint64_t remaining = ((end - line) / kDumpLineBytes + 1) * kDumpLineBytes;
     const uint8_t* bytes = block.line(static_cast<uint32_t>(line), remaining);
     if (!bytes) {
-      errmsg(k, {errtext(8), " at: ", reportedAddress(static_cast<uint32_t>(line)), "\n"});
+      errmsg(k, {errtext(msg::ReadError), " at: ", reportedAddress(static_cast<uint32_t>(line)), "\n"});
       return kEmptyRest;
     }
     kout(k, dumpLine(static_cast<uint32_t>(line), std::span<const uint8_t, kDumpLineBytes>(bytes, kDumpLineBytes),

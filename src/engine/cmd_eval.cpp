@@ -12,6 +12,7 @@
 #include "engine/output.h"
 #include "engine/print_value.h"
 #include "model/loader.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -58,7 +59,7 @@ void printSymbol(Kernel& k, const std::string& name, uint32_t address, const Eva
   }
   ValueRecord fetched;
   if (!fetchAt(k, o.fetch, address, fetched)) {
-    errmsg(k, {errtext(54), "\n"});
+    errmsg(k, {errtext(msg::NotAccessible), "\n"});
     return;
   }
   const char suffix[] = {'.', static_cast<char>(std::tolower(static_cast<unsigned char>(o.fetch))), 0};

@@ -5,6 +5,7 @@
 #include "engine/errors.h"
 #include "engine/memory_commands.h"
 #include "engine/options.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -73,7 +74,7 @@ const char* cmd_fill(Kernel& k, const char* rest, int) {
     const auto address = static_cast<uint32_t>(a);
     const uint32_t value = unitValue(o.random ? random.next() : filler, o.unit);
     if (!writeUnit(*mem, address, o.unit, value)) {
-      errmsg(k, {errtext(10), " at: ", reportedAddress(address), "\n"});
+      errmsg(k, {errtext(msg::WriteError), " at: ", reportedAddress(address), "\n"});
       result = kEmptyRest;
       break;
     }

@@ -6,6 +6,7 @@
 #include "engine/errors.h"
 #include "engine/options.h"
 #include "engine/output.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -23,7 +24,7 @@ std::string paddedAddress(uint32_t a) {
 }
 
 void listFile(Kernel& k, const FileEntry& file, bool prototypes) {
-  outs(k, {errtext(78), ": ", file.name, "\n"});
+  outs(k, {errtext(msg::FunctionsInFile), ": ", file.name, "\n"});
   for (const auto& fp : file.functions) {
     const FunctionEntry& f = *fp;
     if (f.name == "." || (f.startRecord == kNoRecord && !f.name.empty())) continue;
@@ -53,7 +54,7 @@ const char* cmd_funcs(Kernel& k, const char* rest, int) {
   if (!name.empty()) {
     const FileEntry* f = t.findFile(name);
     if (!f) {
-      errmsg(k, {errtext(32), " ", name, "\n"});
+      errmsg(k, {errtext(msg::IncorrectArgument), " ", name, "\n"});
       return kEmptyRest;
     }
     listFile(k, *f, prototypes);

@@ -7,6 +7,7 @@
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
 #include "engine/output.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -49,7 +50,7 @@ bool read_line(std::FILE* f, std::string& line) {
 bool runCommandFile(Kernel& k, const std::string& name) {
   FilePtr f = open_on_path(k, name);
   if (!f) {
-    errmsg(k, {name, ": ", errtext(22), "\n"});
+    errmsg(k, {name, ": ", errtext(msg::CannotRedirect), "\n"});
     k.cmdfile.lastResult = 0;
     return false;
   }
@@ -85,7 +86,7 @@ const char* cmd_input(Kernel& k, const char* rest, int) {
   std::string name(rest, end);
   while (!name.empty() && (name.back() == ' ' || name.back() == '\r' || name.back() == '\n')) name.pop_back();
   if (name.empty()) {
-    errmsg(k, {errtext(44), "\n"});
+    errmsg(k, {errtext(msg::MissingInputFile), "\n"});
     return kEmptyRest;
   }
   runCommandFile(k, name);

@@ -4,6 +4,7 @@
 #include "engine/errors.h"
 #include "engine/memory_commands.h"
 #include "engine/options.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -30,7 +31,7 @@ const char* cmd_mm(Kernel& k, const char* rest, int) {
 
   const char* result = p;
   if (!writeUnit(*mem, address, unit, value)) {
-    errmsg(k, {errtext(10), " at: ", reportedAddress(address), "\n"});
+    errmsg(k, {errtext(msg::WriteError), " at: ", reportedAddress(address), "\n"});
     result = kEmptyRest;
   }
   k.ui->refreshViews(kViewMemory);

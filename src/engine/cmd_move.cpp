@@ -7,12 +7,11 @@
 #include "engine/locspec.h"
 #include "engine/options.h"
 #include "engine/output.h"
+#include "model/messages.h"
 
 namespace yav {
 
 namespace {
-
-constexpr int kNoFrame = 46;
 
 // A frame matches a place by its function and, when the place gives one, its line.
 bool matches(const Frame& f, const LocSpec& s) {
@@ -41,7 +40,7 @@ const char* cmd_move(Kernel& k, const char* rest, int) {
   p = locspec(p, place);
   FrameChain& chain = syncFrames(k);
   if (chain.frames.empty()) {
-    errmsg(k, {errtext(kNoFrame), "\n"});
+    errmsg(k, {errtext(msg::NoFrame), "\n"});
     return p;
   }
   const size_t outermost = chain.frames.size() - 1;
@@ -66,7 +65,7 @@ const char* cmd_move(Kernel& k, const char* rest, int) {
 const char* cmd_frame(Kernel& k, const char* rest, int) {
   const FrameChain& chain = syncFrames(k);
   if (chain.frames.empty()) {
-    errmsg(k, {errtext(kNoFrame), "\n"});
+    errmsg(k, {errtext(msg::NoFrame), "\n"});
     return rest;
   }
   for (size_t i = chain.current; i < chain.frames.size(); ++i) kout(k, frameLine(chain.frames[i]) + "\n");

@@ -6,12 +6,9 @@
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
 #include "engine/output.h"
+#include "model/messages.h"
 
 namespace yav {
-
-namespace {
-constexpr int kSyntaxError = 13;
-}
 
 const char* cmd_path(Kernel& k, const char* rest, int) {
   const char* p = skipBlanks(rest);
@@ -22,7 +19,7 @@ const char* cmd_path(Kernel& k, const char* rest, int) {
   }
   const char* close = *p == '"' ? std::strchr(p + 1, '"') : nullptr;
   if (!close) {
-    errmsg(k, {errtext(kSyntaxError), " ", p, "\n"});
+    errmsg(k, {errtext(msg::SyntaxError), " ", p, "\n"});
     return kEmptyRest;
   }
   const std::string text(p + 1, close);

@@ -9,16 +9,9 @@
 #include "engine/options.h"
 #include "engine/variable_printer.h"
 #include "model/loader.h"
+#include "model/messages.h"
 
 namespace yav {
-
-namespace {
-constexpr int kUnknownCommand = 11;
-constexpr int kIncorrectArgument = 32;
-constexpr int kNoFrame = 46;
-constexpr int kFileNotFound = 75;
-constexpr int kFunctionNotFound = 76;
-}  // namespace
 
 const char* cmd_print(Kernel& k, const char* rest, int) {
   const char* p = rest;
@@ -36,7 +29,7 @@ const char* cmd_print(Kernel& k, const char* rest, int) {
     if (place.func.empty()) {
       const Frame* frame = selectedFrame(k);
       if (!frame) {
-        errmsg(k, {errtext(kNoFrame), "\n"});
+        errmsg(k, {errtext(msg::NoFrame), "\n"});
         return p;
       }
       f = frame->function;
@@ -44,7 +37,7 @@ const char* cmd_print(Kernel& k, const char* rest, int) {
       f = t.findFunction(place.func);
     }
     if (!f || f->isOuterScope()) {
-      errmsg(k, {place.func, "(): ", errtext(kFunctionNotFound), "\n"});
+      errmsg(k, {place.func, "(): ", errtext(msg::FunctionNotFound), "\n"});
       return p;
     }
     printVariables(k, *f, mode);
@@ -53,17 +46,17 @@ const char* cmd_print(Kernel& k, const char* rest, int) {
   if (place.hascolon && !place.file.empty() && noLines) {
     const FileEntry* file = t.findFile(place.file);
     if (!file) {
-      errmsg(k, {place.file, ": ", errtext(kFileNotFound), "\n"});
+      errmsg(k, {place.file, ": ", errtext(msg::FileNotFound), "\n"});
       return p;
     }
     if (const FunctionEntry* outer = file->outerScope()) printVariables(k, *outer, mode);
     return p;
   }
   if (!place.hascolon && !place.name.empty()) {
-    errmsg(k, {errtext(kUnknownCommand), ": ", place.text, "\n"});
+    errmsg(k, {errtext(msg::UnknownCommand), ": ", place.text, "\n"});
     return kEmptyRest;
   }
-  errmsg(k, {errtext(kIncorrectArgument), " ", place.text, "\n"});
+  errmsg(k, {errtext(msg::IncorrectArgument), " ", place.text, "\n"});
   return kEmptyRest;
 }
 

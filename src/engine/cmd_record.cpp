@@ -3,6 +3,7 @@
 #include "engine/commands.h"
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -21,12 +22,12 @@ const char* cmd_record(Kernel& k, const char* rest, int) {
     return next;
   }
   if (k.disp.log) {
-    errmsg(k, {errtext(36), "\n"});
+    errmsg(k, {errtext(msg::LogAlreadyOpen), "\n"});
     return kEmptyRest;
   }
   k.disp.log = std::fopen(path.c_str(), "w+");
   if (!k.disp.log) {
-    errmsg(k, {errtext(37), " ", path, "\n"});
+    errmsg(k, {errtext(msg::CannotCreateFile), " ", path, "\n"});
     return kEmptyRest;
   }
   return next;

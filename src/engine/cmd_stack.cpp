@@ -3,19 +3,16 @@
 #include "engine/display_state.h"
 #include "engine/errors.h"
 #include "engine/output.h"
+#include "model/messages.h"
 
 namespace yav {
-
-namespace {
-constexpr int kNoFrame = 46;
-}
 
 const char* cmd_stack(Kernel& k, const char* rest, int) {
   if (k.ui->showStackWindow()) return rest;
   // Without a stack window the call stack is printed, innermost call first.
   const FrameChain& chain = syncFrames(k);
   if (chain.frames.empty()) {
-    errmsg(k, {errtext(kNoFrame), "\n"});
+    errmsg(k, {errtext(msg::NoFrame), "\n"});
     return rest;
   }
   for (const Frame& f : chain.frames) kout(k, frameLine(f) + "\n");

@@ -12,17 +12,12 @@
 #include "engine/output.h"
 #include "engine/print_text.h"
 #include "model/escape.h"
+#include "model/messages.h"
 
 namespace yav {
 
 namespace {
 
-constexpr int kSyntaxError = 13;
-constexpr int kStringTooLong = 34;
-constexpr int kNotAccessible = 54;
-constexpr int kIllegalType = 55;
-constexpr int kNotUpdatable = 61;
-constexpr int kMissing = 68;
 constexpr size_t kPromptLimit = 80;
 
 // The previous value of an object is printed (as text) before the write.
@@ -60,11 +55,11 @@ bool isCharObject(const ValueRecord& v) {
 // Writes characters from the object's address on. An array takes no more than its size.
 void writeText(Kernel& k, const ValueRecord& target, const std::string& bytes) {
   if (!isCharObject(target)) {
-    errmsg(k, {errtext(kIllegalType), "\n"});
+    errmsg(k, {errtext(msg::IllegalType), "\n"});
     return;
   }
   if (!livesInMemory(target)) {
-    errmsg(k, {errtext(kNotUpdatable), "\n"});
+    errmsg(k, {errtext(msg::NotUpdatable), "\n"});
     return;
   }
   const bool array = outermost(target.type) == Derivation::Array;
@@ -75,11 +70,11 @@ void writeText(Kernel& k, const ValueRecord& target, const std::string& bytes) {
   if (tooLong) count = target.size;
   const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.data()), count);
   if (!k.values.memory || !k.values.memory->write(target.addressSpace, target.address, data)) {
-    errmsg(k, {errtext(kNotAccessible), "\n"});
+    errmsg(k, {errtext(msg::NotAccessible), "\n"});
     return;
   }
   reportChange(k, target, before, letter);
-  if (tooLong) errmsg(k, {errtext(kStringTooLong), "\n"});
+  if (tooLong) errmsg(k, {errtext(msg::StringTooLong), "\n"});
 }
 
 // Texts in double quotes separated by `,`, escapes decoded; false when one is not closed.
@@ -96,7 +91,7 @@ bool readTexts(Kernel& k, const char*& p, std::string& bytes) {
       }
     }
     if (*p != '"') {
-      errmsg(k, {errtext(kMissing), "'\"'\n"});
+      errmsg(k, {errtext(msg::Missing), "'\"'\n"});
       return false;
     }
     ++p;
@@ -120,7 +115,7 @@ bool askUser(Kernel& k, std::string_view prompt, std::string& answer) {
 // type and writes memory, a register or a debugger variable.
 void assignExpression(Kernel& k, const ValueRecord& target, const std::string& valueText) {
   if (target.locationClass == loc::Computed) {
-    errmsg(k, {errtext(kNotUpdatable), "\n"});
+    errmsg(k, {errtext(msg::NotUpdatable), "\n"});
     return;
   }
   const std::string before = printed(k, target, 0);
@@ -128,7 +123,7 @@ void assignExpression(Kernel& k, const ValueRecord& target, const std::string& v
   int error = 0;
   const char* p = assignment.c_str();
   xexpr(k, p, error, true);
-  if (!error && *skipBlanks(p)) error = kSyntaxError;
+  if (!error && *skipBlanks(p)) error = msg::SyntaxError;
   if (error) {
     errmsg(k, {errtext(error), "\n"});
     return;
@@ -182,7 +177,7 @@ const char* cmd_update(Kernel& k, const char* rest, int) {
   std::string valueText(valueStart, p);
   while (!valueText.empty() && isBlank(valueText.back())) valueText.pop_back();
   if (valueText.empty()) {
-    errmsg(k, {errtext(kSyntaxError), "\n"});
+    errmsg(k, {errtext(msg::SyntaxError), "\n"});
     return skipStatement(p);
   }
   assignExpression(k, *target, valueText);

@@ -10,14 +10,9 @@
 #include "engine/options.h"
 #include "engine/variable_printer.h"
 #include "model/loader.h"
+#include "model/messages.h"
 
 namespace yav {
-
-namespace {
-constexpr int kNoFrame = 46;
-constexpr int kFileNotFound = 75;
-constexpr int kFunctionNotFound = 76;
-}  // namespace
 
 const char* cmd_vars(Kernel& k, const char* rest, int) {
   const char* p = rest;
@@ -33,20 +28,20 @@ const char* cmd_vars(Kernel& k, const char* rest, int) {
   if (place.present && !place.file.empty() && !place.hasfunc && named.empty() && !place.hasline) {
     const FileEntry* file = k.prog.program->tables.findFile(place.file);
     if (!file) {
-      errmsg(k, {place.file, ": ", errtext(kFileNotFound), "\n"});
+      errmsg(k, {place.file, ": ", errtext(msg::FileNotFound), "\n"});
       return p;
     }
     scope = file->outerScope();
   } else if (place.present && !named.empty()) {
     scope = k.prog.program->tables.findFunction(named);
     if (!scope || scope->isOuterScope()) {
-      errmsg(k, {named, "(): ", errtext(kFunctionNotFound), "\n"});
+      errmsg(k, {named, "(): ", errtext(msg::FunctionNotFound), "\n"});
       return p;
     }
   } else {
     const Frame* f = selectedFrame(k);
     if (!f) {
-      errmsg(k, {errtext(kNoFrame), "\n"});
+      errmsg(k, {errtext(msg::NoFrame), "\n"});
       return p;
     }
     scope = f->function;

@@ -6,6 +6,7 @@
 #include "engine/errors.h"
 #include "engine/hooks.h"
 #include "engine/statements.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -49,12 +50,12 @@ const char* execcmd(Kernel& k, const char* text, int user) {
 
   const CmdRow* row = findCommand(k, text);
   if (!row) {
-    errmsg(k, {errtext(11), ": ", text, "\n"});
+    errmsg(k, {errtext(msg::UnknownCommand), ": ", text, "\n"});
     k.disp.noUpdate = true;
     return kEmptyRest;
   }
   if ((row->flags & CMD_NEEDDEBUG) && !k.debugInfoLoaded) {
-    errmsg(k, {errtext(45), "\n"});
+    errmsg(k, {errtext(msg::NoCSource), "\n"});
     k.disp.noUpdate = true;
     return kEmptyRest;
   }

@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "engine/kernel.h"
+#include "model/messages.h"
 #include "model/value.h"
 
 namespace yav {
 
 // Error 53 ("not an addressable variable") is accepted for the results that have no address.
-inline constexpr int kNotAddressable = 53;
-inline bool acceptedResult(int error) { return error == 0 || error == kNotAddressable; }
+inline bool acceptedResult(int error) { return error == 0 || error == msg::NotAddressable; }
 
 // Moves past the blanks after an item and one `,`; false at the end of the list (`;`, `}` or
 // the end of the text), with `p` on that character.

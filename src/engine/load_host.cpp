@@ -2,6 +2,7 @@
 
 #include "engine/errors.h"
 #include "engine/output.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -24,7 +25,7 @@ void KernelLoadHost::print(std::string_view text) {
 
 void KernelLoadHost::error(std::string_view text) { errmsg(k_, {text, "\n"}); }
 
-void KernelLoadHost::readError(std::string_view what) { errmsg(k_, {errtext(8), " ", what}); }
+void KernelLoadHost::readError(std::string_view what) { errmsg(k_, {errtext(msg::ReadError), " ", what}); }
 
 void KernelLoadHost::status(std::string_view text) {
   if (!quiet_) k_.ui->RightStatus(text);

@@ -7,6 +7,7 @@
 #include "engine/errors.h"
 #include "engine/load_host.h"
 #include "engine/output.h"
+#include "model/messages.h"
 #include "model/symbols_lookup.h"
 
 namespace yav {
@@ -91,11 +92,11 @@ EntryResult resolveEntry(Kernel& k, const Program& prog, const std::string& spec
 
 bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   if (name.empty()) {
-    errmsg(k, {errtext(44), "\n"});
+    errmsg(k, {errtext(msg::MissingInputFile), "\n"});
     return false;
   }
   if (!std::ifstream(name, std::ios::binary).is_open()) {
-    errmsg(k, {"DBCOM: ", errtext(5), name, "\n"});
+    errmsg(k, {"DBCOM: ", errtext(msg::CantOpen), name, "\n"});
     return false;
   }
   const bool quiet = k.cmdfile.quiet;
@@ -148,7 +149,7 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   // The entry point named by the user must exist before the new program replaces the old one.
   const EntryResult entry = resolveEntry(k, *prog, opt.entry);
   if (entry.invalidName) {
-    errmsg(k, {errtext(64), " ", opt.entry, "\n"});
+    errmsg(k, {errtext(msg::InvalidEntryPoint), " ", opt.entry, "\n"});
     endStatus(k, quiet);
     return false;
   }
@@ -180,7 +181,7 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   k.debugInfoLoaded = !now.tables.files.empty();
   if (k.prog.updateMarkers) k.prog.updateMarkers(k);
   k.ui->refreshViews(kViewAll);
-  if (!k.debugInfoLoaded && now.loadState == loadstate::Object) errmsg(k, {errtext(3), "\n"});
+  if (!k.debugInfoLoaded && now.loadState == loadstate::Object) errmsg(k, {errtext(msg::NoDebugSymbols), "\n"});
 
   k.ui->LeftStatus("Waiting");
   if (k.prog.markBreakReload) k.prog.markBreakReload(k);
@@ -193,7 +194,7 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   if (entry.found) {
     k.prog.entryPoint = entry.address;
     if (!entry.startName.empty()) k.prog.startName = entry.startName;
-    if (!quiet) outf(k, "%p 0x%hl\n", errtext(63), entry.address);
+    if (!quiet) outf(k, "%p 0x%hl\n", errtext(msg::EntryPointAt), entry.address);
     if (k.prog.startAt) k.prog.startAt(k, entry.address);
   }
   k.prog.pcOutsideCode = now.tables.functionAt(k.prog.entryPoint) == nullptr;

@@ -4,14 +4,12 @@
 
 #include "model/eval_parser.h"
 #include "model/eval_typename.h"
+#include "model/messages.h"
 #include "model/registers.h"
 
 namespace yav {
 
 namespace {
-constexpr int kSyntaxError = 13;
-constexpr int kIncorrectVariable = 52;
-constexpr int kNotAccessible = 54;
 
 EvalValue intValue(int32_t value, uint8_t cls = loc::Computed) {
   EvalValue v;
@@ -26,7 +24,7 @@ EvalValue Parser::name(const Token& t) {
   const QualifiedName& q = t.name.name;
   ev_.lastName = q;
   if (!q.valid) {
-    fail(kIncorrectVariable);
+    fail(msg::IncorrectVariable);
     return intValue(0);
   }
   if (q.isAbsolute) return intValue(static_cast<int32_t>(q.absolute));
@@ -40,7 +38,7 @@ EvalValue Parser::name(const Token& t) {
   if (std::optional<EvalSymbol> s = env.lookupVariable(q, ev_.evaluate)) return symbolValue(*s);
   // Labels have no file or function: a qualified name found in no scope names nothing.
   if (q.hasFile || q.hasFunction) {
-    fail(kNotAccessible);
+    fail(msg::NotAccessible);
     return intValue(0);
   }
   if (std::optional<uint32_t> label = env.findLabel(q.variable)) {
@@ -57,14 +55,14 @@ EvalValue Parser::name(const Token& t) {
     load(v);
     return v;
   }
-  fail(kNotAccessible);
+  fail(msg::NotAccessible);
   return intValue(0);
 }
 
 EvalValue Parser::debuggerVariable() {
   const std::string_view n = sc_.plainName();
   if (n.empty()) {
-    fail(kSyntaxError);
+    fail(msg::SyntaxError);
     return intValue(0);
   }
   // The user's own variables are stored as "..name"; the ones the kernel maintains (".text",
@@ -90,7 +88,7 @@ EvalValue Parser::debuggerVariable() {
 EvalValue Parser::registerValue(std::string_view registerName) {
   const int number = ev_.env().registerByName(registerName);
   if (number == 0) {
-    fail(kNotAccessible);
+    fail(msg::NotAccessible);
     return intValue(0);
   }
   EvalValue v;
@@ -103,7 +101,7 @@ EvalValue Parser::registerValue(std::string_view registerName) {
 
 EvalValue Parser::sizeofValue() {
   if (next().kind != Tok::LParen) {
-    fail(kSyntaxError);
+    fail(msg::SyntaxError);
     return intValue(0);
   }
   size_t pos = sc_.cursor();
@@ -116,7 +114,7 @@ EvalValue Parser::sizeofValue() {
   ev_.evaluate = false;
   EvalValue operand = expression();
   ev_.evaluate = evaluate;
-  if (next().kind != Tok::RParen) fail(kSyntaxError);
+  if (next().kind != Tok::RParen) fail(msg::SyntaxError);
   return intValue(static_cast<int32_t>(valueTypeSize(operand.rec)));
 }
 
@@ -189,7 +187,7 @@ uint32_t Parser::frameAddress(const EvalSymbol& s) {
   if (!base) {
     // No active call of the symbol's function: it has no place, and whatever lies at
     // address 0 is not its value.
-    if (ev_.evaluate) fail(kNotAccessible);
+    if (ev_.evaluate) fail(msg::NotAccessible);
     return 0;
   }
   switch (s.storageClass) {

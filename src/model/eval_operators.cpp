@@ -4,17 +4,11 @@
 
 #include "model/eval_convert.h"
 #include "model/eval_storage.h"
+#include "model/messages.h"
 
 namespace yav {
 
 namespace {
-
-constexpr int kZeroDivide = 12;
-constexpr int kIllegalType = 55;
-constexpr int kIllegalOperator = 57;
-constexpr int kNotAddressable = 53;
-constexpr int kNotUpdatable = 61;
-constexpr int kNotAccessible = 54;
 
 void makeComputed(EvalValue& v) {
   v.rec.locationClass = loc::Computed;
@@ -67,7 +61,7 @@ int integerBinary(BinOp op, int32_t a, int32_t b, bool divisorKnown, int32_t& ou
     case BinOp::Div:
     case BinOp::Mod:
       if (b == 0) {
-        if (divisorKnown) return kZeroDivide;
+        if (divisorKnown) return msg::ZeroDivide;
         out = 0;
         return 0;
       }
@@ -94,7 +88,7 @@ int floatingBinary(BinOp op, EvalValue& l, double a, double b, bool divisorKnown
     case BinOp::Sub: l.rec.setDouble(a - b); return 0;
     case BinOp::Div:
       if (b == 0.0) {
-        if (divisorKnown) return kZeroDivide;
+        if (divisorKnown) return msg::ZeroDivide;
         l.rec.setDouble(0.0);
         return 0;
       }
@@ -106,7 +100,7 @@ int floatingBinary(BinOp op, EvalValue& l, double a, double b, bool divisorKnown
     setIntResult(l, compare(op, a, b), tc::Int);
     return 0;
   }
-  return kIllegalOperator;
+  return msg::IllegalOperator;
 }
 
 int arithmetic(BinOp op, EvalValue& l, EvalValue& r) {
@@ -134,7 +128,7 @@ int pointerArithmetic(BinOp op, EvalValue& l, EvalValue& r) {
   decayArray(r.rec);
   const bool lp = isPointerOrArray(l.rec.type), rp = isPointerOrArray(r.rec.type);
   const bool li = isIntegerValue(l.rec.type), ri = isIntegerValue(r.rec.type);
-  if (lp && rp && l.rec.type != r.rec.type) return kIllegalType;
+  if (lp && rp && l.rec.type != r.rec.type) return msg::IllegalType;
   switch (op) {
     case BinOp::Add:
       if (lp && ri) {
@@ -149,7 +143,7 @@ int pointerArithmetic(BinOp op, EvalValue& l, EvalValue& r) {
         l.rec.setInt(static_cast<int32_t>(r.rec.uintValue() + step));
         return 0;
       }
-      return kIllegalType;
+      return msg::IllegalType;
     case BinOp::Sub:
       if (lp && ri) {
         l.rec.setInt(static_cast<int32_t>(l.rec.uintValue() - static_cast<uint32_t>(r.rec.intValue()) * elementSize(l.rec)));
@@ -161,16 +155,16 @@ int pointerArithmetic(BinOp op, EvalValue& l, EvalValue& r) {
         setIntResult(l, size == 0 ? 0 : static_cast<int32_t>(diff / size), tc::Int);
         return 0;
       }
-      return kIllegalType;
+      return msg::IllegalType;
     default:
       break;
   }
   if (isComparison(op)) {
-    if (!(lp || li) || !(rp || ri)) return kIllegalType;
+    if (!(lp || li) || !(rp || ri)) return msg::IllegalType;
     setIntResult(l, compare(op, l.rec.intValue(), r.rec.intValue()), tc::Int);
     return 0;
   }
-  return kIllegalOperator;
+  return msg::IllegalOperator;
 }
 
 bool isUpdatable(const ValueRecord& v) {
@@ -185,23 +179,23 @@ bool isUpdatable(const ValueRecord& v) {
 }
 
 int assign(OperatorContext& ctx, EvalValue& l, EvalValue& r) {
-  if (!isUpdatable(l.rec)) return kNotUpdatable;
+  if (!isUpdatable(l.rec)) return msg::NotUpdatable;
   decayArray(r.rec);
   const bool lPointer = outermost(l.rec.type) == Derivation::Pointer;
   const bool rPointer = outermost(r.rec.type) == Derivation::Pointer;
   if (lPointer || rPointer) {
-    if (!lPointer && l.rec.locationClass != loc::Register) return kIllegalType;
+    if (!lPointer && l.rec.locationClass != loc::Register) return msg::IllegalType;
     if (rPointer) {
-      if (lPointer && l.rec.type != r.rec.type) return kIllegalType;
+      if (lPointer && l.rec.type != r.rec.type) return msg::IllegalType;
     } else if (!(isIntegerValue(r.rec.type) && r.rec.locationClass == loc::Computed && r.rec.intValue() == 0)) {
-      return kIllegalType;
+      return msg::IllegalType;
     }
   } else if (!isArithmeticValue(r.rec.type) || !isArithmeticValue(l.rec.type)) {
-    return kIllegalType;
+    return msg::IllegalType;
   }
   ValueRecord stored = l.rec;
   convertValueTo(stored, r.rec, l.rec.place);
-  if (ctx.evaluate && !storeValue(ctx.env, l, stored)) return kNotAccessible;
+  if (ctx.evaluate && !storeValue(ctx.env, l, stored)) return msg::NotAccessible;
   l.rec = std::move(stored);
   l.known = r.known;
   makeComputed(l);
@@ -211,21 +205,21 @@ int assign(OperatorContext& ctx, EvalValue& l, EvalValue& r) {
 }  // namespace
 
 int applyNot(EvalValue& v) {
-  if (!isIntegerCodeValue(v.rec.type)) return kIllegalType;
+  if (!isIntegerCodeValue(v.rec.type)) return msg::IllegalType;
   v.rec.setInt(v.rec.uintValue() == 0 ? 1 : 0);
   makeComputed(v);
   return 0;
 }
 
 int applyComplement(EvalValue& v) {
-  if (!isIntegerCodeValue(v.rec.type)) return kIllegalType;
+  if (!isIntegerCodeValue(v.rec.type)) return msg::IllegalType;
   v.rec.setInt(~v.rec.intValue());
   makeComputed(v);
   return 0;
 }
 
 int applyNegate(EvalValue& v) {
-  if (!isArithmeticCodeValue(v.rec.type)) return kIllegalType;
+  if (!isArithmeticCodeValue(v.rec.type)) return msg::IllegalType;
   if (isFloatingValue(v.rec.type)) v.rec.setDouble(-v.rec.doubleValue());
   else v.rec.setInt(static_cast<int32_t>(0u - v.rec.uintValue()));
   makeComputed(v);
@@ -233,14 +227,14 @@ int applyNegate(EvalValue& v) {
 }
 
 int applyPlus(EvalValue& v) {
-  if (!isArithmeticCodeValue(v.rec.type)) return kIllegalType;
+  if (!isArithmeticCodeValue(v.rec.type)) return msg::IllegalType;
   makeComputed(v);
   return 0;
 }
 
 int applyAddressOf(EvalValue& v) {
-  if (refusesAddress(v.rec.locationClass)) return kNotAddressable;
-  if (derivationCount(v.rec.type) >= 12) return kIllegalType;
+  if (refusesAddress(v.rec.locationClass)) return msg::NotAddressable;
+  if (derivationCount(v.rec.type) >= 12) return msg::IllegalType;
   const uint32_t address = v.rec.address;
   addPointerLevel(v.rec, address > 0xFFFF ? 0x3000 : 0);
   v.rec.setInt(static_cast<int32_t>(address));
@@ -249,7 +243,7 @@ int applyAddressOf(EvalValue& v) {
 }
 
 int applyIndirection(EvalValue& v) {
-  if (!isPointerOrArray(v.rec.type)) return kIllegalType;
+  if (!isPointerOrArray(v.rec.type)) return msg::IllegalType;
   if (outermost(v.rec.type) == Derivation::Pointer) v.rec.address = v.rec.uintValue();
   removeOutermostLevel(v.rec);
   v.rec.locationClass = loc::Memory;
@@ -267,7 +261,7 @@ int applyBinary(OperatorContext& ctx, BinOp op, EvalValue& l, EvalValue& r) {
   if (isPointerOrArray(l.rec.type) || isPointerOrArray(r.rec.type)) {
     e = pointerArithmetic(op, l, r);
   } else if (!isArithmeticValue(l.rec.type) || !isArithmeticValue(r.rec.type)) {
-    return kIllegalType;
+    return msg::IllegalType;
   } else {
     e = arithmetic(op, l, r);
   }

@@ -3,14 +3,11 @@
 #include "model/eval_operators.h"
 #include "model/eval_storage.h"
 #include "model/eval_typename.h"
+#include "model/messages.h"
 
 namespace yav {
 
 namespace {
-constexpr int kSyntaxError = 13;
-constexpr int kUnknownRegister = 16;
-constexpr int kInternalError = 51;
-constexpr int kIllegalType = 55;
 
 EvalValue intConstant(int32_t value) {
   EvalValue v;
@@ -33,7 +30,7 @@ Token Parser::next() {
   }
   Token t = sc_.next(ev_.assignmentAllowed);
   if (t.kind == Tok::Bad) {
-    fail(kSyntaxError);
+    fail(msg::SyntaxError);
     t.kind = Tok::End;
   }
   return t;
@@ -42,7 +39,7 @@ Token Parser::next() {
 void Parser::pushBack(Token t) {
   if (failed()) return;
   if (pushed_) {
-    fail(kInternalError);
+    fail(msg::InternalError);
     return;
   }
   pushed_ = std::move(t);
@@ -56,7 +53,7 @@ void Parser::load(EvalValue& v) {
   if (ev_.evaluate || !needsTarget(v.rec)) {
     // A symbol held in a register the processor does not have (a register variable whose
     // register is not recorded) has no value to show.
-    if (!reloadValue(ev_.env(), v.rec) && isRegisterHeldLocation(v.rec.locationClass)) fail(kUnknownRegister);
+    if (!reloadValue(ev_.env(), v.rec) && isRegisterHeldLocation(v.rec.locationClass)) fail(msg::UnknownRegister);
     v.known = true;
   } else {
     v.rec.bits = 0;
@@ -142,7 +139,7 @@ EvalValue Parser::unary() {
       v = name(t);
       break;
     default:
-      fail(kSyntaxError);
+      fail(msg::SyntaxError);
       return intConstant(0);
   }
   postfix(v);
@@ -156,7 +153,7 @@ EvalValue Parser::parenthesised() {
     EvalValue v = unary();
     if (failed()) return v;
     if (!applyCast(*type, v.rec)) {
-      fail(kSyntaxError);
+      fail(msg::SyntaxError);
       return v;
     }
     v.rec.locationClass = loc::Computed;
@@ -168,7 +165,7 @@ EvalValue Parser::parenthesised() {
   }
   EvalValue v = expression();
   if (next().kind != Tok::RParen) {
-    fail(kSyntaxError);
+    fail(msg::SyntaxError);
     return v;
   }
   postfix(v);
@@ -202,11 +199,11 @@ void Parser::postfix(EvalValue& v) {
 void Parser::member(EvalValue& v) {
   const std::string_view field = sc_.plainName();
   if (field.empty()) {
-    fail(kSyntaxError);
+    fail(msg::SyntaxError);
     return;
   }
   if (!isStructOrUnion(v.rec.type)) {
-    fail(kIllegalType);
+    fail(msg::IllegalType);
     return;
   }
   const AggregateDescriptor* d = aggregateOf(v.rec.aux);
@@ -220,7 +217,7 @@ void Parser::member(EvalValue& v) {
     }
   }
   if (!found) {
-    fail(56);
+    fail(msg::NoSuchMember);
     return;
   }
   v.rec.address += static_cast<uint32_t>(found->value);
@@ -241,7 +238,7 @@ void Parser::subscript(EvalValue& v) {
   Token t = next();
   if (t.kind == Tok::Hash) {
     if (outermost(v.rec.type) != Derivation::Array) {
-      fail(kIllegalType);
+      fail(msg::IllegalType);
       return;
     }
     repeat = v.rec.aux.empty() ? 0 : v.rec.aux.front().word;
@@ -254,7 +251,7 @@ void Parser::subscript(EvalValue& v) {
       EvalValue count = expression();
       if (failed()) return;
       if (!isIntegerCodeValue(count.rec.type) || count.rec.intValue() < 0) {
-        fail(kIllegalType);
+        fail(msg::IllegalType);
         return;
       }
       repeat = count.rec.uintValue();
@@ -263,11 +260,11 @@ void Parser::subscript(EvalValue& v) {
   }
   if (failed()) return;
   if (t.kind != Tok::RBracket) {
-    fail(kSyntaxError);
+    fail(msg::SyntaxError);
     return;
   }
   if (!isPointerOrArray(v.rec.type) || !isIntegerCodeValue(index.rec.type)) {
-    fail(kIllegalType);
+    fail(msg::IllegalType);
     return;
   }
   if (outermost(v.rec.type) == Derivation::Pointer) v.rec.address = v.rec.uintValue();

@@ -8,6 +8,7 @@
 #include "model/eval_scanner.h"
 #include "model/eval_value.h"
 #include "model/evaluator.h"
+#include "model/messages.h"
 
 namespace yav {
 
@@ -46,7 +47,7 @@ class Parser {
 
   struct DepthGuard {
     explicit DepthGuard(Parser& p) : p_(p) {
-      if (++p_.depth_ > p_.ev_.maxDepth) p_.fail(13);
+      if (++p_.depth_ > p_.ev_.maxDepth) p_.fail(msg::SyntaxError);
     }
     ~DepthGuard() { --p_.depth_; }
     Parser& p_;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/messages.h"
+
 namespace yav {
 
 VariableLookup lookupVariable(const SymbolTables& t, std::string_view filePart, std::string_view functionPart,
@@ -10,7 +12,7 @@ VariableLookup lookupVariable(const SymbolTables& t, std::string_view filePart, 
   if (!filePart.empty()) {
     FileEntry* f = t.findFile(filePart);
     if (!f) {
-      r.error = 75;
+      r.error = msg::FileNotFound;
       return r;
     }
     if (FunctionEntry* outer = f->outerScope()) {
@@ -21,7 +23,7 @@ VariableLookup lookupVariable(const SymbolTables& t, std::string_view filePart, 
   } else if (!functionPart.empty()) {
     FunctionEntry* fn = t.findFunction(functionPart);
     if (!fn) {
-      r.error = 76;
+      r.error = msg::FunctionNotFound;
       return r;
     }
     r.symbol = fn->findLocal(name);
@@ -40,7 +42,7 @@ VariableLookup lookupVariable(const SymbolTables& t, std::string_view filePart, 
   }
   if (!r.symbol) {
     r.scope = nullptr;
-    r.error = 15;
+    r.error = msg::SymbolNotFound;
   }
   return r;
 }

@@ -11,7 +11,7 @@ struct VariableLookup {
   const SymbolEntry* symbol = nullptr;
   FunctionEntry* scope = nullptr;
   bool registerArgumentsSaved = false;  // the register-argument flag for the evaluator
-  int error = 0;                        // 75 file not found, 76 function not found, 15 not found
+  int error = 0;                        // msg::FileNotFound, FunctionNotFound or SymbolNotFound
 };
 
 // Lookup without frame: with a file part, that file's outer scope only; with a function part,

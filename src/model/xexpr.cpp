@@ -2,12 +2,11 @@
 
 #include "model/eval_parser.h"
 #include "model/eval_storage.h"
+#include "model/messages.h"
 
 namespace yav {
 
 namespace {
-
-constexpr int kIllegalExtension = 58;
 
 bool isSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 
@@ -66,7 +65,7 @@ int Expression(Evaluator& ev, bool evaluate, std::string_view text, bool& isFloa
   std::unique_ptr<ValueRecord> v = xexpr(ev, text, cursor, error, evaluate);
   if (error) return error;
   while (cursor < text.size() && isCommandBlank(text[cursor])) ++cursor;
-  if (cursor < text.size()) return kIllegalExtension;
+  if (cursor < text.size()) return msg::IllegalExtension;
   if (evaluate) {
     isFloat = isFloatingValue(v->type);
     if (isFloat) floating = v->doubleValue();
