@@ -10,11 +10,6 @@ namespace yav {
 
 namespace {
 
-uint32_t storageSize(const ValueRecord& v) {
-  if (outermost(v.type) == Derivation::Pointer) return pointerSize(v.pointerAttributes);
-  return baseTypeSize(v.code());
-}
-
 // A register-held symbol: A alone, the X:A pair, or any other register by number.
 std::optional<uint32_t> readHeldRegister(EvalEnv& env, uint32_t number) {
   if (number == REG_X) {
@@ -23,34 +18,6 @@ std::optional<uint32_t> readHeldRegister(EvalEnv& env, uint32_t number) {
     return (*x & 0xFF) << 8 | (*a & 0xFF);
   }
   return env.readRegister(static_cast<int>(number));
-}
-
-bool reloadFromTarget(EvalEnv& env, ValueRecord& v, BitPlace bits) {
-  TargetMemory* mem = env.memory();
-  if (!mem) return false;
-  const uint8_t code = v.code();
-  const bool plain = isPlain(v.type);
-  if (plain && code == tc::Bool) {
-    uint8_t b = 0;
-    if (!mem->readByte(v.addressSpace, v.address, b)) return false;
-    v.setInt((b >> (bits.number & 7)) & 1);
-    return true;
-  }
-  const uint32_t size = storageSize(v);
-  if (size == 0 || size > 8) return false;
-  uint64_t raw = 0;
-  if (!mem->readBigEndian(v.addressSpace, v.address, size, raw)) return false;
-  if (plain && isFloatCode(code)) {
-    if (size == 4) v.setDouble(static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(raw))));
-    else v.setDouble(std::bit_cast<double>(raw));
-    return true;
-  }
-  if (plain && isBitFieldCode(code)) raw >>= (bits.number & 31);
-  ValueRecord raw32;
-  raw32.type = tc::UnsignedLong;
-  raw32.setInt(static_cast<int32_t>(static_cast<uint32_t>(raw)));
-  convertValueTo(v, raw32, bits);
-  return true;
 }
 
 std::vector<uint8_t> bigEndian(uint64_t value, uint32_t size) {
@@ -108,7 +75,6 @@ bool storeToHeldRegister(EvalEnv& env, const ValueRecord& t, uint32_t value) {
 bool needsTarget(const ValueRecord& v) { return !takesAddressAsValue(v) && !keepsOwnValue(v.locationClass); }
 
 bool reloadValue(EvalEnv& env, ValueRecord& v) {
-  const BitPlace bits = v.place;
   if (takesAddressAsValue(v)) {
     v.setInt(static_cast<int32_t>(v.address));
     return true;
@@ -124,10 +90,10 @@ bool reloadValue(EvalEnv& env, ValueRecord& v) {
     ValueRecord raw;
     raw.type = tc::UnsignedLong;
     raw.setInt(static_cast<int32_t>(r.value_or(0)));
-    convertValueTo(v, raw, bits);
+    convertValueTo(v, raw, v.place);
     return r.has_value();
   }
-  const bool ok = reloadFromTarget(env, v, bits);
+  const bool ok = readFromMemory(env.memory(), v);
   if (!ok) v.bits = 0;
   return ok;
 }

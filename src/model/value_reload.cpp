@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "model/eval_convert.h"
+
 namespace yav {
 
 namespace {
@@ -26,45 +28,47 @@ bool takesAddressAsValue(const ValueRecord& v) {
          v.locationClass == kEnumMemberClass;
 }
 
+uint32_t storageSize(const ValueRecord& v) {
+  if (outermost(v.type) == Derivation::Pointer) return pointerSize(v.pointerAttributes);
+  return baseTypeSize(v.code());
+}
+
+bool readFromMemory(TargetMemory* memory, ValueRecord& v) {
+  if (!memory) return false;
+  const uint8_t code = v.code();
+  const bool plain = isPlain(v.type);
+  if (plain && code == tc::Bool) {
+    uint8_t b = 0;
+    if (!memory->readByte(v.addressSpace, v.address, b)) return false;
+    v.setInt((b >> (v.place.number & 7)) & 1);
+    return true;
+  }
+  const uint32_t size = storageSize(v);
+  if (size == 0 || size > 8) return false;
+  uint64_t raw = 0;
+  if (!memory->readBigEndian(v.addressSpace, v.address, size, raw)) return false;
+  if (plain && isFloatCode(code)) {
+    if (size == 4) v.setDouble(static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(raw))));
+    else v.setDouble(std::bit_cast<double>(raw));
+    return true;
+  }
+  if (plain && isBitFieldCode(code)) raw >>= (v.place.number & 31);
+  ValueRecord raw32;
+  raw32.type = tc::UnsignedLong;
+  raw32.setInt(static_cast<int32_t>(static_cast<uint32_t>(raw)));
+  convertValueTo(v, raw32, v.place);
+  return true;
+}
+
 bool reloadFromMemory(TargetMemory* memory, ValueRecord& v) {
   if (takesAddressAsValue(v)) {
     v.setInt(v.address);
     return true;
   }
   if (keepsOwnValue(v.locationClass)) return true;
+  if (!isRegisterHeldLocation(v.locationClass) && readFromMemory(memory, v)) return true;
   v.bits = 0;
-  if (isRegisterHeldLocation(v.locationClass) || !memory) return false;
-
-  const uint8_t code = v.code();
-  const bool pointer = outermost(v.type) == Derivation::Pointer;
-  const uint32_t size = pointer ? pointerSize(v.pointerAttributes) : baseTypeSize(code);
-  if (size == 0 || size > 8) return false;
-  uint64_t raw = 0;
-  if (!memory->readBigEndian(v.addressSpace, v.address, size, raw)) return false;
-
-  if (!pointer && code == tc::Bool) {
-    v.setInt(static_cast<int64_t>((raw >> (v.place.number & 7)) & 1));
-    return true;
-  }
-  if (!pointer && isBitFieldCode(code)) {
-    raw >>= v.place.number & 31;
-    if (v.place.width > 0 && v.place.width < 32) raw &= (uint64_t{1} << v.place.width) - 1;
-    v.setInt(static_cast<int64_t>(raw & 0xFFFFFFFFu));
-    return true;
-  }
-  if (!pointer && isFloatCode(code)) {
-    if (size == 4) v.setDouble(static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(raw))));
-    else v.setDouble(std::bit_cast<double>(raw));
-    return true;
-  }
-  if (size >= 4) {
-    v.setInt(static_cast<int32_t>(static_cast<uint32_t>(raw)));
-    return true;
-  }
-  const unsigned bits = size * 8;
-  const bool sign = !pointer && !isUnsignedCode(code) && (raw >> (bits - 1)) & 1;
-  v.setInt(sign ? static_cast<int64_t>(raw) - (int64_t{1} << bits) : static_cast<int64_t>(raw));
-  return true;
+  return false;
 }
 
 }  // namespace yav

@@ -20,12 +20,19 @@ bool isRegisterHeldLocation(uint8_t locationClass);
 // members (whose address is the member value).
 bool takesAddressAsValue(const ValueRecord& v);
 
+// Size of the stored value: a pointer's from its attributes, else the base type's (0 unknown).
+uint32_t storageSize(const ValueRecord& v);
+
+// The typed read of a value in target memory: big-endian with the stored size, converted to
+// the value's type (signed types sign-extended, pointers within their address range, floats
+// widened to double), a bit-field or _Bool taken from its place in the unit read. False when
+// there is no memory or the read fails; `v` is then unchanged.
+bool readFromMemory(TargetMemory* memory, ValueRecord& v);
+
 // Sets the value of `v` from where it lives: aggregates, arrays and functions take their
-// address; values in target memory are read big-endian with the type's size, signed types
-// sign-extended, unsigned ones and pointers zero-extended, floats widened to double, bit-fields
-// and _Bool taken from their place in the unit read. Computed
-// values, debugger variables and labels keep their value. Returns false (value 0) when the
-// value cannot be read here: no memory, a failed read, or a register-held value.
+// address; values in target memory go through readFromMemory; computed values, debugger
+// variables and labels keep their value. Returns false (value 0) when the value cannot be read
+// here: no memory, a failed read, or a register-held value.
 bool reloadFromMemory(TargetMemory* memory, ValueRecord& v);
 
 }  // namespace yav
