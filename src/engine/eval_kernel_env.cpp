@@ -99,19 +99,9 @@ std::optional<EvalType> KernelEvalEnv::findTypedef(std::string_view name) {
 }
 
 std::optional<EvalType> KernelEvalEnv::findTag(uint8_t kind, std::string_view tag) {
-  SymbolTables& t = k_.prog.program->tables;
-  if (const SymbolEntry* s = t.findTag(kind, tag)) return EvalType{s->type, s->aux, s->pointerAttributes};
-  // A tag that no variable uses directly, only a member of another struct or union (a struct
-  // point inside a struct shape): that member gives its kind.
-  for (const auto& [offset, d] : t.aggregates) {
-    for (const AggregateMember& m : d->members) {
-      const uint8_t code = baseCode(m.type);
-      if (code != kind && !(kind == tc::Enum && isEnumCode(code))) continue;
-      const AggregateDescriptor* used = aggregateOf(m.aux);
-      if (used && used->tag == tag) return EvalType{code, {AuxWord{0, used}}, 0};
-    }
-  }
-  return std::nullopt;
+  const SymbolEntry* s = k_.prog.program->tables.findTag(kind, tag);
+  if (!s) return std::nullopt;
+  return EvalType{s->type, s->aux, s->pointerAttributes};
 }
 
 std::optional<uint32_t> KernelEvalEnv::findLabel(std::string_view name) {

@@ -160,27 +160,43 @@ const SymbolEntry* SymbolTables::findGlobal(std::string_view name, FunctionEntry
 }
 
 const SymbolEntry* SymbolTables::findTag(uint8_t kind, std::string_view tag) {
+  // The descriptor of a type of that kind and tag, found in any of its auxiliary words.
+  auto tagged = [&](uint32_t type, const AuxList& aux) -> const AggregateDescriptor* {
+    const uint8_t code = baseCode(type);
+    if (code != kind && !(kind == tc::Enum && isEnumCode(code))) return nullptr;
+    for (const AuxWord& w : aux) {
+      if (w.descriptor) return w.descriptor->tag == tag ? w.descriptor : nullptr;
+    }
+    return nullptr;
+  };
+  // Each type is made once per program, however often casts and sizeof ask.
+  for (const auto& made : tagSymbols) {
+    if (tagged(made->type, made->aux)) return made.get();
+  }
+  // The tagged type itself, without the pointer or array levels of the symbol that names it.
+  auto tagType = [&](SymbolEntry s, const AggregateDescriptor* d) {
+    s.type = baseCode(s.type);
+    s.aux = {AuxWord{0, d}};
+    s.size = typeSize(s.type, s.aux, 0);
+    tagSymbols.push_back(std::make_unique<SymbolEntry>(std::move(s)));
+    return tagSymbols.back().get();
+  };
   for (const auto& fe : files) {
     for (const auto& f : fe->functions) {
       for (const SymbolEntry& s : f->locals) {
-        const uint8_t code = baseCode(s.type);
-        const bool enumKind = kind == tc::Enum && isEnumCode(code);
-        if (code != kind && !enumKind) continue;
-        const AggregateDescriptor* d = nullptr;
-        for (const AuxWord& w : s.aux) {
-          if (w.descriptor) {
-            d = w.descriptor;
-            break;
-          }
-        }
-        if (!d || d->tag != tag) continue;
-        // The tagged type itself, without the symbol's pointer or array levels.
-        auto copy = std::make_unique<SymbolEntry>(s);
-        copy->type = code;
-        copy->aux = {AuxWord{0, d}};
-        copy->size = typeSize(copy->type, copy->aux, 0);
-        tagSymbols.push_back(std::move(copy));
-        return tagSymbols.back().get();
+        if (const AggregateDescriptor* d = tagged(s.type, s.aux)) return tagType(s, d);
+      }
+    }
+  }
+  // A tag no variable names, only a member of another struct or union (a struct point inside a
+  // struct shape).
+  for (const auto& [offset, descriptor] : aggregates) {
+    for (const AggregateMember& m : descriptor->members) {
+      if (const AggregateDescriptor* d = tagged(m.type, m.aux)) {
+        SymbolEntry s;
+        s.name = m.name;
+        s.type = m.type;
+        return tagType(std::move(s), d);
       }
     }
   }
