@@ -1,8 +1,8 @@
 #include <cstdio>
-#include <iostream>
 #include <string>
 
 #include "console/front_ends.h"
+#include "console/input_line.h"
 #include "engine/kernel.h"
 #include "target/connection.h"
 #include "ui/startup.h"
@@ -33,9 +33,7 @@ class BatchUiPort : public UiPort {
   // without one the prompt is cancelled. The exchange is logged on stderr like the questions.
   bool askText(std::string_view, std::string_view prompt, std::string& answer) override {
     std::fflush(stdout);
-    const bool given = static_cast<bool>(std::getline(std::cin, answer));
-    if (!given) answer.clear();
-    if (!answer.empty() && answer.back() == '\r') answer.pop_back();
+    const bool given = readInputLine(answer);
     std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(prompt.size()), prompt.data(),
                  given ? answer.c_str() : "[no answer]");
     return given;

@@ -7,11 +7,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <optional>
 #include <string>
 
 #include "console/front_ends.h"
+#include "console/input_line.h"
 #include "engine/kernel.h"
 #include "ui/command_window.h"
 #include "target/connection.h"
@@ -271,9 +271,8 @@ class ConsoleUiPort : public UiPort {
       given = lineFromKeys(answer);
       writeOut("\n");
     } else {
-      given = static_cast<bool>(std::getline(std::cin, answer));
-      if (!answer.empty() && answer.back() == '\r') answer.pop_back();
-      writeOut(given ? answer + "\n" : "\n");
+      given = readInputLine(answer);
+      writeOut(answer + "\n");
     }
     if (!given) answer.clear();
     if (view_) view_->redraw();
@@ -369,12 +368,11 @@ void interactiveLoop(Kernel& k, CommandWindowModel& model, KeyReader& keys) {
 
 void plainLoop(Kernel& k, CommandWindowModel& model) {
   std::string line;
-  while (!k.disp.quitting && std::getline(std::cin, line)) {
+  while (!k.disp.quitting && readInputLine(line)) {
     if (gInterrupted) {
       gInterrupted = 0;
       k.run.stopRequest = true;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     model.typeText(line);
     model.pressKey(CmdKey::Enter);
   }
