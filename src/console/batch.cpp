@@ -4,6 +4,7 @@
 #include "console/front_ends.h"
 #include "console/input_line.h"
 #include "engine/kernel.h"
+#include "target/chip_target.h"
 #include "target/connection.h"
 #include "ui/startup.h"
 
@@ -54,7 +55,7 @@ int runBatch(const StartOptions& opt) {
   runStartup(k, opt);
   target::shutdownTarget(k);
   std::fflush(stdout);
-  if (k.target.fatalExitCode) return k.target.fatalExitCode;
+  if (target::targetState(k).fatalExitCode) return target::targetState(k).fatalExitCode;
   return (opt.strict && k.errorCount > 0) ? 1 : 0;
 }
 

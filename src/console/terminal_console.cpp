@@ -290,7 +290,7 @@ class ConsoleUiPort : public UiPort {
       r.stop = true;
     }
     if (tty_ && keys_ && keys_->escapeTyped()) r.stop = true;
-    if (r.stop && k_) k_->run.stopRequest = true;
+    if (r.stop && k_) k_->exec.stopreq = true;
     return r;
   }
 
@@ -359,7 +359,7 @@ void interactiveLoop(Kernel& k, CommandWindowModel& model, KeyReader& keys) {
       case Key::PageUp: model.pressKey(CmdKey::PageUp); break;
       case Key::PageDown: model.pressKey(CmdKey::PageDown); break;
       case Key::Escape:
-      case Key::Interrupt: k.run.stopRequest = true; break;
+      case Key::Interrupt: k.exec.stopreq = true; break;
       case Key::EndOfInput: return;
       case Key::None: break;
     }
@@ -371,7 +371,7 @@ void plainLoop(Kernel& k, CommandWindowModel& model) {
   while (!k.disp.quitting && readInputLine(line)) {
     if (gInterrupted) {
       gInterrupted = 0;
-      k.run.stopRequest = true;
+      k.exec.stopreq = true;
     }
     model.typeText(line);
     model.pressKey(CmdKey::Enter);

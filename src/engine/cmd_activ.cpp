@@ -16,7 +16,7 @@ namespace {
 void setState(Kernel& k, FunctionEntry& f, uint8_t active) {
   f.active = active;
   f.armed = 0;
-  if (k.prog.markBreakReload) k.prog.markBreakReload(k);
+  k.exec.lastmode = ExecState::kReloadBreaks;
 }
 
 void setAll(Kernel& k, uint8_t active) {

@@ -76,7 +76,7 @@ const char* cmd_dump(Kernel& k, const char* rest, int) {
   // Lines are printed while their address is not above the end; the last one may pass it.
   for (uint64_t line = start; line <= end; line += kDumpLineBytes, ++printed) {
     if (printed > 0 && printed % kLinesPerPump == 0 && k.ui->pumpEvents().stop) {
-      k.run.stopRequest = true;
+      k.exec.stopreq = true;
       break;
     }
     const uint64_t remaining = ((end - line) / kDumpLineBytes + 1) * kDumpLineBytes;

@@ -29,21 +29,22 @@ struct EvalOptions {
 
 // Reads the byte, word or long of /F at `address` as an unsigned value to print.
 bool fetchAt(Kernel& k, char size, uint32_t address, ValueRecord& out) {
-  if (!k.values.memory) return false;
+  TargetMemory* memory = targetMemory(k);
+  if (!memory) return false;
   uint32_t v = 0;
   bool ok = false;
   if (size == 'B') {
     uint8_t b = 0;
-    ok = k.values.memory->readByte(0, address, b);
+    ok = memory->readByte(0, address, b);
     v = b;
     out.type = tc::UnsignedChar;
   } else if (size == 'W') {
     uint16_t w = 0;
-    ok = k.values.memory->readWord(0, address, w);
+    ok = memory->readWord(0, address, w);
     v = w;
     out.type = tc::UnsignedInt;
   } else {
-    ok = k.values.memory->readLong(0, address, v);
+    ok = memory->readLong(0, address, v);
     out.type = tc::UnsignedLong;
   }
   out.setInt(v);

@@ -68,7 +68,7 @@ const char* cmd_fill(Kernel& k, const char* rest, int) {
   uint64_t written = 0;
   for (uint64_t a = start; a <= end; a += static_cast<uint64_t>(o.unit), ++written) {
     if (written > 0 && written % kUnitsPerPump == 0 && k.ui->pumpEvents().stop) {
-      k.run.stopRequest = true;
+      k.exec.stopreq = true;
       break;
     }
     const auto address = static_cast<uint32_t>(a);

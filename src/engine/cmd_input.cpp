@@ -66,7 +66,7 @@ bool runCommandFile(Kernel& k, const std::string& name) {
     }
     runStatements(k, line.c_str(), 1);
     PumpResult r = k.ui->pumpEvents();
-    if (r.stop) k.run.stopRequest = true;
+    if (r.stop) k.exec.stopreq = true;
     if (r.closeRequested) k.cmdfile.closeHeldBack = true;
   }
   --k.cmdfile.depth;

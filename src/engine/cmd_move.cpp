@@ -3,11 +3,9 @@
 #include "engine/commands.h"
 #include "engine/dispatcher.h"
 #include "engine/display_state.h"
-#include "engine/errors.h"
 #include "engine/locspec.h"
 #include "engine/options.h"
 #include "engine/output.h"
-#include "model/messages.h"
 
 namespace yav {
 
@@ -38,11 +36,7 @@ const char* cmd_move(Kernel& k, const char* rest, int) {
   }
   LocSpec place;
   p = locspec(p, place);
-  FrameChain& chain = syncFrames(k);
-  if (chain.frames.empty()) {
-    errmsg(k, {errtext(msg::NoFrame), "\n"});
-    return p;
-  }
+  FrameChain& chain = frameChain(k);  // the dispatcher has made sure there is a frame
   const size_t outermost = chain.frames.size() - 1;
   size_t i = chain.current;
   switch (direction) {
@@ -63,11 +57,7 @@ const char* cmd_move(Kernel& k, const char* rest, int) {
 }
 
 const char* cmd_frame(Kernel& k, const char* rest, int) {
-  const FrameChain& chain = syncFrames(k);
-  if (chain.frames.empty()) {
-    errmsg(k, {errtext(msg::NoFrame), "\n"});
-    return rest;
-  }
+  const FrameChain& chain = frameChain(k);  // the dispatcher has made sure there is a frame
   for (size_t i = chain.current; i < chain.frames.size(); ++i) kout(k, frameLine(chain.frames[i]) + "\n");
   return rest;
 }

@@ -5,10 +5,10 @@ namespace yav {
 
 // Stops a running target, then asks the front-end to close the program.
 const char* cmd_quit(Kernel& k, const char*, int) {
-  if (k.run.targetRunning) {
-    k.run.stopRequest = true;
-    if (k.hooks.stopTarget) k.hooks.stopTarget(k);
-    k.run.targetRunning = false;
+  if (k.exec.running) {
+    k.exec.stopreq = true;
+    if (k.target) k.target->stop();
+    k.exec.running = false;
   }
   k.disp.quitting = true;
   k.ui->requestClose();

@@ -10,7 +10,7 @@ namespace yav {
 const char* cmd_stack(Kernel& k, const char* rest, int) {
   if (k.ui->showStackWindow()) return rest;
   // Without a stack window the call stack is printed, innermost call first.
-  const FrameChain& chain = syncFrames(k);
+  const FrameChain& chain = frameChain(k);
   if (chain.frames.empty()) {
     errmsg(k, {errtext(msg::NoFrame), "\n"});
     return rest;

@@ -5,7 +5,7 @@ namespace yav {
 
 // Prints whether the target runs.
 const char* cmd_status(Kernel& k, const char* rest, int) {
-  outs(k, {k.run.targetRunning ? "RUNNING\n" : "STOPPED\n"});
+  outs(k, {k.exec.running ? "RUNNING\n" : "STOPPED\n"});
   return rest;
 }
 

@@ -69,7 +69,8 @@ void writeText(Kernel& k, const ValueRecord& target, const std::string& bytes) {
   const bool tooLong = array && target.size != 0 && count > target.size;
   if (tooLong) count = target.size;
   const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.data()), count);
-  if (!k.values.memory || !k.values.memory->write(target.addressSpace, target.address, data)) {
+  TargetMemory* memory = targetMemory(k);
+  if (!memory || !memory->write(target.addressSpace, target.address, data)) {
     errmsg(k, {errtext(msg::NotAccessible), "\n"});
     return;
   }

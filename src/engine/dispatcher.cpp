@@ -4,7 +4,8 @@
 
 #include "engine/cmdtab.h"
 #include "engine/errors.h"
-#include "engine/hooks.h"
+#include "engine/display_state.h"
+#include "engine/frames.h"
 #include "engine/statements.h"
 #include "model/messages.h"
 
@@ -17,23 +18,28 @@ namespace {
 void pump_between_commands(Kernel& k) {
   PumpResult r = k.ui->pumpEvents();
   if (r.stop) {
-    k.run.stopRequest = true;
-    k.run.targetRunning = false;
+    k.exec.stopreq = true;
+    k.exec.running = false;
   }
   if (r.closeRequested) k.cmdfile.closeHeldBack = true;
+}
+
+// What a command's flags require, checked in one place: debug information, a stack frame.
+// Returns the message number of the first requirement not met, 0 when all are.
+int unmetRequirement(Kernel& k, uint16_t flags) {
+  if ((flags & CMD_NEEDDEBUG) && !k.debugInfoLoaded) return msg::NoCSource;
+  if ((flags & CMD_NEEDFRAME) && frameChain(k).frames.empty()) return msg::NoFrame;
+  return 0;
 }
 
 void after_command(Kernel& k, const CmdRow* row) {
   if (k.disp.quitting) return;
   if (!k.disp.noUpdate) {
     ++k.disp.commandCount;
-    if (k.disp.execDepth == 0 && row && row->name[0] == 'g') {
-      if (k.hooks.applyDeferredViews) k.hooks.applyDeferredViews(k);
-      k.ui->refreshViews(kViewSource);
-    }
-    if (k.hooks.showMonitors) k.hooks.showMonitors(k);
+    if (k.exec.depth == 0 && row && row->name[0] == 'g') k.ui->refreshViews(kViewSource);
+    const MonitorList& monitors = displayState(k).monitors;
+    if (!monitors.items.empty()) showMonitors(k, monitors);
   }
-  if (k.disp.autoRemoveInternal && k.hooks.removeInternalEvents) k.hooks.removeInternalEvents(k);
   if (k.disp.registerTracking) k.ui->refreshViews(kViewRegisters);
 }
 
@@ -43,19 +49,14 @@ const char* execcmd(Kernel& k, const char* text, int user) {
   pump_between_commands(k);
   k.disp.noUpdate = false;
 
-  if (k.hooks.extensionCommand && k.hooks.extensionCommand(k, text)) {
-    after_command(k, nullptr);
-    return kEmptyRest;
-  }
-
   const CmdRow* row = findCommand(k, text);
   if (!row) {
     errmsg(k, {errtext(msg::UnknownCommand), ": ", text, "\n"});
     k.disp.noUpdate = true;
     return kEmptyRest;
   }
-  if ((row->flags & CMD_NEEDDEBUG) && !k.debugInfoLoaded) {
-    errmsg(k, {errtext(msg::NoCSource), "\n"});
+  if (const int refusal = unmetRequirement(k, row->flags)) {
+    errmsg(k, {errtext(refusal), "\n"});
     k.disp.noUpdate = true;
     return kEmptyRest;
   }

@@ -2,19 +2,11 @@
 
 namespace yav {
 
-DisplayState& displayState(Kernel& k) {
-  if (k.display) return *k.display;
-  k.display = std::make_shared<DisplayState>();
-  k.hooks.frameBase = [](Kernel& kk, const FunctionEntry* f) { return frameBaseOf(kk, f); };
-  k.hooks.showMonitors = [](Kernel& kk) {
-    if (kk.display && !kk.display->monitors.items.empty()) showMonitors(kk, kk.display->monitors);
-  };
-  k.prog.clearBeforeLoad.push_back([](Kernel& kk) {
-    if (!kk.display) return;
-    removeAllMonitors(kk.display->monitors);
-    kk.display->frames = FrameChain{};
-  });
-  return *k.display;
+DisplayState& displayState(Kernel& k) { return *k.display; }
+
+void clearDisplayForLoad(Kernel& k) {
+  removeAllMonitors(k.display->monitors);
+  clearFrames(k);
 }
 
 }  // namespace yav

@@ -12,8 +12,10 @@ struct DisplayState {
   bool stackTracking = false;  // `wstack`: the stack window follows every stop
 };
 
-// The kernel's display state, made on first use; making it connects the frame chain to the
-// evaluator, the monitors to the dispatcher and the clearing of both to the load.
+// The kernel's display state (made with the kernel).
 DisplayState& displayState(Kernel& k);
+
+// What refers to the old program is dropped before a load: monitors and frames.
+void clearDisplayForLoad(Kernel& k);
 
 }  // namespace yav

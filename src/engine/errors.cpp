@@ -25,13 +25,14 @@ std::string errtext(int id) {
 
 void errmsg(Kernel& k, std::initializer_list<std::string_view> pieces) {
   ++k.errorCount;
-  if (k.cmdfile.inputMark) {
-    kout(k, "#error: ");
-    for (std::string_view p : pieces) kout(k, p);
-    return;
-  }
   std::string text;
   for (std::string_view p : pieces) text += p;
+  if (k.cmdfile.inputMark) {
+    // One report is one line of the output, however the pieces end.
+    if (text.empty() || text.back() != '\n') text += '\n';
+    kout(k, "#error: " + text);
+    return;
+  }
   k.ui->messageBox("Error", text, MsgIcon::Error);
 }
 

@@ -12,7 +12,8 @@ namespace yav {
 std::string errtext(int id);
 
 // Reports an error made of text pieces: while a command file runs, "#error: " and the pieces
-// go to the output; otherwise the joined pieces are shown in a message box titled "Error".
+// go to the output as one line (a line end is added when the pieces have none); otherwise the
+// joined pieces are shown in a message box titled "Error". Callers need not end the text.
 void errmsg(Kernel& k, std::initializer_list<std::string_view> pieces);
 
 }  // namespace yav

@@ -1,5 +1,7 @@
 #include "engine/eval_kernel_env.h"
 
+#include "engine/frames.h"
+#include "engine/kernel_eval.h"
 #include "model/loader.h"
 #include "model/registers.h"
 #include "model/symbols_lookup.h"
@@ -30,10 +32,19 @@ constexpr uint16_t kFarPointer = 0x3000;
 
 }  // namespace
 
+// Names resolve in the selected frame: its function, and its register-argument flag (set once
+// the function's arguments passed in registers sit in their frame slots). Without a frame, the
+// function at the PC still gives the scope of its names, none of which has a frame address then.
+FunctionEntry* KernelEvalEnv::currentFunction() {
+  if (const Frame* f = selectedFrame(k_)) return f->function;
+  return k_.prog.program->tables.functionAt(yav::currentPc(k_));
+}
+
 std::optional<EvalSymbol> KernelEvalEnv::lookupVariable(const QualifiedName& q, bool) {
   const SymbolTables& t = k_.prog.program->tables;
-  FunctionEntry* current = hooks_.currentFunction ? hooks_.currentFunction() : nullptr;
-  const bool saved = hooks_.currentArgumentsSaved && hooks_.currentArgumentsSaved();
+  FunctionEntry* current = currentFunction();
+  const Frame* selected = selectedFrame(k_);
+  const bool saved = selected && selected->registerArgumentsSaved;
   std::string_view function = q.function;
   if (q.hasFunction && function.empty()) {
     if (!current) return std::nullopt;
@@ -59,8 +70,7 @@ std::optional<EvalSymbol> KernelEvalEnv::lookupVariable(const QualifiedName& q, 
 }
 
 std::optional<uint32_t> KernelEvalEnv::frameBase(const EvalSymbol& symbol) {
-  if (!hooks_.frameBase) return std::nullopt;
-  return hooks_.frameBase(static_cast<const FunctionEntry*>(symbol.scope));
+  return frameBaseOf(k_, static_cast<const FunctionEntry*>(symbol.scope));
 }
 
 std::optional<EvalFunction> KernelEvalEnv::findFunction(std::string_view file, std::string_view name) {
@@ -89,9 +99,7 @@ std::optional<EvalType> KernelEvalEnv::findTypedef(std::string_view name) {
     if (!s || s->storageClass != sc::Typedef) return std::nullopt;
     return EvalType{s->type, s->aux, s->pointerAttributes};
   };
-  if (hooks_.currentFunction) {
-    if (auto t = fromScope(hooks_.currentFunction())) return t;
-  }
+  if (auto t = fromScope(currentFunction())) return t;
   for (const auto& file : k_.prog.program->tables.files) {
     if (auto t = fromScope(file->outerScope())) return t;
   }
@@ -116,24 +124,20 @@ void KernelEvalEnv::setDebuggerVariable(std::string_view name, uint32_t value) {
 
 int KernelEvalEnv::registerByName(std::string_view name) { return yav::registerByName(name); }
 
-std::optional<uint32_t> KernelEvalEnv::readRegister(int number) {
-  return hooks_.readRegister ? hooks_.readRegister(number) : std::nullopt;
-}
+std::optional<uint32_t> KernelEvalEnv::readRegister(int number) { return yav::readRegister(k_.regs.file, number); }
 
-bool KernelEvalEnv::setRegister(int number, uint32_t value) {
-  return hooks_.setRegister && hooks_.setRegister(number, value);
-}
+bool KernelEvalEnv::setRegister(int number, uint32_t value) { return setKernelRegister(k_, number, value); }
 
-uint32_t KernelEvalEnv::currentPc() { return hooks_.currentPc ? hooks_.currentPc() : 0; }
+uint32_t KernelEvalEnv::currentPc() { return yav::currentPc(k_); }
 
-void KernelEvalEnv::pcChanged() {
-  if (hooks_.pcChanged) hooks_.pcChanged();
-}
+// The user moved the program counter (the frames followed it): the views follow too.
+void KernelEvalEnv::pcChanged() { k_.ui->refreshViews(kViewSource | kViewStack | kViewVariables); }
 
-TargetMemory* KernelEvalEnv::memory() { return k_.values.memory; }
+TargetMemory* KernelEvalEnv::memory() { return targetMemory(k_); }
 
 bool KernelEvalEnv::writeMemory(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) {
-  return hooks_.writeMemory && hooks_.writeMemory(space, address, bytes);
+  TargetMemory* m = targetMemory(k_);
+  return m && m->write(space, address, bytes);
 }
 
 }  // namespace yav

@@ -2,7 +2,6 @@
 // model, the frame chain and target memory.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 
@@ -13,25 +12,9 @@ namespace yav {
 
 struct FunctionEntry;
 
-// What the evaluator needs from parts of the kernel that hold their own state: the selected
-// frame and the frame chain, the register model, and memory writes. Unset parts answer "none".
-struct KernelEvalHooks {
-  // Function of the selected frame (the current function when there is no frame), and its
-  // register-argument flag.
-  std::function<FunctionEntry*()> currentFunction;
-  std::function<bool()> currentArgumentsSaved;
-  // Frame base of the first frame, from the selected one outwards, running `function`.
-  std::function<std::optional<uint32_t>(const FunctionEntry* function)> frameBase;
-  std::function<std::optional<uint32_t>(int number)> readRegister;
-  std::function<bool(int number, uint32_t value)> setRegister;
-  std::function<uint32_t()> currentPc;
-  std::function<void()> pcChanged;
-  std::function<bool(uint8_t space, uint32_t address, std::span<const uint8_t> bytes)> writeMemory;
-};
-
 class KernelEvalEnv : public EvalEnv {
  public:
-  KernelEvalEnv(Kernel& k, KernelEvalHooks hooks) : k_(k), hooks_(std::move(hooks)) {}
+  explicit KernelEvalEnv(Kernel& k) : k_(k) {}
 
   std::optional<EvalSymbol> lookupVariable(const QualifiedName& name, bool inFrame) override;
   std::optional<uint32_t> frameBase(const EvalSymbol& symbol) override;
@@ -49,8 +32,8 @@ class KernelEvalEnv : public EvalEnv {
   bool writeMemory(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) override;
 
  private:
+  FunctionEntry* currentFunction();
   Kernel& k_;
-  KernelEvalHooks hooks_;
 };
 
 }  // namespace yav

@@ -1,7 +1,9 @@
 #include "engine/frames.h"
 
 #include "engine/display_state.h"
+#include "engine/errors.h"
 #include "engine/kernel_eval.h"
+#include "engine/output.h"
 #include "model/format.h"
 #include "model/loader.h"
 
@@ -11,43 +13,75 @@ namespace {
 
 // Storage classes of a first argument passed in a register.
 constexpr uint8_t kRegisterArgumentClasses[] = {sc::FirstRegisterArgument, 23};
+// End column of a line range that spans several lines.
+constexpr uint32_t kWholeLine = 0x400;
 
-void takeLine(Frame& f, const DebugRecord* r) {
-  f.position = r;
-  if (!r || r->kind == rk::FunctionStart) {
-    f.line = f.firstLine;
-    f.column = 0;
-    f.endLine = f.firstLine;
-    f.endColumn = 0;
+bool isPlaceholder(const FunctionEntry& f) { return f.name == "."; }
+
+// The line range of a frame from a kind 0x08 entry. A fresh frame, or a line at the function's
+// first line with column 0, only fills an unset range end; otherwise the entry's line becomes
+// the frame's current line unless the frame was just entered at a lower first line.
+void takeRange(Frame& f, const DebugRecord& e, bool fresh, bool justEntered) {
+  f.position = &e;
+  const uint32_t end = e.endLine > e.startLine ? e.endLine - 1u : e.startLine;
+  if (fresh || (e.startLine == f.firstLine && e.startColumn == 0)) {
+    if (f.endLine == 0) {
+      f.line = e.startLine;
+      f.column = e.startColumn;
+      f.endLine = end;
+      f.endColumn = e.endLine > e.startLine ? kWholeLine : e.endColumn;
+    }
     return;
   }
-  f.line = r->startLine;
-  f.column = r->startColumn;
-  f.endLine = r->endLine > r->startLine ? r->endLine - 1u : r->startLine;
-  f.endColumn = r->endLine > r->startLine ? 0x400u : r->endColumn;
+  if (justEntered && f.firstLine < e.startLine) return;
+  f.line = e.startLine;
+  f.column = e.startColumn;
+  f.endColumn = e.endLine > e.startLine ? kWholeLine : e.endColumn;
+  f.endLine = end;
 }
 
-Frame makeFrame(Kernel& k, FunctionEntry& fn, uint32_t pc, uint16_t sp, const FrameChain& old) {
+// A frame for a function of the program, its base by the entry rule from the stack pointer.
+Frame makeFrame(Kernel& k, FunctionEntry& fn, bool insideFunction) {
   Frame f;
   f.function = &fn;
   f.firstLine = fn.firstLine;
-  f.sp = sp;
-  const bool atEntry = pc == fn.address();
-  f.registerArgumentsSaved = !atEntry;
-  f.state = atEntry ? 0 : 1;
-  f.base = frameBaseAtEntry(sp, firstRegisterArgument(fn));
-  if (!atEntry && !old.frames.empty()) {
-    const Frame& before = old.frames.front();
-    if (before.function == &fn && before.sp >= sp) {
-      f.base = before.base;
-      f.sp = before.sp;
-    }
-  }
-  takeLine(f, k.prog.program->tables.lineAt(pc));
+  f.sp = k.regs.file.sp;
+  f.registerArgumentsSaved = insideFunction;
+  f.state = insideFunction ? kProloguePassed : 0;
+  f.base = frameBaseAtEntry(f.sp, firstRegisterArgument(fn));
   return f;
 }
 
+// Line range update from a kind 0x08 entry: without a frame one is made at the function's entry
+// first; a frame of another function on top gets one pushed over it.
+void updateLineRange(Kernel& k, const DebugRecord& e) {
+  FrameChain& chain = frameChain(k);
+  if (!e.function) return;
+  bool fresh = false;
+  if (chain.frames.empty() || chain.frames.front().function != e.function) {
+    if (!pushFrame(k, *e.function, &e)) return;
+    fresh = true;
+  }
+  takeRange(chain.frames.front(), e, fresh, chain.justEntered);
+}
+
+// The first exit entry of the entry's function at or after the entry and at or below the PC.
+const DebugRecord* exitReached(const SymbolTables& t, const DebugRecord& entry, uint32_t pc) {
+  if (entry.kind == rk::FunctionExit && entry.address == pc) return &entry;
+  const DebugRecord* first = t.records.data();
+  const DebugRecord* end = first + t.records.size();
+  if (&entry < first || &entry >= end) return nullptr;
+  for (const DebugRecord* r = &entry; r < end && r->address <= pc; ++r) {
+    if (r->function != entry.function) break;
+    if (r->kind == rk::FunctionExit) return r;
+    if (r->kind == rk::FunctionEnd) break;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+FrameChain& frameChain(Kernel& k) { return displayState(k).frames; }
 
 std::optional<RegisterArgument> firstRegisterArgument(const FunctionEntry& f) {
   for (const SymbolEntry& s : f.locals) {
@@ -58,32 +92,145 @@ std::optional<RegisterArgument> firstRegisterArgument(const FunctionEntry& f) {
   return std::nullopt;
 }
 
-FrameChain& syncFrames(Kernel& k) {
-  FrameChain& chain = displayState(k).frames;
-  const uint32_t pc = currentPc(k);
-  const uint16_t sp = k.regs.file.sp;
-  if (chain.built && chain.builtPc == pc && chain.builtSp == sp) return chain;
-  FrameChain fresh;
-  fresh.built = true;
-  fresh.builtPc = pc;
-  fresh.builtSp = sp;
-  FunctionEntry* fn = k.prog.program->tables.functionAt(pc);
-  if (fn && !fn->isOuterScope() && fn->name != ".") fresh.frames.push_back(makeFrame(k, *fn, pc, sp, chain));
-  chain = std::move(fresh);
-  return chain;
+void clearFrames(Kernel& k) {
+  FrameChain& chain = frameChain(k);
+  for (const Frame& f : chain.frames) {
+    if (f.function && isPlaceholder(*f.function)) f.function->active = 0;
+  }
+  chain = FrameChain{};
 }
 
-void clearFrames(Kernel& k) { displayState(k).frames = FrameChain{}; }
+void framesFollowPc(Kernel& k) {
+  FrameChain& chain = frameChain(k);
+  const uint32_t pc = currentPc(k);
+  FunctionEntry* fn = k.prog.program->tables.functionAt(pc);
+  const DebugRecord* line = k.prog.program->tables.lineAt(pc);
+  // A move inside the function of the innermost frame keeps the frame and its base (the stack
+  // may hold more than at the entry by now).
+  if (fn && !chain.frames.empty() && chain.frames.front().function == fn && pc != fn->address()) {
+    Frame& top = chain.frames.front();
+    top.state |= kProloguePassed;
+    top.registerArgumentsSaved = true;
+    if (line && line->kind == rk::Line) takeRange(top, *line, false, false);
+    chain.current = 0;
+    return;
+  }
+  clearFrames(k);
+  if (!fn || fn->isOuterScope() || isPlaceholder(*fn)) return;
+  const bool inside = pc != fn->address();
+  chain.frames.insert(chain.frames.begin(), makeFrame(k, *fn, inside));
+  Frame& f = chain.frames.front();
+  if (line && line->kind == rk::Line && line->function == fn) {
+    takeRange(f, *line, true, false);
+  } else {
+    f.position = line;
+    f.line = f.endLine = f.firstLine;
+  }
+}
+
+Frame* pushFrame(Kernel& k, FunctionEntry& fn, const DebugRecord* from) {
+  FrameChain& chain = frameChain(k);
+  const uint16_t sp = k.regs.file.sp;
+  if (!chain.frames.empty() && chain.frames.front().function == &fn && chain.frames.front().sp == sp) return nullptr;
+  const bool real = !isPlaceholder(fn);
+  if (k.exec.finishmode && real) {
+    ++k.exec.finishdepth;
+    if (fn.active == 0) return nullptr;
+  }
+  const bool insideFunction = from && from->kind != rk::FunctionStart;
+  chain.frames.insert(chain.frames.begin(), makeFrame(k, fn, insideFunction));
+  chain.current = 0;
+  Frame& f = chain.frames.front();
+  if (from && from->kind == rk::Line) {
+    takeRange(f, *from, true, false);
+  } else {
+    f.position = from;
+    f.line = f.endLine = f.firstLine;
+  }
+  k.ui->refreshViews(kViewStack);
+  return &f;
+}
+
+void popFrame(Kernel& k) {
+  FrameChain& chain = frameChain(k);
+  if (chain.frames.empty()) return;
+  FunctionEntry* fn = chain.frames.front().function;
+  const bool real = fn && !isPlaceholder(*fn);
+  if (k.exec.finishmode && real && k.exec.finishdepth > 0) {
+    --k.exec.finishdepth;
+    if (fn->active == 0) return;
+  }
+  if (fn && fn->active == 2) {
+    if (real) kout(k, fn->name + "() is now DEACTIVATED !!");
+    fn->active = 0;
+    fn->armed = 0;
+  }
+  chain.lastRemoved = chain.frames.front();
+  chain.frames.erase(chain.frames.begin());
+  chain.current = 0;
+  k.ui->refreshViews(kViewStack);
+}
+
+void popPending(Kernel& k) {
+  FrameChain& chain = frameChain(k);
+  if (!chain.pendingPop) return;
+  chain.pendingPop = false;
+  popFrame(k);
+}
+
+int reachLineEntry(Kernel& k, const DebugRecord& entry, bool deferPop) {
+  FrameChain& chain = frameChain(k);
+  const SymbolTables& tables = k.prog.program->tables;
+  const uint32_t pc = currentPc(k);
+  FunctionEntry* fn = entry.function;
+  if (fn && fn->active == 0) {
+    pushFrame(k, *fn, &entry);
+    return 1;
+  }
+  int shown = 0;
+  chain.justEntered = false;
+  if (entry.kind == rk::FunctionStart && entry.address == pc && !entry.fileName.empty() && fn) {
+    if (!tables.findFile(entry.fileName)) {
+      errmsg(k, {"can't locate debug tables for: ", entry.fileName, "\n", errtext(83), "\n"});
+      k.exec.stopreq = true;
+      return 0;
+    }
+    if (Frame* f = pushFrame(k, *fn, &entry)) {
+      f->position = &entry;
+      chain.justEntered = true;
+    }
+  } else if (entry.kind == rk::FunctionLine && entry.address == pc && fn) {
+    if (chain.frames.empty()) pushFrame(k, *fn, nullptr);
+    if (chain.frames.empty()) {
+      kout(k, "Program EXECUTION PROBABLY BROKEN !LOCALS ");
+    } else if (!(chain.frames.front().state & kProloguePassed)) {
+      Frame& top = chain.frames.front();
+      top.state |= kProloguePassed;
+      top.registerArgumentsSaved = true;
+    }
+  } else if (entry.kind == rk::Line && entry.address == pc) {
+    const bool entered = !chain.frames.empty() && chain.frames.front().function == fn &&
+                         chain.frames.front().position && chain.frames.front().position->kind == rk::FunctionStart;
+    updateLineRange(k, entry);
+    if (entered) chain.pendingLine = &entry;
+    ++shown;
+  }
+  if (exitReached(tables, entry, pc)) {
+    if (shown && deferPop) chain.pendingPop = true;
+    else popFrame(k);
+  }
+  return shown;
+}
 
 const Frame* selectedFrame(Kernel& k) {
-  FrameChain& chain = syncFrames(k);
+  FrameChain& chain = frameChain(k);
   if (chain.frames.empty()) return nullptr;
   if (chain.current >= chain.frames.size()) chain.current = 0;
   return &chain.frames[chain.current];
 }
 
 std::optional<uint32_t> frameBaseOf(Kernel& k, const FunctionEntry* function) {
-  FrameChain& chain = syncFrames(k);
+  FrameChain& chain = frameChain(k);
   for (size_t i = chain.current; i < chain.frames.size(); ++i) {
     if (chain.frames[i].function == function) return chain.frames[i].base;
   }
@@ -91,7 +238,7 @@ std::optional<uint32_t> frameBaseOf(Kernel& k, const FunctionEntry* function) {
 }
 
 bool inCallStack(Kernel& k, const FunctionEntry* function) {
-  for (const Frame& f : syncFrames(k).frames) {
+  for (const Frame& f : frameChain(k).frames) {
     if (f.function == function) return true;
   }
   return false;

@@ -1,6 +1,7 @@
-// The chain of call frames the display commands and the evaluator work on. Until execution is
-// followed line by line, the chain is rebuilt at each stop from the program counter alone: one
-// frame for the function containing the PC.
+// The chain of call frames: kernel state that follows execution. The run loop hands each line
+// entry execution reaches to `reachLineEntry`, which pushes a frame when a function is entered
+// and pops it at the function's exit; a load, `zero`/`reset` and a program counter moved by the
+// user start the chain afresh. The display commands and the evaluator only read it.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -23,24 +24,44 @@ struct Frame {
   uint32_t base = 0;                      // frame base
   uint16_t sp = 0;                        // stack pointer at creation
 };
+inline constexpr uint8_t kProloguePassed = 0x01;
 
 struct FrameChain {
-  std::vector<Frame> frames;  // innermost first
-  size_t current = 0;         // index of the selected frame
-  bool built = false;         // made for the registers below
-  uint32_t builtPc = 0;
-  uint16_t builtSp = 0;
+  std::vector<Frame> frames;          // innermost first
+  size_t current = 0;                 // index of the selected frame
+  std::optional<Frame> lastRemoved;   // kept until the next pop, to show where execution came from
+  const DebugRecord* pendingLine = nullptr;  // a line reached right after a function entry
+  bool pendingPop = false;            // the pop of a reached exit waits for the next unit
+  bool justEntered = false;           // the last entry processed pushed a frame at a function entry
 };
 
-// Brings the chain up to date with the registers (after a stop, a load or a change of PC or SP)
-// and returns it. A frame made at a function's start takes its base by the entry rule; one made
-// inside a function keeps the base of the frame it replaces when that one ran the same function
-// with the stack pointer at or above the current one, else takes the entry rule from the
-// current stack pointer (right before the prologue has reserved stack space).
-FrameChain& syncFrames(Kernel& k);
+// The kernel's frame chain.
+FrameChain& frameChain(Kernel& k);
 
-// Drops every frame (load, reset).
+// Drops every frame and the pending entry and pop (load, `zero`, `reset`); the placeholder
+// function "." of a dropped frame becomes inactive.
 void clearFrames(Kernel& k);
+
+// Starts the chain afresh at the program counter (after the user moved it, or a load or reset):
+// one frame for the function whose code holds it, none outside functions. A move inside the
+// function of the innermost frame only updates that frame's line.
+void framesFollowPc(Kernel& k);
+
+// Processes a line entry reached by execution at the program counter; `deferPop` asks that a
+// pop due at an exit entry wait for the next unit (pending-pop mark). Returns how many entries
+// were shown (0: the step did not end on source).
+int reachLineEntry(Kernel& k, const DebugRecord& entry, bool deferPop);
+
+// Performs a pop held back by `reachLineEntry`.
+void popPending(Kernel& k);
+
+// Pushes a frame for `function` (from a line entry of it, or from its entry when `from` is null)
+// unless the innermost frame already runs it with the same stack pointer. Returns the new frame,
+// or null when none was pushed.
+Frame* pushFrame(Kernel& k, FunctionEntry& function, const DebugRecord* from);
+
+// Pops the innermost frame, with the deactivation message of a function activated by execution.
+void popFrame(Kernel& k);
 
 // The selected frame, or null when there is none.
 const Frame* selectedFrame(Kernel& k);

@@ -1,5 +1,6 @@
 #include "engine/kernel.h"
 
+#include "engine/display_state.h"
 #include "engine/eval_kernel_env.h"
 #include "model/evaluator.h"
 
@@ -8,9 +9,13 @@ namespace yav {
 EvalState::EvalState() = default;
 EvalState::~EvalState() = default;
 
+Kernel::Kernel(UiPort& port) : ui(&port), display(std::make_unique<DisplayState>()) {}
+
 Kernel::~Kernel() {
   if (disp.log) std::fclose(disp.log);
   if (out.redirect) std::fclose(out.redirect);
 }
+
+TargetMemory* targetMemory(Kernel& k) { return k.target ? k.target->memory() : nullptr; }
 
 }  // namespace yav

@@ -2,16 +2,15 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
-#include "engine/hooks.h"
 #include "engine/program_state.h"
+#include "engine/target_port.h"
 #include "engine/ui_port.h"
 #include "model/registers.h"
-#include "target/target_state.h"
 
 namespace yav {
 
@@ -22,7 +21,6 @@ struct DispatchState {
   uint16_t commandCount = 0;     // state-changing commands so far, wraps at 16 bits
   std::FILE* log = nullptr;      // command log opened by `record`
   bool eventAction = false;      // an event's action commands are running
-  int execDepth = 0;             // non-zero while the run loop is active
   bool quitting = false;         // set by `quit`, stays set
   bool autoRemoveInternal = true;  // delete events created with user 0 after each command
   bool registerTracking = false;   // `wregs`
@@ -54,22 +52,37 @@ struct CmdFileState {
   bool closeHeldBack = false;
 };
 
-// Run control shared by every long loop.
-struct RunState {
-  bool stopRequest = false;
-  bool targetRunning = false;
-  bool busy = false;
+// Execution state: the mode variables of the execution commands and the run loop, and the stop
+// request shared by every long loop.
+struct ExecState {
+  static constexpr int32_t kNoCount = 32000;  // budget of a loop started without a count
+  static constexpr uint8_t kReloadBreaks = 0xFF;
+
+  bool stepping = true;     // step commands (1) or run commands (0)
+  bool gomode = false;      // a run command is active: the budget is not consumed
+  bool insnmode = false;    // the unit is one machine instruction
+  bool tracing = false;     // each source line reached is printed (`tgo`, `tigo`)
+  bool animate = false;     // each step is shown and the budget is not consumed
+  bool finishmode = false;  // `finish`
+  int16_t finishdepth = 0;  // call depth relative to the function current at `finish`
+  int32_t budget = 0;       // units still to execute
+  int32_t total = 0;        // the budget at the start, for the status line
+  int32_t stepcount = 0;    // units done so far in this loop
+  int depth = 0;            // 0 idle, 1 inside the run loop, more for nested requests
+  bool stopreq = false;     // stop request: Escape, Stop, `stop`, the target layer
+  bool running = false;     // the target is executing (or a load is under way)
+  bool busy = false;        // a long operation runs: the front-end refuses most commands
+  uint8_t lastmode = kReloadBreaks;  // `stepping` the break list was loaded for; 0xFF: reload
 };
 
 class TargetMemory;
 struct ValueRecord;
 struct Kernel;
 
-// What value printing reaches beyond the kernel: target memory (null until a target exists),
-// function names by entry address (empty until symbols are loaded) and the evaluator's reload
-// (when unset, values are reloaded from target memory alone).
+// What value printing reaches beyond the kernel: function names by entry address (empty until
+// symbols are loaded) and the evaluator's reload (when unset, values are reloaded from target
+// memory alone).
 struct ValueAccess {
-  TargetMemory* memory = nullptr;
   std::function<std::optional<std::string>(uint32_t address)> functionNameAt;
   std::function<bool(Kernel&, ValueRecord&)> reload;
 };
@@ -94,7 +107,7 @@ struct EvalState {
 };
 
 struct Kernel {
-  explicit Kernel(UiPort& port) : ui(&port) {}
+  explicit Kernel(UiPort& port);
   ~Kernel();
   Kernel(const Kernel&) = delete;
   Kernel& operator=(const Kernel&) = delete;
@@ -103,17 +116,19 @@ struct Kernel {
   DispatchState disp;
   OutputState out;
   CmdFileState cmdfile;
-  RunState run;
+  ExecState exec;
   bool debugInfoLoaded = false;  // C source information is available
   int errorCount = 0;            // errors reported so far (for `--strict` batch runs)
   bool batchMode = false;        // no windows: faults that would end the program end the run
-  KernelHooks hooks;
   ProgramState prog;  // the loaded program (load, files, funcs)
   ValueAccess values;
-  target::TargetState target;  // cable and chip libraries, connection
+  std::unique_ptr<TargetPort> target;  // null: no target layer, symbols only
   RegisterState regs;
   EvalState eval;
-  std::shared_ptr<DisplayState> display;  // frames, monitors, tracking (made on first use)
+  std::unique_ptr<DisplayState> display;  // frames, monitors, tracking
 };
+
+// Target memory through the target port; null without a connected target.
+TargetMemory* targetMemory(Kernel& k);
 
 }  // namespace yav

@@ -1,5 +1,5 @@
 // The kernel's evaluator and register model: how commands evaluate expressions and reach the
-// processor registers, with the target reached only through the kernel's hooks.
+// processor registers, with the target reached only through the target port.
 #pragma once
 #include <cstdint>
 #include <memory>

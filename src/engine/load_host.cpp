@@ -7,7 +7,7 @@
 namespace yav {
 
 bool KernelLoadHost::download(uint32_t address, const uint8_t* data, size_t len, uint32_t second, uint8_t flags) {
-  CodeDownloader* d = k_.prog.downloader;
+  CodeDownloader* d = k_.target ? k_.target->downloader() : nullptr;
   return d && d->block(data, address, len, second, flags);
 }
 
@@ -32,8 +32,8 @@ void KernelLoadHost::status(std::string_view text) {
 }
 
 bool KernelLoadHost::cancelled() {
-  if (k_.ui->pumpEvents().stop) k_.run.stopRequest = true;
-  return k_.run.stopRequest;
+  if (k_.ui->pumpEvents().stop) k_.exec.stopreq = true;
+  return k_.exec.stopreq;
 }
 
 std::string KernelLoadHost::noDupFiles() { return k_.prog.noDupFiles; }

@@ -4,9 +4,13 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "engine/display_state.h"
 #include "engine/errors.h"
+#include "engine/frames.h"
+#include "engine/kernel_eval.h"
 #include "engine/load_host.h"
 #include "engine/output.h"
+#include "model/format.h"
 #include "model/messages.h"
 #include "model/symbols_lookup.h"
 
@@ -26,12 +30,6 @@ std::unique_ptr<Program> freshProgram(const Program& old) {
   return prog;
 }
 
-void notify(Kernel& k, const std::string& name, int phase) {
-  for (auto& cb : k.prog.loadNotify) {
-    if (cb) cb(k, name, phase);
-  }
-}
-
 void reportAbandon(Kernel& k, const LoadOutcome& o) {
   if (!o.boxTitle.empty() && !k.cmdfile.inputMark) {
     ++k.errorCount;
@@ -45,7 +43,7 @@ void endStatus(Kernel& k, bool quiet) {
   k.ui->WinStatGauge(false, 0);
   if (!quiet) k.ui->CursorStd();
   k.ui->LeftStatus("Command");
-  k.run.targetRunning = false;
+  k.exec.running = false;
 }
 
 bool isNumber(const std::string& s) { return !s.empty() && std::isdigit(static_cast<unsigned char>(s[0])); }
@@ -66,10 +64,9 @@ EntryResult resolveEntry(Kernel& k, const Program& prog, const std::string& spec
     return r;
   }
   if (spec == "reset") {
-    uint32_t pc = 0;
-    if (k.prog.resetTarget && k.prog.resetTarget(k, pc)) {
+    if (k.target && k.target->reset(1) && refreshRegisters(k)) {
       r.found = true;
-      r.address = pc;
+      r.address = currentPc(k);
     } else {
       r.notFoundMessage = true;
     }
@@ -100,29 +97,28 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
     return false;
   }
   const bool quiet = k.cmdfile.quiet;
-  for (auto& clear : k.prog.clearBeforeLoad) {
-    if (clear) clear(k);
-  }
-  notify(k, name, 0);
+  clearDisplayForLoad(k);
+  k.exec.tracing = false;
 
   auto prog = freshProgram(*k.prog.program);
   if (!quiet) {
     k.ui->LeftStatus("Loading... Please Wait");
     k.ui->CursorWait();
   }
-  k.run.targetRunning = true;
-  k.run.stopRequest = false;
+  k.exec.running = true;
+  k.exec.stopreq = false;
   KernelLoadHost host(k, quiet);
   LoadRequest req;
   req.path = name;
   req.raw = opt.raw;
-  req.symbolsOnly = opt.symbolsOnly || !k.prog.downloader;
+  CodeDownloader* target = k.target ? k.target->downloader() : nullptr;
+  req.symbolsOnly = opt.symbolsOnly || !target;
   req.quiet = quiet;
-  CodeDownloader* dl = req.symbolsOnly ? nullptr : k.prog.downloader;
+  CodeDownloader* dl = req.symbolsOnly ? nullptr : target;
   if (dl) dl->begin();
   LoadOutcome outcome = loadProgramFile(*prog, req, host);
   if (dl) dl->end();
-  k.run.targetRunning = false;
+  k.exec.running = false;
   if (!outcome.ok) {
     if (outcome.abandoned) {
       reportAbandon(k, outcome);
@@ -146,13 +142,9 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
       return false;
     }
   }
-  // The entry point named by the user must exist before the new program replaces the old one.
+  // The code is in the target by now: an entry name that does not exist is reported below, and
+  // the new program's symbols replace the old ones all the same, so they describe the code.
   const EntryResult entry = resolveEntry(k, *prog, opt.entry);
-  if (entry.invalidName) {
-    errmsg(k, {errtext(msg::InvalidEntryPoint), " ", opt.entry, "\n"});
-    endStatus(k, quiet);
-    return false;
-  }
 
   k.ui->RightStatus("Updating Markers");
   prog->tables.buildIndexes();
@@ -175,18 +167,22 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   k.ui->WinStatGauge(false, 0);
   if (!quiet) k.ui->CursorStd();
 
-  if (!opt.symbolsOnly && !k.prog.downloader && !quiet) kout(k, "No target: code not downloaded\n");
+  if (!opt.symbolsOnly && !target && !quiet) kout(k, "No target: code not downloaded\n");
   k.prog.program = std::move(prog);
   Program& now = *k.prog.program;
   k.debugInfoLoaded = !now.tables.files.empty();
-  if (k.prog.updateMarkers) k.prog.updateMarkers(k);
   k.ui->refreshViews(kViewAll);
   if (!k.debugInfoLoaded && now.loadState == loadstate::Object) errmsg(k, {errtext(msg::NoDebugSymbols), "\n"});
 
   k.ui->LeftStatus("Waiting");
-  if (k.prog.markBreakReload) k.prog.markBreakReload(k);
+  k.exec.lastmode = ExecState::kReloadBreaks;
   k.ui->LeftStatus("Command");
 
+  bool ok = true;
+  if (entry.invalidName) {
+    errmsg(k, {errtext(msg::InvalidEntryPoint), " ", opt.entry, "\n"});
+    ok = false;
+  }
   if (entry.notFoundMessage) {
     k.prog.entryPoint = 0;
     errmsg(k, {"Cannot Find entry Point. Set PC to entry point", "\n"});
@@ -194,14 +190,20 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   if (entry.found) {
     k.prog.entryPoint = entry.address;
     if (!entry.startName.empty()) k.prog.startName = entry.startName;
-    if (!quiet) outf(k, "%p 0x%hl\n", errtext(msg::EntryPointAt), entry.address);
-    if (k.prog.startAt) k.prog.startAt(k, entry.address);
+    // With a target the program counter goes to the entry point; a refusal is an error, and the
+    // entry point is not announced as if the program stood there.
+    if (k.target && k.target->connected() && !setKernelRegister(k, REG_PPC, entry.address)) {
+      errmsg(k, {"Cannot Set PC to entry point ", fmtstr("0x%hl", entry.address), "\n"});
+      ok = false;
+    } else if (!quiet) {
+      outf(k, "%p 0x%hl\n", errtext(msg::EntryPointAt), entry.address);
+    }
   }
+  framesFollowPc(k);
   k.prog.pcOutsideCode = now.tables.functionAt(k.prog.entryPoint) == nullptr;
 
-  notify(k, name, 1);
   k.ui->refreshViews(kViewAll);
-  return true;
+  return ok;
 }
 
 }  // namespace yav

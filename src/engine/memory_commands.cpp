@@ -79,8 +79,9 @@ const char* skipSeparator(const char* p) {
 }
 
 TargetMemory* memoryOrReport(Kernel& k) {
-  if (!k.values.memory) errmsg(k, {"No target connected", "\n"});
-  return k.values.memory;
+  TargetMemory* memory = targetMemory(k);
+  if (!memory) errmsg(k, {"No target connected", "\n"});
+  return memory;
 }
 
 bool writeUnit(TargetMemory& mem, uint32_t address, int unit, uint32_t value) {

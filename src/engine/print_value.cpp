@@ -13,7 +13,7 @@ class KernelPrintEnv : public PrintEnv {
  public:
   explicit KernelPrintEnv(Kernel& k) : k_(k) {}
   void put(std::string_view text) override { kout(k_, text); }
-  TargetMemory* memory() override { return k_.values.memory; }
+  TargetMemory* memory() override { return targetMemory(k_); }
   std::optional<std::string> functionNameAt(uint32_t address) override {
     return k_.values.functionNameAt ? k_.values.functionNameAt(address) : std::nullopt;
   }
@@ -21,7 +21,7 @@ class KernelPrintEnv : public PrintEnv {
   bool textualMode() const override { return k_.out.textualMode; }
   int defaultRadix() const override { return k_.out.defaultRadix; }
   bool reload(ValueRecord& v) override {
-    return k_.values.reload ? k_.values.reload(k_, v) : reloadFromMemory(k_.values.memory, v);
+    return k_.values.reload ? k_.values.reload(k_, v) : reloadFromMemory(targetMemory(k_), v);
   }
 
  private:

@@ -73,6 +73,17 @@ class UiPort {
   virtual bool showStackWindow() { return false; }
   // Switches the source view to its disassembly form.
   virtual void showDisassembly() {}
+  // Enables or greys a menu item or toolbar button by command id.
+  virtual void enableCommand(uint16_t /*id*/, bool /*enabled*/) {}
+
+  // The target layer's dialogs and menu. The Setup dialog: `NoDialog` when the front-end has
+  // none (the current settings are used), else whether the user pressed OK.
+  enum class SetupAnswer { NoDialog, Ok, Cancel };
+  virtual SetupAnswer showTargetSetup() { return SetupAnswer::NoDialog; }
+  // The Target menu's title changed ("&Target (" chip ")").
+  virtual void targetMenuTitle(std::string_view /*title*/) {}
+  // Opens the register and disassembly windows as the saved layout asks, once connected.
+  virtual void restoreTargetWindows() {}
 };
 
 }  // namespace yav

@@ -45,6 +45,7 @@ bool hasSecondAddress(uint8_t code);
 // Kinds of the debug symbol records.
 namespace rk {
 inline constexpr uint8_t FunctionLine = 0x01;
+inline constexpr uint8_t FunctionExit = 0x04;
 inline constexpr uint8_t Line = 0x08;
 inline constexpr uint8_t FunctionEnd = 0x10;
 inline constexpr uint8_t FunctionStart = 0x20;

@@ -21,6 +21,7 @@
 #include "qt/status_bar.h"
 #include "qt/target_setup_dialog.h"
 #include "qt/verify_dialog.h"
+#include "target/chip_target.h"
 #include "target/target_menu.h"
 #include "ui/frame_commands.h"
 
@@ -81,13 +82,11 @@ FrameWindow::FrameWindow(Kernel& k, CommandWindowModel& cmd) : k_(k), cmd_(cmd) 
   setStatusBar(status_);
   buildMenus();
   buildToolbar();
-  installTargetHooks();
+  showTargetMenuTitle();
   cmd_.setListener(this);
 }
 
 FrameWindow::~FrameWindow() {
-  k_.target.hooks.showSetupDialog = nullptr;
-  k_.target.hooks.menuTitleChanged = nullptr;
   cmd_.setListener(nullptr);
   if (cmdHost_) cmdHost_->onClose = nullptr;
 }
@@ -144,14 +143,16 @@ void FrameWindow::buildMenus() {
   }
 }
 
-// The target layer asks for the Setup dialog and renames the Target menu after a chip selection.
-void FrameWindow::installTargetHooks() {
-  k_.target.hooks.showSetupDialog = [this](Kernel& k) { return runSetupDialog(k, this); };
-  k_.target.hooks.menuTitleChanged = [this](Kernel&, const std::string& title) {
-    if (targetMenu_) targetMenu_->setTitle(QString::fromLatin1(title.c_str()));
-  };
-  if (targetMenu_) targetMenu_->setTitle(QString::fromLatin1(k_.target.menuTitle.c_str()));
+// The Target menu carries the chip's name once one is selected.
+void FrameWindow::showTargetMenuTitle() {
+  if (targetMenu_) targetMenu_->setTitle(QString::fromLatin1(target::targetState(k_).menuTitle.c_str()));
 }
+
+void FrameWindow::setTargetMenuTitle(std::string_view title) {
+  if (targetMenu_) targetMenu_->setTitle(QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size())));
+}
+
+bool FrameWindow::runTargetSetup() { return runSetupDialog(k_, this); }
 
 void FrameWindow::buildToolbar() {
   toolbar_ = addToolBar("Toolbar");
@@ -196,12 +197,12 @@ bool FrameWindow::takeHeldBackClose() {
 }
 
 void FrameWindow::command(uint16_t id) {
-  if (k_.run.busy && refusedWhileBusy(id)) return QApplication::beep();
+  if (k_.exec.busy && refusedWhileBusy(id)) return QApplication::beep();
   if (isTargetCommand(id)) return targetCommand(id);
   switch (id) {
     case kCmdStopExecution:
       activateWindow();
-      k_.run.stopRequest = true;
+      k_.exec.stopreq = true;
       return;
     case kCmdAbout:
       return aboutBox();
@@ -354,7 +355,7 @@ void FrameWindow::commandFileDialog(bool input) {
 }
 
 void FrameWindow::closeEvent(QCloseEvent* e) {
-  if (k_.run.busy) {  // refused while the target runs; the running command sees the request
+  if (k_.exec.busy) {  // refused while the target runs; the running command sees the request
     closeHeldBack_ = true;
     e->ignore();
     return;

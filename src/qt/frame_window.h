@@ -49,6 +49,9 @@ class FrameWindow : public QMainWindow, public CommandWindowListener {
 
   // The Target menu (sixth top-level item), whose title names the selected chip.
   QMenu* targetMenu() const { return targetMenu_; }
+  // The target layer's Setup dialog (true: OK) and the Target menu's title.
+  bool runTargetSetup();
+  void setTargetMenuTitle(std::string_view title);
 
   // A close request that came while busy, held back for the running command.
   bool takeHeldBackClose();
@@ -73,7 +76,7 @@ class FrameWindow : public QMainWindow, public CommandWindowListener {
   void commandFileDialog(bool input);
   void commandHostClosing();
   void targetCommand(uint16_t id);
-  void installTargetHooks();
+  void showTargetMenuTitle();
 
   Kernel& k_;
   CommandWindowModel& cmd_;

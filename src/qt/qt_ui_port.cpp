@@ -92,7 +92,7 @@ bool QtUiPort::askText(std::string_view title, std::string_view prompt, std::str
 void QtUiPort::beep() { QApplication::beep(); }
 
 bool QtUiPort::somethingRuns() const {
-  return k_ && (k_->run.busy || k_->run.targetRunning || k_->cmdfile.depth > 0 || (cmd_ && cmd_->typedCommand()));
+  return k_ && (k_->exec.busy || k_->exec.running || k_->cmdfile.depth > 0 || (cmd_ && cmd_->typedCommand()));
 }
 
 PumpResult QtUiPort::pumpEvents() {
@@ -100,7 +100,7 @@ PumpResult QtUiPort::pumpEvents() {
   PumpResult r;
   r.stop = escapeSeen_;
   escapeSeen_ = false;
-  if (r.stop && k_) k_->run.stopRequest = true;
+  if (r.stop && k_) k_->exec.stopreq = true;
   r.closeRequested = frame_ && frame_->takeHeldBackClose();
   return r;
 }
@@ -138,6 +138,15 @@ QtSession::~QtSession() {
   port.attach(&kernel, nullptr, nullptr);
   delete frame;
   delete cmd;
+}
+
+UiPort::SetupAnswer QtUiPort::showTargetSetup() {
+  if (!frame_) return SetupAnswer::NoDialog;
+  return frame_->runTargetSetup() ? SetupAnswer::Ok : SetupAnswer::Cancel;
+}
+
+void QtUiPort::targetMenuTitle(std::string_view title) {
+  if (frame_) frame_->setTargetMenuTitle(title);
 }
 
 }  // namespace yav

@@ -35,6 +35,8 @@ class QtUiPort : public QObject, public UiPort {
   void maximizeMain() override;
   void minimizeMain() override;
   void requestClose() override;
+  SetupAnswer showTargetSetup() override;
+  void targetMenuTitle(std::string_view title) override;
 
  protected:
   // Watches for Escape while something runs: it requests a stop.

@@ -157,7 +157,7 @@ void VerifyDialog::verify() {
 
 void VerifyDialog::reject() {
   if (comparing_) {
-    k_.run.stopRequest = true;
+    k_.exec.stopreq = true;
     return;
   }
   QDialog::reject();
@@ -165,7 +165,7 @@ void VerifyDialog::reject() {
 
 void VerifyDialog::closeEvent(QCloseEvent* e) {
   if (comparing_) {  // the comparison is still on the stack: stop it, close afterwards
-    k_.run.stopRequest = true;
+    k_.exec.stopreq = true;
     e->ignore();
     return;
   }

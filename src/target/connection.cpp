@@ -5,8 +5,10 @@
 
 #include "engine/command_file.h"
 #include "engine/errors.h"
+#include "engine/kernel_eval.h"
 #include "engine/output.h"
 #include "platform/ini.h"
+#include "target/chip_target.h"
 #include "target/link_loader.h"
 #include "target/target_access.h"
 
@@ -37,7 +39,7 @@ int decimalOr(const std::string& text, int fallback) {
 // Chooses and opens the port (USB when asked for and present, else the parallel port). The
 // wording of the "number too big" report differs between start-up and reconnection.
 void openPort(Kernel& k, bool atStartup) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   ConnectionSettings& s = t.settings;
   int n = s.port.empty() ? 1 : s.port[0] - '0';
   const bool wantUsb = !s.link.empty() && (s.link[0] == 'U' || s.link[0] == 'u');
@@ -63,7 +65,7 @@ void openPort(Kernel& k, bool atStartup) {
 }
 
 void protocolOptions(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   const ConnectionSettings& s = t.settings;
   t.cable.set_protocol_options(s.setClockSwitch ? 1 : 0, s.useSync ? 1 : 0, 0, 0, s.syncLength);
   if (s.clearClockSwitch) t.cable.write_control(static_cast<uint8_t>(t.cable.read_status() & ~kClockSwitchBit));
@@ -76,11 +78,11 @@ void runHeadedFile(Kernel& k, const char* heading, const char* underline, const 
 
 // The common end of every connection: reset, halt, views, init file, settings.
 void finishConnection(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   if (t.settings.resetOnConnect) resetTarget(k, 1);
   haltTarget(k);
   if (t.chip.emconnect) t.chip.emconnect();
-  if (t.hooks.restoreTargetWindows) t.hooks.restoreTargetWindows(k);
+  k.ui->restoreTargetWindows();
   if (!t.settings.initFile.empty())
     runHeadedFile(k, "\n Init. File: ", "\n ===========\n\n", t.settings.initFile);
   k.ui->LeftStatus(" Command ");
@@ -89,16 +91,14 @@ void finishConnection(Kernel& k) {
 }
 
 void markConnected(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   t.connected = true;
-  if (!t.memory) t.memory = std::make_unique<ChipMemory>(k);
-  k.values.memory = t.memory.get();
 }
 
 }  // namespace
 
 void readConnectionSettings(Kernel& k) {
-  ConnectionSettings& s = k.target.settings;
+  ConnectionSettings& s = targetState(k).settings;
   s.link = platform::iniGet("OPTIONS", "YAVLINK", "USB", 4);
   s.port = platform::iniGet("OPTIONS", "YAVPORT", "1", 4);
   const std::string reset = platform::iniGet("OPTIONS", "RESETONCONNECT", "YES", 4);
@@ -112,7 +112,7 @@ void readConnectionSettings(Kernel& k) {
 }
 
 void saveConnectionSettings(Kernel& k) {
-  const ConnectionSettings& s = k.target.settings;
+  const ConnectionSettings& s = targetState(k).settings;
   platform::iniSet("OPTIONS", "YAVLINK", s.link);
   platform::iniSet("OPTIONS", "YAVPORT", s.port);
   platform::iniSet("OPTIONS", "RESETONCONNECT", s.resetOnConnect ? "YES" : "NO");
@@ -121,7 +121,7 @@ void saveConnectionSettings(Kernel& k) {
 }
 
 int startupConnection(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   t.fatalExitCode = 0;
   readConnectionSettings(k);
   const int libraries = discoverChipLibraries(k);
@@ -131,7 +131,6 @@ int startupConnection(Kernel& k) {
   openPort(k, true);
   protocolOptions(k);
   t.cable.do_sync_and_set_io_delay_cnt(10);
-  if (t.hooks.setupRealtime) t.hooks.setupRealtime(k);
   t.cable.reset_cable();
   if (t.cable.check_cable_error() != 0) {
     errmsg(k, {"Cannot Connect on Port: ", t.settings.link, t.settings.port.substr(0, 1),
@@ -142,7 +141,7 @@ int startupConnection(Kernel& k) {
   int rounds = 0;
   while (t.cable.go_to_background() == 0) {
     if (!linkCheck(k)) return 0;
-    if (++rounds > kMaxPowerCycles || k.ui->pumpEvents().stop || k.run.stopRequest) {
+    if (++rounds > kMaxPowerCycles || k.ui->pumpEvents().stop || k.exec.stopreq) {
       errmsg(k, {"Can't Abort Target "});
       k.ui->LeftStatus(" Command ");
       return 0;
@@ -160,7 +159,7 @@ int startupConnection(Kernel& k) {
 }
 
 int reconnectTarget(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   if (!t.cableLoaded) return 0;
   k.ui->LeftStatus(" Connecting ");
   t.connected = false;
@@ -189,24 +188,24 @@ int reconnectTarget(Kernel& k) {
 }
 
 int connectLoop(Kernel& k) {
-  TargetState& t = k.target;
-  if (!t.hooks.showSetupDialog) {
-    // No dialog to pick a chip in: the chip of the settings, as the dialog would offer it.
-    if (t.currentChipLibrary < 0) selectChip(k, platform::iniGet("TARGET", "CHIP", "QE128", 11));
-    const int connected = (t.currentChipLibrary >= 0) ? reconnectTarget(k) : 0;
-    saveConnectionSettings(k);
-    return connected;
-  }
+  TargetState& t = targetState(k);
   for (;;) {
-    const bool ok = t.hooks.showSetupDialog(k);
+    const UiPort::SetupAnswer answer = k.ui->showTargetSetup();
+    if (answer == UiPort::SetupAnswer::NoDialog) {
+      // No dialog to pick a chip in: the chip of the settings, as the dialog would offer it.
+      if (t.currentChipLibrary < 0) selectChip(k, platform::iniGet("TARGET", "CHIP", "QE128", 11));
+      const int connected = (t.currentChipLibrary >= 0) ? reconnectTarget(k) : 0;
+      saveConnectionSettings(k);
+      return connected;
+    }
     saveConnectionSettings(k);
-    if (!ok) return 0;
+    if (answer == UiPort::SetupAnswer::Cancel) return 0;
     if (reconnectTarget(k)) return 1;
   }
 }
 
 bool connectTarget(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   if (startupConnection(k) != 0) return true;
   if (t.fatalExitCode != 0) return false;  // no libraries: nothing the Setup dialog can mend
   if (connectLoop(k)) return true;
@@ -216,7 +215,7 @@ bool connectTarget(Kernel& k) {
 }
 
 void resetTarget(Kernel& k, int flag) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   if (!t.cableLoaded) return;
   k.ui->CursorWait();
   t.cable.force_background_mode();
@@ -226,24 +225,21 @@ void resetTarget(Kernel& k, int flag) {
     runHeadedFile(k, "\n Reset File: ", "\n ============\n\n", t.settings.resetFile);
   k.ui->CursorStd();
   k.ui->LeftStatus(" Command ");
-  RegisterBlock regs;
-  readRegisters(k, regs);
-  if (k.disp.registerTracking && t.hooks.printRegisterLine) t.hooks.printRegisterLine(k);
+  refreshRegisters(k);  // runs the link check
+  if (k.disp.registerTracking) kout(k, registerDump(k.regs.file) + "\n");
   if (flag) k.ui->refreshViews(kViewAll);
 }
 
 bool haltTarget(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   if (t.cableLoaded && t.cable.go_to_background() != 0) return true;
   errmsg(k, {"Can't Abort Target "});
   return false;
 }
 
 void shutdownTarget(Kernel& k) {
-  TargetState& t = k.target;
-  if (t.hooks.clearBreakList) t.hooks.clearBreakList(k);
-  if (t.hooks.closeRealtimeMonitor) t.hooks.closeRealtimeMonitor(k);
-  if (k.values.memory == t.memory.get()) k.values.memory = nullptr;
+  TargetState& t = targetState(k);
+  clearBreakList(t.breaks);
   t.releaseLibraries();
 }
 

@@ -8,7 +8,7 @@ namespace yav::target {
 
 // What front-ends call before the program load: the start-up connection, and when it fails
 // for a reason the user can fix, the Connect loop. Returns true when the target is connected.
-// A fault that ends a batch run leaves its exit code in k.target.fatalExitCode; interactive
+// A fault that ends a batch run leaves its exit code in targetState(k).fatalExitCode; interactive
 // front-ends go on without a target.
 bool connectTarget(Kernel& k);
 

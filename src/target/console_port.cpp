@@ -1,11 +1,12 @@
 #include "target/console_port.h"
 
 #include "engine/output.h"
+#include "target/chip_target.h"
 
 namespace yav::target {
 
 int pollConsole(Kernel& k) {
-  const TargetState& t = k.target;
+  const TargetState& t = targetState(k);
   if (!t.connected || t.chip.emconsole == nullptr) return 0;
   int total = 0;
   char buffer[256];
@@ -15,7 +16,7 @@ int pollConsole(Kernel& k) {
 }
 
 bool sendConsole(Kernel& k, std::string_view text) {
-  const TargetState& t = k.target;
+  const TargetState& t = targetState(k);
   if (!t.connected || t.chip.emconsolein == nullptr) return false;
   return t.chip.emconsolein(text.data(), static_cast<int>(text.size())) == 0;
 }

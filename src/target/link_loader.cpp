@@ -9,6 +9,7 @@
 #include "engine/errors.h"
 #include "platform/ini.h"
 #include "platform/program_dir.h"
+#include "target/chip_target.h"
 
 namespace yav::target {
 
@@ -83,11 +84,11 @@ std::vector<std::string> chipLibraryFiles(const std::string& folder) {
 }  // namespace
 
 std::string libraryFolder(const Kernel& k) {
-  return k.target.libraryFolder.empty() ? platform::programFolder() : k.target.libraryFolder;
+  return targetState(k).libraryFolder.empty() ? platform::programFolder() : targetState(k).libraryFolder;
 }
 
 bool loadCableLibrary(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   if (t.cableLoaded) return true;
   std::string path = t.cableLibraryPath;
   if (path.empty()) {
@@ -126,7 +127,7 @@ std::vector<std::string> parseChipBlock(const char* block, int length) {
 }
 
 int discoverChipLibraries(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   t.chipLibraries.clear();
   for (const std::string& file : chipLibraryFiles(libraryFolder(k) + "/" + kChipLibraryFolder)) {
     void* handle = openLibrary(file);
@@ -147,7 +148,7 @@ int discoverChipLibraries(Kernel& k) {
 }
 
 bool selectChip(Kernel& k, std::string_view name) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   bool selected = false;
   for (size_t i = 0; i < t.chipLibraries.size(); ++i) {
     const ChipLibraryRecord& rec = t.chipLibraries[i];
@@ -169,13 +170,31 @@ bool selectChip(Kernel& k, std::string_view name) {
     platform::iniSet("TARGET", "CHIP", t.chipName);
     if (table.SetChip) table.SetChip(t.chipName.c_str());
     t.menuTitle = "&Target (" + t.chipName + ")";
-    if (t.hooks.menuTitleChanged) t.hooks.menuTitleChanged(k, t.menuTitle);
+    k.ui->targetMenuTitle(t.menuTitle);
     t.chip = table;
     t.chipHandle = handle;
     t.currentChipLibrary = static_cast<int>(i);
     selected = true;
   }
   return selected;
+}
+
+CableReport cableReport(Kernel& k) {
+  const TargetState& t = targetState(k);
+  CableReport r;
+  if (!t.cableLoaded) return r;
+  // The cable version is trusted only from an enabled controller with no error bits.
+  const uint8_t status = t.cable.read_status();
+  r.dllVersion = t.cable.get_dll_version();
+  if ((status & 0x80) && (status & 0x07) == 0) r.cableVersion = t.cable.get_cable_version();
+  r.parallelPorts = t.cable.query_number_of_parallel_ports();
+  r.usbDevices = t.cable.query_number_of_usb_devices();
+  return r;
+}
+
+int chipSetup(Kernel& k, int operation) {
+  const auto fn = targetState(k).chip.emsetup;
+  return fn ? fn(operation, nullptr, nullptr) : 1;
 }
 
 }  // namespace yav::target

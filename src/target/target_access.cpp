@@ -1,6 +1,7 @@
 #include "target/target_access.h"
 
 #include "engine/errors.h"
+#include "target/chip_target.h"
 
 namespace yav::target {
 
@@ -28,14 +29,14 @@ uint32_t loadAddress(uint32_t address, uint32_t secondAddress) {
 }
 
 bool targetReady(Kernel& k) {
-  const TargetState& t = k.target;
+  const TargetState& t = targetState(k);
   if (t.connected && t.currentChipLibrary >= 0 && t.cableLoaded) return true;
   errmsg(k, {"No target connected"});
   return false;
 }
 
 bool linkCheck(Kernel& k) {
-  TargetState& t = k.target;
+  TargetState& t = targetState(k);
   if (!t.cableLoaded || t.cable.read_status() != 0xFF) return true;
   if (!k.ui->askYesNo("Error", "BDM connection lost \n Do you want to reset the Chip ? ")) return false;
   t.cable.drive_bgnd_low();
@@ -48,48 +49,48 @@ bool linkCheck(Kernel& k) {
 bool readRegisters(Kernel& k, RegisterBlock& regs) {
   if (!targetReady(k)) return false;
   linkCheck(k);  // a refusal only matters at connection: the read goes on
-  return k.target.chip.getregs(regs.bytes) == 0;
+  return targetState(k).chip.getregs(regs.bytes) == 0;
 }
 
 bool writeRegisters(Kernel& k, const RegisterBlock& regs) {
   if (!targetReady(k)) return false;
-  return k.target.chip.putregs(regs.bytes) == 0;
+  return targetState(k).chip.putregs(regs.bytes) == 0;
 }
 
 bool readMemory(Kernel& k, uint32_t address, uint8_t* buffer, int length) {
   if (!targetReady(k)) return false;
-  const ChipEntries& c = k.target.chip;
+  const ChipEntries& c = targetState(k).chip;
   uint8_t saved[3];
   const bool keepLinear = coversLinearData(address, length);
   if (keepLinear && c.emget(saved, kLinearAddressRegs | kDirectAccess, 3) != 0) return false;
-  const int rc = c.emget(buffer, readAddress(address, k.target.memorySpace), length);
+  const int rc = c.emget(buffer, readAddress(address, targetState(k).memorySpace), length);
   if (keepLinear) c.emset(saved, kLinearAddressRegs | kDirectAccess, 3);
   return rc == 0;
 }
 
 bool writeMemory(Kernel& k, uint32_t address, const uint8_t* buffer, int length) {
   if (!targetReady(k)) return false;
-  return k.target.chip.emset(buffer, writeAddress(address, k.target.memorySpace), length) == 0;
+  return targetState(k).chip.emset(buffer, writeAddress(address, targetState(k).memorySpace), length) == 0;
 }
 
 bool loadMemory(Kernel& k, uint32_t address, uint32_t secondAddress, const uint8_t* buffer, int length) {
   if (!targetReady(k)) return false;
-  return k.target.chip.emload(buffer, loadAddress(address, secondAddress), length) == 0;
+  return targetState(k).chip.emload(buffer, loadAddress(address, secondAddress), length) == 0;
 }
 
 bool ChipMemory::read(uint8_t space, uint32_t address, std::span<uint8_t> out) {
-  const int saved = k_.target.memorySpace;
-  k_.target.memorySpace = space;
+  const int saved = targetState(k_).memorySpace;
+  targetState(k_).memorySpace = space;
   const bool ok = readMemory(k_, address, out.data(), static_cast<int>(out.size()));
-  k_.target.memorySpace = saved;
+  targetState(k_).memorySpace = saved;
   return ok;
 }
 
 bool ChipMemory::write(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) {
-  const int saved = k_.target.memorySpace;
-  k_.target.memorySpace = space;
+  const int saved = targetState(k_).memorySpace;
+  targetState(k_).memorySpace = space;
   const bool ok = writeMemory(k_, address, bytes.data(), static_cast<int>(bytes.size()));
-  k_.target.memorySpace = saved;
+  targetState(k_).memorySpace = saved;
   return ok;
 }
 

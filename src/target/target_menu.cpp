@@ -1,6 +1,7 @@
 #include "target/target_menu.h"
 
 #include "engine/dispatcher.h"
+#include "target/chip_target.h"
 #include "target/connection.h"
 
 namespace yav::target {
@@ -15,12 +16,12 @@ void reset(Kernel& k) {
 }
 
 void programErase(Kernel& k) {
-  if (k.target.chip.Flash) k.target.chip.Flash();
+  if (targetState(k).chip.Flash) targetState(k).chip.Flash();
   k.ui->refreshViews(kViewAll);
 }
 
 void onChipDebug(Kernel& k) {
-  if (k.target.chip.HardBreaks) k.target.breakSystemUnavailable = k.target.chip.HardBreaks();
+  if (targetState(k).chip.HardBreaks) targetState(k).breakSystemUnavailable = targetState(k).chip.HardBreaks();
 }
 
 struct MenuRow {

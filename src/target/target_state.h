@@ -1,20 +1,13 @@
-// The kernel's target state: the loaded cable and chip libraries, the connection settings
-// and flags. Held by the Kernel as one field; everything here is released with it.
+// The target layer's state: the loaded cable and chip libraries, the connection settings and
+// flags, the break list. Held by the kernel's target port; everything here is released with it.
 #pragma once
 #include <dlfcn.h>
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/download.h"
-#include "model/target_memory.h"
+#include "target/break_list.h"
 #include "target/link_entries.h"
-
-namespace yav {
-struct Kernel;
-}
 
 namespace yav::target {
 
@@ -35,25 +28,6 @@ struct ConnectionSettings {
   bool useSync = false;
   std::string initFile;        // command file run after each connection
   std::string resetFile;       // command file run after each reset
-};
-
-// Where front-ends plug into the connection (each may stay empty).
-struct TargetHooks {
-  // Runs the Setup dialog; true when the user pressed OK. Empty: no dialog can be shown.
-  std::function<bool(Kernel&)> showSetupDialog;
-  // The Target menu's title changed ("&Target (" chip ")").
-  std::function<void(Kernel&, const std::string&)> menuTitleChanged;
-  // Opens the register and disassembly windows as the saved layout asks, once connected.
-  std::function<void(Kernel&)> restoreTargetWindows;
-  // Prints the register line after a reset when the register echo is on.
-  std::function<void(Kernel&)> printRegisterLine;
-  // Real-time memory and monitor set-up at connection; clearing of the target break list and
-  // closing of the real-time monitor window at shutdown.
-  std::function<void(Kernel&)> setupRealtime;
-  std::function<void(Kernel&)> clearBreakList;
-  std::function<void(Kernel&)> closeRealtimeMonitor;
-  // Zeroes the three counters of the target break list before a download.
-  std::function<void(Kernel&)> resetBreakCounters;
 };
 
 struct TargetState {
@@ -89,9 +63,9 @@ struct TargetState {
   int memorySpace = 0;             // address-space selector of the memory windows (0, 1, 2)
   int breakSystemUnavailable = 0;  // result of HardBreaks
   std::string menuTitle = "&Target";
-  std::unique_ptr<TargetMemory> memory;  // the program model's access, once connected
-  std::unique_ptr<CodeDownloader> downloader;  // the loader's path into the target
-  TargetHooks hooks;
+
+  BreakList breaks;                // the target break list
+  RunControl runControl;           // run mode, trace request, reset before run
 
   // Closes the current chip library and the port, and unloads every library.
   void releaseLibraries() {

@@ -7,6 +7,7 @@
 
 #include "engine/errors.h"
 #include "model/format.h"
+#include "target/chip_target.h"
 #include "target/target_access.h"
 
 namespace yav::target {
@@ -55,14 +56,14 @@ VerifyResult verifyImage(Kernel& k, const VerifyRequest& req, const VerifyProgre
   k.ui->CursorWait();
   k.ui->LeftStatus("Verifying .... Please Wait");
   Finish finish{k};
-  k.run.stopRequest = false;
+  k.exec.stopreq = false;
   int width = 4;
   uint64_t charsRead = 0;
   std::string line;
   while (std::getline(in, line)) {
     PumpResult pumped = k.ui->pumpEvents();
-    if (pumped.stop) k.run.stopRequest = true;
-    if (k.run.stopRequest) {
+    if (pumped.stop) k.exec.stopreq = true;
+    if (k.exec.stopreq) {
       k.ui->messageBox("Info", "Verify Cancelled", MsgIcon::Info);
       result.outcome = VerifyOutcome::Cancelled;
       return result;
@@ -104,7 +105,7 @@ VerifyResult verifyImage(Kernel& k, const VerifyRequest& req, const VerifyProgre
     if (req.select && (static_cast<uint64_t>(address) + dataBytes < req.from || address > req.to)) continue;
     const uint8_t page = static_cast<uint8_t>(address >> 16);
     const uint32_t cpu = address & 0xFFFF;
-    if (k.target.cable.write_data_byte) k.target.cable.write_data_byte(0x78, page);
+    if (targetState(k).cable.write_data_byte) targetState(k).cable.write_data_byte(0x78, page);
     std::vector<uint8_t> target(dataBytes);
     if (dataBytes && !readMemory(k, cpu, target.data(), static_cast<int>(dataBytes))) {
       errmsg(k, {"Can't read the target at: ", fmtstr("0x%hl", cpu)});

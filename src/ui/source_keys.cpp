@@ -34,11 +34,11 @@ SourceKeyAction sourceKeyAction(char c, bool targetRunning) {
 }
 
 void typeInSourceWindow(Kernel& k, char c) {
-  SourceKeyAction a = sourceKeyAction(c, k.run.targetRunning);
+  SourceKeyAction a = sourceKeyAction(c, k.exec.running);
   if (a.kind == SourceKeyAction::Beep) return k.ui->beep();
   if (a.kind != SourceKeyAction::Run) return;
   runCommandLine(k, std::string(a.command).c_str(), 1);
-  if (a.beepIfStillRunning && k.run.targetRunning) k.ui->beep();
+  if (a.beepIfStillRunning && k.exec.running) k.ui->beep();
 }
 
 }  // namespace yav

@@ -3,8 +3,9 @@
 #include "engine/command_file.h"
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
+#include "engine/kernel_eval.h"
+#include "target/chip_target.h"
 #include "target/connection.h"
-#include "target/kernel_link.h"
 
 namespace yav {
 
@@ -24,9 +25,8 @@ void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFile
     errmsg(k, {"Illegal Option: ", opt.illegal});
     return;
   }
-  target::connectTarget(k);
-  target::installTargetAccess(k);
-  if (k.target.fatalExitCode && k.batchMode) return;
+  if (target::connectTarget(k)) refreshRegisters(k);
+  if (target::targetState(k).fatalExitCode && k.batchMode) return;
   if (opt.sourcePath) apply_path_option(k.cmdfile.sourcePath, *opt.sourcePath);
   if (opt.remote) docmd(k, "remote", 1);
   if (opt.sessionFile) docmd(k, ("session /l " + *opt.sessionFile).c_str(), 1);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/ini.h"
+#include "target/chip_target.h"
 #include "target/link_loader.h"
 
 namespace yav {
@@ -11,13 +12,7 @@ namespace yav {
 namespace {
 constexpr int kEmsetupBeforeChange = 0, kEmsetupStart = 1, kEmsetupOk = 2, kEmsetupCancel = 3;
 
-int emsetup(Kernel& k, int operation) {
-  const auto fn = k.target.chip.emsetup;
-  return fn ? fn(operation, nullptr, nullptr) : 1;
-}
-
-// The cable version is trusted only from an enabled controller with no error bits.
-bool statusTrustworthy(uint8_t status) { return (status & 0x80) && (status & 0x07) == 0; }
+int emsetup(Kernel& k, int operation) { return target::chipSetup(k, operation); }
 }  // namespace
 
 std::string versionText(int value) {
@@ -28,17 +23,12 @@ std::string versionText(int value) {
 
 SetupDialogState openSetupDialog(Kernel& k) {
   SetupDialogState d;
-  target::TargetState& t = k.target;
-  if (t.cableLoaded) {
-    d.dllVersion = versionText(t.cable.get_dll_version());
-    d.cableVersion = statusTrustworthy(t.cable.read_status()) ? versionText(t.cable.get_cable_version()) : " ??.??";
-    const int lpt = t.cable.query_number_of_parallel_ports();
-    const int usb = t.cable.query_number_of_usb_devices();
-    for (int i = 1; i <= lpt; ++i) d.ports.push_back("LPT" + std::to_string(i));
-    for (int i = 1; i <= usb; ++i) d.ports.push_back("USB" + std::to_string(i));
-  } else {
-    d.dllVersion = d.cableVersion = " ??.??";
-  }
+  target::TargetState& t = target::targetState(k);
+  const target::CableReport cable = target::cableReport(k);
+  d.dllVersion = cable.dllVersion >= 0 ? versionText(cable.dllVersion) : " ??.??";
+  d.cableVersion = cable.cableVersion >= 0 ? versionText(cable.cableVersion) : " ??.??";
+  for (int i = 1; i <= cable.parallelPorts; ++i) d.ports.push_back("LPT" + std::to_string(i));
+  for (int i = 1; i <= cable.usbDevices; ++i) d.ports.push_back("USB" + std::to_string(i));
   const std::string inUse = t.settings.link.substr(0, 3) + t.settings.port.substr(0, 1);
   for (size_t i = 0; i < d.ports.size(); ++i)
     if (d.ports[i] == inUse) d.portIndex = static_cast<int>(i);
@@ -62,7 +52,7 @@ void setupChipChanged(Kernel& k, SetupDialogState& d, int index) {
 }
 
 bool setupOk(Kernel& k, const SetupDialogState& d) {
-  target::TargetState& t = k.target;
+  target::TargetState& t = target::targetState(k);
   if (t.currentChipLibrary < 0) return false;
   if (emsetup(k, kEmsetupOk) == 0) return false;
   target::ConnectionSettings& s = t.settings;
@@ -80,7 +70,7 @@ bool setupOk(Kernel& k, const SetupDialogState& d) {
 void setupCancel(Kernel& k) { emsetup(k, kEmsetupCancel); }
 
 AdvancedDialogState openAdvancedDialog(const Kernel& k) {
-  const target::ConnectionSettings& s = k.target.settings;
+  const target::ConnectionSettings& s = target::targetState(k).settings;
   AdvancedDialogState d;
   d.syncWidth = std::to_string(s.syncLength);
   d.useSync = s.useSync;
@@ -113,7 +103,7 @@ void advancedDefaults(AdvancedDialogState& d) {
 
 bool advancedOk(Kernel& k, const AdvancedDialogState& d) {
   if (d.syncWidth.empty()) return false;
-  target::ConnectionSettings& s = k.target.settings;
+  target::ConnectionSettings& s = target::targetState(k).settings;
   s.syncLength = std::atoi(d.syncWidth.c_str());
   s.useSync = d.useSync;
   s.setClockSwitch = d.setClockSwitch;

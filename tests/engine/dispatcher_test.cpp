@@ -52,7 +52,7 @@ TEST_F(DispatcherTest, InternalWordsFollowTheSwitch) {
   docmd(k, "internals", 1);
   docmd(k, "status", 1);
   EXPECT_EQ(ui.out, "STOPPED\n");
-  k.run.targetRunning = true;
+  k.exec.running = true;
   docmd(k, "status", 1);
   EXPECT_EQ(ui.out, "STOPPED\nRUNNING\n");
   docmd(k, "internals off", 1);
@@ -106,11 +106,11 @@ TEST_F(DispatcherTest, ErrorTextsAndTheMissingTextForm) {
 }
 
 TEST_F(DispatcherTest, StopKeyWhilePumpingSetsTheStopRequest) {
-  k.run.targetRunning = true;
+  k.exec.running = true;
   ui.nextPump.stop = true;
   docmd(k, "rem", 1);
-  EXPECT_TRUE(k.run.stopRequest);
-  EXPECT_FALSE(k.run.targetRunning);
+  EXPECT_TRUE(k.exec.stopreq);
+  EXPECT_FALSE(k.exec.running);
 }
 
 TEST_F(DispatcherTest, NotYetBuiltWordsReportCommandNotSupported) {

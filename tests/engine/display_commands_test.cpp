@@ -41,7 +41,7 @@ TEST_F(DisplayCommands, FramesFollowTheProgramCounter) {
       {"frame", "#error: no frame defined\n"},
       {"move /u", "#error: no frame defined\n"},
       {"vars", "#error: no frame defined\n"},
-      {"move", "usage: i[udtb] (Up Down Top Bottom)\n"},
+      {"move", "#error: no frame defined\n"},
   };
   for (const auto& [command, out] : atEntry) EXPECT_EQ(run(command), out) << command;
 
@@ -52,8 +52,8 @@ TEST_F(DisplayCommands, FramesFollowTheProgramCounter) {
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(f->function, mainFn);
   EXPECT_EQ(f->base, 0x17f1u);  // SP + 1: main takes no register argument
-  EXPECT_EQ(k.hooks.frameBase(k, mainFn), std::optional<uint32_t>(0x17f1));
-  EXPECT_EQ(k.hooks.frameBase(k, k.prog.program->tables.findFunction("factorial")), std::nullopt);
+  EXPECT_EQ(frameBaseOf(k, mainFn), std::optional<uint32_t>(0x17f1));
+  EXPECT_EQ(frameBaseOf(k, k.prog.program->tables.findFunction("factorial")), std::nullopt);
   EXPECT_EQ(run("frame"), "main() at main.c:" + std::to_string(f->line) + "\n");
   for (const char* m : {"move /u", "move /t", "move /d main()", "move /b"}) EXPECT_EQ(run(m), "") << m;
 
@@ -69,12 +69,11 @@ TEST_F(DisplayCommands, FramesFollowTheProgramCounter) {
 
 TEST_F(DisplayCommands, ActivationAndTheCallStack) {
   auto state = [&](const char* name) { return k.prog.program->tables.findFunction(name)->active; };
-  int reloads = 0;
-  k.prog.markBreakReload = [&](Kernel&) { ++reloads; };
+  k.exec.lastmode = 0;
   EXPECT_EQ(run("activ main(), fill_table"), "");
   EXPECT_EQ(state("main"), 1);
   EXPECT_EQ(state("fill_table"), 1);
-  EXPECT_EQ(reloads, 2);
+  EXPECT_EQ(k.exec.lastmode, ExecState::kReloadBreaks);  // the break list must be loaded again
   const std::pair<const char*, const char*> errors[] = {
       {"activ", "#error: Missing function for activate \n"},
       {"a nosuch()", "#error: nosuch(): function not found\n"},

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/dispatcher.h"
+#include "support/fake_target_port.h"
 #include "engine/kernel.h"
 #include "engine/kernel_eval.h"
 #include "support/fake_ui_port.h"
@@ -71,18 +72,9 @@ class DisplayFixture : public ::testing::Test {
   void SetUp() override {
     const std::string demo = demoProgramPath();
     if (demo.empty()) GTEST_SKIP() << "demo program not built (sdcc missing)";
-    k.values.memory = &ram;
-    k.prog.downloader = &downloader;
-    k.hooks.readTargetRegisters = [this](Kernel&, RegisterFile& f) {
-      f = target;
-      return true;
-    };
-    k.hooks.writeTargetRegisters = [this](Kernel&, const RegisterFile& f) {
-      if (refuseRegisters) return false;
-      target = f;
-      return true;
-    };
-    k.prog.startAt = [](Kernel& kk, uint32_t pc) { setKernelRegister(kk, REG_PPC, pc); };
+    auto port = std::make_unique<FakeTargetPort>(&ram, &downloader);
+    targetPort = port.get();
+    k.target = std::move(port);
     k.cmdfile.inputMark = true;  // errors go to the output
     run("load " + demo);
   }
@@ -112,8 +104,7 @@ class DisplayFixture : public ::testing::Test {
   Kernel k{ui};
   RamMemory ram;
   RamDownloader downloader{ram};
-  RegisterFile target;
-  bool refuseRegisters = false;
+  FakeTargetPort* targetPort = nullptr;  // the kernel's target: registers, refusals
 };
 
 }  // namespace yav::test

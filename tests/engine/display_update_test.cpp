@@ -117,13 +117,13 @@ TEST_F(DisplayUpdate, TimingVariablesShowTheirCellsAndSurviveALoad) {
 TEST_F(DisplayUpdate, RegistersAndTheirRefusal) {
   EXPECT_EQ(run("u $x = 0x34"), "    $x = 0x0 => 0x34\n");
   EXPECT_EQ(run("u $h = 0x12"), "    $h = 0x0 => 0x12\n");
-  EXPECT_EQ(target.hx, 0x1234);
+  EXPECT_EQ(targetPort->regs.hx, 0x1234);
   EXPECT_EQ(run("u $cc = 0"), "    $cc = 0x68 => 0x60\n");
   EXPECT_EQ(run("u $ppc = 0x1C123"), "    $ppc = 0x2080 => 0x1c123\n");
-  EXPECT_EQ(target.ppage, 7);
-  EXPECT_EQ(target.pc, 0x8123);
+  EXPECT_EQ(targetPort->regs.ppage, 7);
+  EXPECT_EQ(targetPort->regs.pc, 0x8123);
   EXPECT_EQ(run("r"), "cc:...... a:00 hx:1234 sp:00ff pc:1c123\n");
-  refuseRegisters = true;
+  targetPort->refuseRegisters = true;
   EXPECT_EQ(run("u $a = 5"), "#error: variable can't be accessed\n");
   EXPECT_EQ(k.regs.file.a, 0);
   EXPECT_EQ(run("r"), "cc:...... a:00 hx:1234 sp:00ff pc:1c123\n");

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "engine/dispatcher.h"
+#include "support/fake_target_port.h"
 #include "engine/kernel.h"
 #include "support/fake_ui_port.h"
 
@@ -50,13 +51,10 @@ class LoadTest : public ::testing::Test {
 
 TEST_F(LoadTest, LoadsTheDemoAndListsItsFilesAndFunctions) {
   RecordingDownloader dl;
-  k.prog.downloader = &dl;
-  std::vector<int> phases;
-  k.prog.loadNotify.push_back([&](Kernel&, const std::string&, int phase) { phases.push_back(phase); });
+  k.target = std::make_unique<test::FakeTargetPort>(nullptr, &dl);
   const std::string out = run("load " + demo);
   EXPECT_NE(out.find("    T: 0x2080 ("), std::string::npos) << out;
   EXPECT_NE(out.find("entry point at 0x2080"), std::string::npos);
-  EXPECT_EQ(phases, (std::vector<int>{0, 1}));
   EXPECT_EQ(dl.begins, 1);
   EXPECT_EQ(dl.ends, 1);
   ASSERT_FALSE(dl.blocks.empty());
@@ -93,7 +91,7 @@ TEST_F(LoadTest, LoadsTheDemoAndListsItsFilesAndFunctions) {
 
 TEST_F(LoadTest, SymbolsOnlyDownloadsNothing) {
   RecordingDownloader dl;
-  k.prog.downloader = &dl;
+  k.target = std::make_unique<test::FakeTargetPort>(nullptr, &dl);
   run("load /S " + demo);
   EXPECT_TRUE(dl.blocks.empty());
   EXPECT_TRUE(k.debugInfoLoaded);

@@ -1,4 +1,5 @@
 #include "engine/memory_commands.h"
+#include "support/fake_target_port.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ struct MemoryCommandsTest : ::testing::Test {
     mem.refusedTo = 0x800;
     mem.writes.clear();
     mem.reads = 0;
-    k.values.memory = &mem;
+    k.target = std::make_unique<test::FakeTargetPort>(&mem);
     k.cmdfile.inputMark = true;
   }
   std::string run(const char* line) {
@@ -187,7 +188,7 @@ TEST_F(MemoryCommandsTest, ErrorsPrintTheirMessageAndDropTheRestOfTheLine) {
 }
 
 TEST_F(MemoryCommandsTest, WithoutTargetEveryCommandSaysSo) {
-  k.values.memory = nullptr;
+  k.target.reset();
   for (const char* line : {"dump 0x100,1", "fill 0x100,1 0", "mm 0x100 0"}) {
     EXPECT_EQ(run(line), "#error: No target connected\n") << line;
   }
@@ -241,7 +242,7 @@ TEST_F(MemoryCommandsTest, VerifyReadsTheTargetNotAWindowsReadAheadCopy) {
   // target still holds its old bytes, and the verification must see those.
   ReadAheadMemory windowed(&mem);
   ASSERT_TRUE(windowed.fill(0, 0x5f0, 0x20));
-  k.values.memory = &windowed;
+  k.target = std::make_unique<test::FakeTargetPort>(&windowed);
   EXPECT_EQ(run("fill /v 0x5fe,4 0x55"), "#error:  NO Verify at: 0x     600\n");
   EXPECT_EQ(run("fill /wv 0x5f0,4 0x1234"), "");
 }
@@ -272,7 +273,7 @@ TEST_F(MemoryCommandsTest, ALongDumpStopsWhenTheUserAsks) {
   ui.nextPump.stop = true;
   cmd_dump(k, "0x100 0x7ef", 1);
   EXPECT_EQ(std::count(ui.out.begin(), ui.out.end(), '\n'), 32);
-  EXPECT_TRUE(k.run.stopRequest);
+  EXPECT_TRUE(k.exec.stopreq);
 }
 
 TEST_F(MemoryCommandsTest, HandlersReturnWhereTheArgumentsEnd) {

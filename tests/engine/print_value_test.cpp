@@ -1,4 +1,5 @@
 #include "engine/print_value.h"
+#include "support/fake_target_port.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +65,7 @@ TEST(PrintValue, AggregatesGoToTheWindowUnlessTextual) {
 
   test::FakeTargetMemory mem;
   mem.putWord(0x80, 0x1234);
-  k.values.memory = &mem;
+  k.target = std::make_unique<test::FakeTargetPort>(&mem);
   k.out.textualMode = true;
   putNameAndValue(k, s, 0);
   EXPECT_EQ(port.out, "{a=4660}\n");

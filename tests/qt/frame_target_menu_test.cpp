@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "platform/ini.h"
+#include "target/chip_target.h"
 #include "platform/program_dir.h"
 #include "qt/frame_window.h"
 #include "qt/qt_ui_port.h"
@@ -35,7 +36,7 @@ class FrameTargetMenuTest : public ::testing::Test {
     ::setenv("YAV_INI", (dir_ / "YAVKT55R.INI").c_str(), 1);
     ASSERT_TRUE(platform::iniSet("OPTIONS", "RESETONCONNECT", "NO"));
     session = std::make_unique<QtSession>();
-    session->kernel.target.libraryFolder = platform::programFolder();
+    target::targetState(session->kernel).libraryFolder = platform::programFolder();
     frame().resize(1024, 700);
     frame().show();
     frame().startupDone();
@@ -113,10 +114,10 @@ TEST_F(FrameTargetMenuTest, ConnectRunsTheSetupDialogUntilCancelled) {
 
 TEST_F(FrameTargetMenuTest, ConnectWithOkReconnects) {
   ASSERT_TRUE(target::connectTarget(k()));
-  k().target.connected = false;
+  target::targetState(k()).connected = false;
   onModalDialog([](QWidget* w) { w->findChild<QPushButton*>("200")->click(); });
   frame().action(20000)->trigger();
-  EXPECT_TRUE(k().target.connected);
+  EXPECT_TRUE(target::targetState(k()).connected);
   EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 

@@ -23,13 +23,16 @@
 #include <vector>
 
 #include "platform/ini.h"
+#include "engine/kernel_eval.h"
+#include "target/chip_target.h"
 #include "platform/program_dir.h"
 #include "qt/filtered_edit.h"
 #include "qt/target_setup_dialog.h"
 #include "qt/verify_dialog.h"
 #include "support/fake_ui_port.h"
 #include "target/connection.h"
-#include "target/kernel_link.h"
+#include "engine/kernel_eval.h"
+#include "target/chip_target.h"
 #include "target/target_access.h"
 
 namespace yav::test {
@@ -61,7 +64,7 @@ class TargetDialogsTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     ::setenv("YAV_INI", (dir_ / "YAVKT55R.INI").c_str(), 1);
     ASSERT_TRUE(platform::iniSet("OPTIONS", "RESETONCONNECT", "NO"));
-    k.target.libraryFolder = platform::programFolder();
+    target::targetState(k).libraryFolder = platform::programFolder();
   }
   void TearDown() override {
     for (const char* v : kSimVariables) ::unsetenv(v);
@@ -69,7 +72,7 @@ class TargetDialogsTest : public ::testing::Test {
   }
   void connect() {
     ASSERT_TRUE(target::connectTarget(k)) << (ui.boxes.empty() ? "" : ui.boxes.back());
-    target::installTargetAccess(k);
+    refreshRegisters(k);
   }
   std::string file(const std::string& name, const std::string& text) {
     const std::string path = (dir_ / name).string();
@@ -253,11 +256,11 @@ TEST_F(TargetDialogsTest, CancelDuringTheComparisonStopsIt) {
   // Cancel outside a comparison only closes the dialog.
   VerifyDialog again(k);
   again.show();
-  k.run.stopRequest = false;
+  k.exec.stopreq = false;
   click(control(&again, 20201));
   EXPECT_FALSE(again.isVisible());
   EXPECT_EQ(again.result(), 0);
-  EXPECT_FALSE(k.run.stopRequest);
+  EXPECT_FALSE(k.exec.stopreq);
 }
 
 TEST_F(TargetDialogsTest, HexEditsTakeOnlyHexadecimalText) {
@@ -291,7 +294,7 @@ TEST_F(TargetDialogsTest, SetupDialogShowsPortsChipsVersionsAndSettings) {
   for (int i = 0; i < chip->count(); ++i) chips << chip->itemText(i);
   EXPECT_EQ(chips, QStringList({"QE128", "QG8", "GENERIC"}));
   EXPECT_EQ(chip->currentText(), "QE128");
-  EXPECT_EQ(control<QLabel>(&d, 217)->text(), QString::fromStdString(versionText(k.target.cable.get_dll_version())));
+  EXPECT_EQ(control<QLabel>(&d, 217)->text(), QString::fromStdString(versionText(target::targetState(k).cable.get_dll_version())));
   EXPECT_FALSE(control<QLabel>(&d, 216)->text().isEmpty());
   EXPECT_FALSE(control<QCheckBox>(&d, 210)->isChecked());  // RESETONCONNECT "NO"
   EXPECT_EQ(control<QCheckBox>(&d, 210)->text(), "&Reset On Connection");
@@ -319,8 +322,8 @@ TEST_F(TargetDialogsTest, SetupOkTakesTheControlsAndCancelLeavesTheSettings) {
     control<QLineEdit>(&d, 207)->setText("reset.cfg");
     click(control(&d, 201));
     EXPECT_EQ(d.result(), 0);
-    EXPECT_EQ(k.target.settings.link, "USB");
-    EXPECT_FALSE(k.target.settings.resetOnConnect);
+    EXPECT_EQ(target::targetState(k).settings.link, "USB");
+    EXPECT_FALSE(target::targetState(k).settings.resetOnConnect);
   }
   SetupDialog d(k);
   d.show();
@@ -330,26 +333,24 @@ TEST_F(TargetDialogsTest, SetupOkTakesTheControlsAndCancelLeavesTheSettings) {
   click(control(&d, 200));
   EXPECT_EQ(d.result(), 1);
   EXPECT_FALSE(d.isVisible());
-  EXPECT_EQ(k.target.settings.link, "LPT");
-  EXPECT_EQ(k.target.settings.port, "1");
-  EXPECT_TRUE(k.target.settings.resetOnConnect);
-  EXPECT_EQ(k.target.settings.resetFile, "reset.cfg");
+  EXPECT_EQ(target::targetState(k).settings.link, "LPT");
+  EXPECT_EQ(target::targetState(k).settings.port, "1");
+  EXPECT_TRUE(target::targetState(k).settings.resetOnConnect);
+  EXPECT_EQ(target::targetState(k).settings.resetFile, "reset.cfg");
 }
 
 TEST_F(TargetDialogsTest, PickingAChipSelectsItAtOnce) {
   connect();
-  std::string title;
-  k.target.hooks.menuTitleChanged = [&](Kernel&, const std::string& t) { title = t; };
   SetupDialog d(k);
   control<QComboBox>(&d, 209)->setCurrentText("GENERIC");
-  EXPECT_EQ(k.target.chipName, "GENERIC");
-  EXPECT_EQ(title, "&Target (GENERIC)");
+  EXPECT_EQ(target::targetState(k).chipName, "GENERIC");
+  EXPECT_EQ(ui.menuTitle, "&Target (GENERIC)");
   EXPECT_EQ(platform::iniGet("TARGET", "CHIP", ""), "GENERIC");
 }
 
 TEST_F(TargetDialogsTest, SetupOkWithoutAChipStaysOpen) {
   // No libraries: nothing is listed and nothing can be selected.
-  k.target.libraryFolder = dir_.string();
+  target::targetState(k).libraryFolder = dir_.string();
   SetupDialog d(k);
   d.show();
   EXPECT_EQ(control<QComboBox>(&d, 209)->count(), 0);
@@ -380,9 +381,9 @@ TEST_F(TargetDialogsTest, AdvancedButtonOpensTheAdvancedDialog) {
 // ---- Advanced Setup -------------------------------------------------------------------------
 
 TEST_F(TargetDialogsTest, AdvancedDialogControlsAndTheClockSwitchPair) {
-  k.target.settings.setClockSwitch = true;
-  k.target.settings.clearClockSwitch = true;  // both on: the set box wins
-  k.target.settings.syncLength = 25;
+  target::targetState(k).settings.setClockSwitch = true;
+  target::targetState(k).settings.clearClockSwitch = true;  // both on: the set box wins
+  target::targetState(k).settings.syncLength = 25;
   AdvancedSetupDialog d(k);
   d.show();
   EXPECT_EQ(d.objectName(), "ADVANCED");
@@ -440,7 +441,7 @@ TEST_F(TargetDialogsTest, AdvancedDefaultsAndOk) {
   QTest::keyClicks(width, "1a5");  // digits only
   click(control(&d, 200));
   EXPECT_FALSE(d.isVisible());
-  EXPECT_EQ(k.target.settings.syncLength, 15);
+  EXPECT_EQ(target::targetState(k).settings.syncLength, 15);
   EXPECT_EQ(platform::iniGet("OPTIONS", "SYNCLEN", ""), "15");
   EXPECT_EQ(platform::iniGet("OPTIONS", "USESYNC", ""), "NO");
   EXPECT_EQ(platform::iniGet("OPTIONS", "SETCLKSW", ""), "YES");

@@ -1,6 +1,7 @@
 // A front-end for tests: records output, status texts, message boxes and questions.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/ui_port.h"
@@ -34,6 +35,8 @@ class FakeUiPort : public UiPort {
     return r;
   }
   void requestClose() override { closeRequested = true; }
+  void targetMenuTitle(std::string_view title) override { menuTitle = title; }
+  void enableCommand(uint16_t id, bool enabled) override { commandEnabled.emplace_back(id, enabled); }
 
   std::string out;
   std::string status[3];
@@ -45,6 +48,8 @@ class FakeUiPort : public UiPort {
   int beeps = 0;
   PumpResult nextPump;
   bool closeRequested = false;
+  std::string menuTitle;
+  std::vector<std::pair<uint16_t, bool>> commandEnabled;
 };
 
 }  // namespace yav::test

@@ -1,6 +1,7 @@
 #include <cstdlib>
 
 #include "target/connection.h"
+#include "target/chip_target.h"
 #include "target/link_loader.h"
 #include "target/target_access.h"
 #include "target/target_fixture.h"
@@ -16,11 +17,11 @@ TEST_F(TargetTest, StartupConnectsSelectsTheChipAndRunsTheFilesInOrder) {
   setting("TARGET", "RESETINITS", resetFile);
   setting("TARGET", "INITS", initFile);
   ASSERT_TRUE(connectTarget(k));
-  EXPECT_TRUE(k.target.connected);
-  EXPECT_TRUE(k.target.portOpen);
-  EXPECT_EQ(k.target.chipName, "QE128");
-  EXPECT_EQ(k.target.menuTitle, "&Target (QE128)");
-  EXPECT_EQ(k.target.fatalExitCode, 0);
+  EXPECT_TRUE(target::targetState(k).connected);
+  EXPECT_TRUE(target::targetState(k).portOpen);
+  EXPECT_EQ(target::targetState(k).chipName, "QE128");
+  EXPECT_EQ(target::targetState(k).menuTitle, "&Target (QE128)");
+  EXPECT_EQ(target::targetState(k).fatalExitCode, 0);
   EXPECT_TRUE(ui.boxes.empty()) << ui.boxes.front();
   EXPECT_EQ(ui.status[0], " Command ");
   // Reset on connect (with its file) comes before the init file.
@@ -33,15 +34,15 @@ TEST_F(TargetTest, StartupConnectsSelectsTheChipAndRunsTheFilesInOrder) {
   EXPECT_EQ(platform::iniGet("options", "yavlink", ""), "USB");
   EXPECT_EQ(platform::iniGet("OPTIONS", "RESETONCONNECT", ""), "YES");
   EXPECT_EQ(platform::iniGet("TARGET", "CHIP", ""), "QE128");
-  EXPECT_EQ(k.values.memory != nullptr, true);
+  EXPECT_NE(k.target->memory(), nullptr);
   shutdownTarget(k);
-  EXPECT_FALSE(k.target.connected);
-  EXPECT_FALSE(k.target.cableLoaded);
+  EXPECT_FALSE(target::targetState(k).connected);
+  EXPECT_FALSE(target::targetState(k).cableLoaded);
 }
 
 TEST_F(TargetTest, DiscoveryFindsTheSimulatedChips) {
   ASSERT_EQ(discoverChipLibraries(k), 1);
-  const auto& chips = k.target.chipLibraries[0].chips;
+  const auto& chips = target::targetState(k).chipLibraries[0].chips;
   for (const char* name : {"QE128", "GENERIC"})
     EXPECT_NE(std::find(chips.begin(), chips.end(), name), chips.end()) << name;
   EXPECT_GE(chips.size(), 3u);
@@ -83,12 +84,12 @@ TEST_F(TargetTest, EachInjectedFaultIsReportedAndTheKernelKeepsRunning) {
     port.answer = c.answer;
     {
       Kernel kernel(port);
-      kernel.target.libraryFolder = k.target.libraryFolder;
+      target::targetState(kernel).libraryFolder = target::targetState(k).libraryFolder;
       EXPECT_EQ(connectTarget(kernel), c.connects);
       bool reported = false;
       for (const std::string& b : port.boxes) reported = reported || b.find(c.report) != std::string::npos;
       EXPECT_TRUE(reported) << (port.boxes.empty() ? std::string("no box") : port.boxes.back());
-      EXPECT_EQ(kernel.target.fatalExitCode, c.exitCode);
+      EXPECT_EQ(target::targetState(kernel).fatalExitCode, c.exitCode);
       if (!c.connects) {
         EXPECT_TRUE(port.boxes.back().find("Unable to establish connection") != std::string::npos) << port.boxes.back();
         RegisterBlock regs;
@@ -109,10 +110,10 @@ TEST_F(TargetTest, LostLinkAsksBeforeTheRegisterRead) {
 
 TEST_F(TargetTest, MissingLibrariesEndABatchRunWithTheirCodes) {
   {
-    k.target.libraryFolder = dir_.string();  // no KT55RDLLS here
+    target::targetState(k).libraryFolder = dir_.string();  // no KT55RDLLS here
     EXPECT_FALSE(connectTarget(k));
     EXPECT_TRUE(boxSaid("Error: NO TARGET DLLs available"));
-    EXPECT_EQ(k.target.fatalExitCode, 100);
+    EXPECT_EQ(target::targetState(k).fatalExitCode, 100);
   }
   // A cable library that is missing, or that lacks the entry points (even when a library it
   // depends on has them).
@@ -120,13 +121,13 @@ TEST_F(TargetTest, MissingLibrariesEndABatchRunWithTheirCodes) {
     SCOPED_TRACE(cable);
     FakeUiPort port;
     Kernel kernel(port);
-    kernel.target.libraryFolder = platform::programFolder();
-    kernel.target.cableLibraryPath = cable;
+    target::targetState(kernel).libraryFolder = platform::programFolder();
+    target::targetState(kernel).cableLibraryPath = cable;
     EXPECT_FALSE(connectTarget(kernel));
     ASSERT_FALSE(port.boxes.empty());
     EXPECT_EQ(port.boxes.back(), "Error: UNIT_hcs08z.DLL Missing or Obsolete");
     EXPECT_EQ(port.status[0], " Command ");
-    EXPECT_EQ(kernel.target.fatalExitCode, 1000);
+    EXPECT_EQ(target::targetState(kernel).fatalExitCode, 1000);
   }
 }
 
@@ -155,7 +156,7 @@ TEST_F(TargetTest, PortChoiceFollowsTheSettingsAndTheCablesPresent) {
     FakeUiPort port;
     {
       Kernel kernel(port);
-      kernel.target.libraryFolder = k.target.libraryFolder;
+      target::targetState(kernel).libraryFolder = target::targetState(k).libraryFolder;
       EXPECT_TRUE(connectTarget(kernel));
     }
     if (c.report) {
@@ -175,36 +176,36 @@ TEST_F(TargetTest, SettingsAreReadAsTheirFirstLetterSays) {
   setting("OPTIONS", "SETCLKSW", "Yes");
   setting("OPTIONS", "USESYNC", "yes");  // only 'Y' counts
   readConnectionSettings(k);
-  EXPECT_FALSE(k.target.settings.resetOnConnect);
-  EXPECT_EQ(k.target.settings.syncLength, 10);
-  EXPECT_TRUE(k.target.settings.setClockSwitch);
-  EXPECT_FALSE(k.target.settings.useSync);
+  EXPECT_FALSE(target::targetState(k).settings.resetOnConnect);
+  EXPECT_EQ(target::targetState(k).settings.syncLength, 10);
+  EXPECT_TRUE(target::targetState(k).settings.setClockSwitch);
+  EXPECT_FALSE(target::targetState(k).settings.useSync);
   setting("OPTIONS", "RESETONCONNECT", "maybe");
   readConnectionSettings(k);
-  EXPECT_TRUE(k.target.settings.resetOnConnect);
+  EXPECT_TRUE(target::targetState(k).settings.resetOnConnect);
 }
 
 TEST_F(TargetTest, UnknownChipLeavesTheDebuggerWithoutTarget) {
   setting("TARGET", "CHIP", "NOSUCHCHIP");
   EXPECT_FALSE(connectTarget(k));
   EXPECT_TRUE(boxSaid("Unable to establish connection"));
-  EXPECT_EQ(k.target.currentChipLibrary, -1);
+  EXPECT_EQ(target::targetState(k).currentChipLibrary, -1);
 }
 
 TEST_F(TargetTest, ReconnectionStoresTheSpeedFound) {
   ASSERT_TRUE(connectTarget(k));
   EXPECT_EQ(reconnectTarget(k), 1);
   EXPECT_FALSE(platform::iniGet("TARGET", "BGNDSPEED", "").empty());
-  EXPECT_TRUE(k.target.connected);
+  EXPECT_TRUE(target::targetState(k).connected);
 }
 
 TEST_F(TargetTest, SelectingAnotherChipKeepsTheLibraryCurrent) {
   ASSERT_TRUE(connectTarget(k));
   EXPECT_TRUE(selectChip(k, "GENERIC"));
-  EXPECT_EQ(k.target.chipName, "GENERIC");
+  EXPECT_EQ(target::targetState(k).chipName, "GENERIC");
   EXPECT_EQ(platform::iniGet("TARGET", "CHIP", ""), "GENERIC");
   EXPECT_FALSE(selectChip(k, "NOSUCHCHIP"));
-  EXPECT_EQ(k.target.chipName, "GENERIC");
+  EXPECT_EQ(target::targetState(k).chipName, "GENERIC");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Download bracket and S-record verify against the simulated target.
 #include "engine/dispatcher.h"
+#include "target/chip_target.h"
 #include "engine/kernel.h"
 #include "target/connection.h"
-#include "target/kernel_link.h"
+#include "target/chip_target.h"
 #include "target/target_access.h"
 #include "target/target_fixture.h"
 #include "target/verify.h"
@@ -19,13 +20,12 @@ class DownloadVerifyTest : public TargetTest {
     TargetTest::SetUp();
     setting("OPTIONS", "RESETONCONNECT", "NO");
     ASSERT_TRUE(connectTarget(k));
-    installTargetAccess(k);
-    ASSERT_NE(k.prog.downloader, nullptr);
+    ASSERT_NE(k.target->downloader(), nullptr);
   }
   void download(uint32_t address, std::vector<uint8_t> bytes) {
-    ASSERT_TRUE(k.prog.downloader->begin());
-    ASSERT_TRUE(k.prog.downloader->block(bytes.data(), address, bytes.size(), address, 0));
-    k.prog.downloader->end();
+    ASSERT_TRUE(k.target->downloader()->begin());
+    ASSERT_TRUE(k.target->downloader()->block(bytes.data(), address, bytes.size(), address, 0));
+    k.target->downloader()->end();
   }
   std::string lastBox() const { return ui.boxes.empty() ? "" : ui.boxes.back(); }
 };

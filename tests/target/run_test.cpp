@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "target/connection.h"
+#include "target/chip_target.h"
 #include "target/console_port.h"
 #include "target/target_access.h"
 #include "target/target_fixture.h"
@@ -37,7 +38,7 @@ class RunTest : public TargetTest {
   // Waits until the target halts again (bounded, so a broken stop fails instead of hanging).
   bool waitFrozen() {
     for (int i = 0; i < 2000; ++i) {
-      if (k.target.cable.test_for_freeze()) return true;
+      if (target::targetState(k).cable.test_for_freeze()) return true;
       std::this_thread::sleep_for(1ms);
     }
     return false;
@@ -47,7 +48,7 @@ class RunTest : public TargetTest {
     EXPECT_TRUE(readMemory(k, 0x1818 | 0, &b, 1));
     return b;
   }
-  const CableEntries& cable() { return k.target.cable; }
+  const CableEntries& cable() { return target::targetState(k).cable; }
 };
 
 TEST_F(RunTest, RegistersAndMemoryGoThroughTheChipLibrary) {
@@ -127,14 +128,14 @@ TEST_F(RunTest, DataComparatorStopsAfterTheWrite) {
   startAt(kCode);
   const uint8_t kinds[4] = {'W', 0, 0, 0};
   const uint32_t addresses[4] = {kCounter, 0, 0, 0};
-  k.target.chip.SetBreaks(1, kinds, addresses);
+  target::targetState(k).chip.SetBreaks(1, kinds, addresses);
   cable().resume();
   ASSERT_TRUE(waitFrozen());
   RegisterBlock regs;
   ASSERT_TRUE(readRegisters(k, regs));
   EXPECT_EQ(regs.pc(), kCode + 2);  // just after INC
   EXPECT_NE(stopByte() & 0x80, 0);
-  k.target.chip.SetBreaks(0, nullptr, nullptr);
+  target::targetState(k).chip.SetBreaks(0, nullptr, nullptr);
 }
 
 TEST_F(RunTest, RangeComparatorAndCodeComparatorKinds) {
@@ -151,7 +152,7 @@ TEST_F(RunTest, RangeComparatorAndCodeComparatorKinds) {
   };
   for (const Case& c : cases) {
     startAt(kCode);
-    k.target.chip.SetBreaks(c.count, c.kinds, c.addresses);
+    target::targetState(k).chip.SetBreaks(c.count, c.kinds, c.addresses);
     cable().resume();
     if (c.stopPc == 0) {
       std::this_thread::sleep_for(5ms);
@@ -164,7 +165,7 @@ TEST_F(RunTest, RangeComparatorAndCodeComparatorKinds) {
     ASSERT_TRUE(readRegisters(k, regs));
     EXPECT_EQ(regs.pc(), c.stopPc);
   }
-  k.target.chip.SetBreaks(0, nullptr, nullptr);
+  target::targetState(k).chip.SetBreaks(0, nullptr, nullptr);
 }
 
 TEST_F(RunTest, TraceTillRecordsTheChangesOfFlow) {
@@ -173,13 +174,13 @@ TEST_F(RunTest, TraceTillRecordsTheChangesOfFlow) {
   const uint8_t kind = 0;
   const uint32_t at = kCode + 2;
   // Trigger after a few loops: till the branch is reached with the counter written three times.
-  k.target.chip.SetTrace(1, 1, &kind, &at);
+  target::targetState(k).chip.SetTrace(1, 1, &kind, &at);
   cable().resume();
   ASSERT_TRUE(waitFrozen());
   EXPECT_EQ(stopByte() & 0x20, 0x20);
   uint32_t entries[16];
   int dataFlag = -1;
-  const uint32_t result = k.target.chip.Trace(entries, &dataFlag);
+  const uint32_t result = target::targetState(k).chip.Trace(entries, &dataFlag);
   EXPECT_GE(result & 0xFF, 1u);
   EXPECT_EQ(entries[(result & 0xFF) - 1], at);
   EXPECT_EQ(dataFlag, 0);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/kernel.h"
+#include "target/chip_target.h"
 #include "platform/ini.h"
 #include "platform/program_dir.h"
 #include "support/fake_ui_port.h"
@@ -32,7 +33,7 @@ class TargetTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     ini_ = (dir_ / "YAVKT55R.INI").string();
     ::setenv("YAV_INI", ini_.c_str(), 1);
-    k.target.libraryFolder = platform::programFolder();
+    target::targetState(k).libraryFolder = platform::programFolder();
   }
   void TearDown() override {
     for (const char* v : kFaultVariables) ::unsetenv(v);

@@ -42,7 +42,7 @@ TEST(SourceKeys, TypingRunsTheCommandOrBeeps) {
   EXPECT_EQ(port.beeps, 1);
   typeInSourceWindow(k, 's');  // reaches the dispatcher: reported until stepping exists
   EXPECT_EQ(port.boxes.size(), 1u);
-  k.run.targetRunning = true;
+  k.exec.running = true;
   typeInSourceWindow(k, 's');
   EXPECT_EQ(port.beeps, 2);
   EXPECT_EQ(port.boxes.size(), 1u);

@@ -1,4 +1,5 @@
 #include "ui/target_setup_dialog.h"
+#include "target/chip_target.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ class SetupDialogTest : public ::testing::Test {
     gStatus = 0x80;
     gEmsetupResult = 1;
     gEmsetupCalls.clear();
-    auto& t = k.target;
+    auto& t = target::targetState(k);
     t.cableLoaded = true;
     t.cable.query_number_of_parallel_ports = lptCount;
     t.cable.query_number_of_usb_devices = usbCount;
@@ -83,14 +84,14 @@ TEST_F(SetupDialogTest, OkTakesThePortAndFilesOrStaysOpen) {
   d.initFile = std::string(200, 'i');
   gEmsetupResult = 0;
   EXPECT_FALSE(setupOk(k, d));  // the chip library keeps the dialog open
-  EXPECT_EQ(k.target.settings.link, "USB");
+  EXPECT_EQ(target::targetState(k).settings.link, "USB");
   gEmsetupResult = 1;
   ASSERT_TRUE(setupOk(k, d));
-  EXPECT_EQ(k.target.settings.link, "LPT");
-  EXPECT_EQ(k.target.settings.port, "2");
-  EXPECT_FALSE(k.target.settings.resetOnConnect);
-  EXPECT_EQ(k.target.settings.initFile.size(), kSetupFileLimit);
-  k.target.currentChipLibrary = -1;
+  EXPECT_EQ(target::targetState(k).settings.link, "LPT");
+  EXPECT_EQ(target::targetState(k).settings.port, "2");
+  EXPECT_FALSE(target::targetState(k).settings.resetOnConnect);
+  EXPECT_EQ(target::targetState(k).settings.initFile.size(), kSetupFileLimit);
+  target::targetState(k).currentChipLibrary = -1;
   EXPECT_FALSE(setupOk(k, d));  // no chip selected: OK does nothing
 }
 
@@ -101,8 +102,8 @@ TEST_F(SetupDialogTest, CancelTellsTheChipLibrary) {
 }
 
 TEST_F(SetupDialogTest, AdvancedClockSwitchBoxesExcludeEachOther) {
-  k.target.settings.setClockSwitch = true;
-  k.target.settings.clearClockSwitch = true;
+  target::targetState(k).settings.setClockSwitch = true;
+  target::targetState(k).settings.clearClockSwitch = true;
   AdvancedDialogState d = openAdvancedDialog(k);
   EXPECT_TRUE(d.setClockSwitch);
   EXPECT_FALSE(d.clearClockSwitch);  // the set box wins
@@ -117,7 +118,7 @@ TEST_F(SetupDialogTest, AdvancedClockSwitchBoxesExcludeEachOther) {
   EXPECT_FALSE(advancedOk(k, d));
   d.syncWidth = "25";
   ASSERT_TRUE(advancedOk(k, d));
-  EXPECT_EQ(k.target.settings.syncLength, 25);
+  EXPECT_EQ(target::targetState(k).settings.syncLength, 25);
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+// The one interface through which the kernel reaches the target: registers, memory, download,
+// reset, halt and the operations the run loop drives. The target layer implements it over the
+// cable and chip libraries; tests use a small fake. Nothing in the engine reaches a library or
+// the target layer's state any other way.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "engine/download.h"
+#include "model/registers.h"
+#include "model/target_memory.h"
+
+namespace yav {
+
+class TargetPort {
+ public:
+  virtual ~TargetPort() = default;
+
+  // A target answers (libraries loaded, chip selected, link up).
+  virtual bool connected() const = 0;
+
+  // The CPU registers; false when no target answers or the chip library refuses.
+  virtual bool readRegisters(RegisterFile& out) = 0;
+  virtual bool writeRegisters(const RegisterFile& in) = 0;
+
+  // Typed access to target memory; null while no target is connected.
+  virtual TargetMemory* memory() = 0;
+
+  // The path a load writes code through; null when there is nothing to download to.
+  virtual CodeDownloader* downloader() = 0;
+
+  // Resets the target (`flag` as the chip library takes it); false without a target.
+  virtual bool reset(int flag) = 0;
+
+  // Halts a running target; false when it does not answer.
+  virtual bool stop() = 0;
+
+  // Rebuilds the target break list from the kernel's breakpoints and, when asked, the line
+  // entries of the active functions.
+  virtual void loadBreaks(bool withActiveFunctions) = 0;
+
+  // Runs the target: with `freeRun` until it stops by itself or a stop is requested, else one
+  // C-line unit by instruction steps. Returns the program counter at the stop, or nothing when
+  // the target did not answer.
+  virtual std::optional<uint32_t> run(bool freeRun) = 0;
+
+  // Executes one machine instruction; false when the target did not answer.
+  virtual bool instructionStep() = 0;
+
+  // True when no instruction in [from, to) can change the flow of control, so the range can be
+  // stepped over with one temporary break at `to`.
+  virtual bool straightLine(uint32_t from, uint32_t to) = 0;
+};
+
+}  // namespace yav

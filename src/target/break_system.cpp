@@ -1,0 +1,292 @@
+#include "target/break_system.h"
+
+#include <chrono>
+#include <thread>
+
+#include "engine/errors.h"
+#include "engine/kernel_eval.h"
+#include "model/loader.h"
+#include "target/chip_target.h"
+#include "target/connection.h"
+#include "target/target_access.h"
+
+namespace yav::target {
+
+namespace {
+
+constexpr uint8_t kBreakEnableBit = 0x20;     // BDC status/control: hardware breakpoint enabled
+constexpr uint32_t kTraceStatusAddress = 0x1818;
+constexpr uint8_t kTraceStopBits = 0xC0;
+constexpr uint8_t kActiveLineKinds = 0x25;    // function start, prologue end, function exit
+constexpr uint16_t kTraceMenuFirst = 20014, kTraceMenuLast = 20016;
+constexpr int kSlots = Comparators::kSlots;
+
+constexpr const char* kStepsOffer = "Do You Want To Use Instruction Steps ? \n\n(Non Real-Time Mode)";
+
+bool stopsHere(const BreakEntry* e) { return e && e->kind == kBreakCode && e->watch == 0; }
+
+const BreakEntry* breakAtPc(Kernel& k) { return findBreak(targetState(k).breaks, currentPc(k)); }
+
+// A refusal of the break system: a warning, a stop request, no run.
+void refuse(Kernel& k, const char* text) {
+  k.ui->messageBox("Warning", text, MsgIcon::Warning);
+  k.exec.stopreq = true;
+}
+
+// The limit checks before a run with breaks. Returns false when the run must not start; may
+// switch the run to Stepping Mode when the user accepts instruction steps.
+bool checkLimits(Kernel& k) {
+  TargetState& t = targetState(k);
+  const BreakList& b = t.breaks;
+  RunControl& rc = t.runControl;
+  auto offerSteps = [&](const std::string& question) {
+    if (k.ui->askYesNo("Warning", question + kStepsOffer)) {
+      rc.mode = RunMode::Stepping;
+      return true;
+    }
+    k.exec.stopreq = true;
+    return false;
+  };
+  if (t.breakSystemUnavailable && b.total > 1) {
+    return offerSteps("More than one Breakpoint\n\nwith Break System unavalaible to YAV\n\n");
+  }
+  if (rc.trace.pending) {
+    if (b.data > 0) return refuse(k, "Can't Trace, Too Many DATA Breakpoints."), false;
+    if (b.code > 1) return refuse(k, "Can't Trace, Too Many CODE Breakpoints."), false;
+  } else if (b.data > 2) {
+    return refuse(k, "Too Many DATA Breakpoints."), false;
+  }
+  if (b.data > 0 && b.code > 1) return refuse(k, "Too Many Code Breakpoints."), false;
+  if (b.total > 4) return offerSteps("Too Many Breakpoints (more than 4).\n\n");
+  return true;
+}
+
+void setBreakEnable(Kernel& k, bool on) {
+  const CableEntries& c = targetState(k).cable;
+  const uint8_t status = c.read_status();
+  c.write_control(on ? (status | kBreakEnableBit) : (status & ~kBreakEnableBit));
+}
+
+void bdcBreakAt(Kernel& k, uint32_t address, bool fourEntries) {
+  targetState(k).cable.write_breakpoint(bdcBreakpointAddress(address, fourEntries));
+  setBreakEnable(k, true);
+}
+
+// Hard Breaks Mode with the break system: comparators for data breaks (and one code break in the
+// BDC breakpoint), or for up to three code breaks with a fourth in the BDC breakpoint.
+void armComparators(Kernel& k) {
+  TargetState& t = targetState(k);
+  const BreakList& b = t.breaks;
+  Comparators& slots = t.runControl.comparators;
+  if (b.data > 0) {
+    int slot = 0, count = 0;
+    for (const BreakEntry& e : b.entries) {
+      if (e.kind != kBreakData || slot >= kSlots) continue;
+      const uint8_t kind = static_cast<uint8_t>(e.access == 'W' || e.access == 'R' ? e.access : 'A');
+      if (e.size > 1 && slot + 1 < kSlots) {
+        slots.kinds[slot] = 'R';
+        slots.addresses[slot] = e.address;
+        slots.kinds[slot + 1] = kind;
+        slots.addresses[slot + 1] = e.address + e.size - 1u;
+        count = slot + 1;
+        slot += 2;
+        break;
+      }
+      slots.kinds[slot] = kind;
+      slots.addresses[slot] = e.address;
+      count = ++slot + 1;
+    }
+    if (slot < kSlots) slots.kinds[slot] = 0;
+    t.chip.SetBreaks(count, slots.kinds, slots.addresses);
+    for (const BreakEntry& e : b.entries) {
+      if (e.kind != kBreakData) {
+        bdcBreakAt(k, e.address, false);
+        break;
+      }
+    }
+    return;
+  }
+  std::vector<uint32_t> code;
+  for (const BreakEntry& e : b.entries) code.push_back(e.address);
+  if (code.size() == 4) {
+    for (int i = 0; i < 3; ++i) {
+      slots.kinds[i] = 0;
+      slots.addresses[i] = code[static_cast<size_t>(i) + 1];
+    }
+    t.chip.SetBreaks(3, slots.kinds, slots.addresses);
+    bdcBreakAt(k, code[0], true);
+    return;
+  }
+  const int n = static_cast<int>(code.size() < kSlots ? code.size() : kSlots);
+  for (int i = 0; i < n; ++i) {
+    slots.kinds[i] = 0;
+    slots.addresses[i] = code[static_cast<size_t>(i)];
+  }
+  t.chip.SetBreaks(n, slots.kinds, slots.addresses);
+}
+
+// Hard Breaks Mode without the break system: the chip library's own user breaks. False when the
+// user declines a trace that may not work (the run must not start).
+bool armUserBreaks(Kernel& k) {
+  TargetState& t = targetState(k);
+  RunControl& rc = t.runControl;
+  setBreakEnable(k, false);
+  int disable = 0;
+  const int armed = t.chip.SetUserBreaks(1, &disable);
+  rc.traceArmed = armed != 0;
+  if (armed == -1) {
+    if (!k.ui->askYesNo("Warning",
+                        "Tracing from PC may not work.\n\nChange of flow possibly taken  in the next 3 cycles \n\n"
+                        "Do you want to continue anyway ??\n")) {
+      rc.traceArmed = false;
+      k.exec.stopreq = true;
+      return false;
+    }
+    rc.traceArmed = true;
+  }
+  for (uint16_t id = kTraceMenuFirst; id <= kTraceMenuLast; ++id) k.ui->enableCommand(id, disable == 0);
+  if (t.breaks.entries.size() == 1) bdcBreakAt(k, t.breaks.entries.front().address, false);
+  return true;
+}
+
+// Waits for the running target to stop, pumping the front-end. A stop the board has reached is
+// seen at once; the wait between polls grows to 10 ms, the longest a stop may go unnoticed.
+void waitForStop(Kernel& k) {
+  const CableEntries& c = targetState(k).cable;
+  auto pause = std::chrono::microseconds(20);
+  constexpr auto kLongest = std::chrono::milliseconds(10);
+  for (;;) {
+    if (k.ui->pumpEvents().stop) k.exec.stopreq = true;
+    if (k.exec.stopreq || c.test_for_freeze() != 0) return;
+    std::this_thread::sleep_for(pause);
+    if (pause < kLongest) pause = std::min<std::chrono::microseconds>(pause * 2, kLongest);
+  }
+}
+
+std::optional<uint32_t> pcAfterStop(Kernel& k) {
+  if (!refreshRegisters(k)) return std::nullopt;
+  if (stopsHere(breakAtPc(k))) k.exec.stopreq = true;
+  return currentPc(k);
+}
+
+std::optional<uint32_t> runStepping(Kernel& k) {
+  const CableEntries& c = targetState(k).cable;
+  for (;;) {
+    if (k.ui->pumpEvents().stop) k.exec.stopreq = true;
+    if (k.exec.stopreq) return refreshRegisters(k) ? std::optional<uint32_t>(currentPc(k)) : std::nullopt;
+    c.single_step();
+    if (!refreshRegisters(k)) return std::nullopt;
+    if (breakAtPc(k)) return pcAfterStop(k);
+  }
+}
+
+std::optional<uint32_t> runHardBreaks(Kernel& k) {
+  TargetState& t = targetState(k);
+  RunControl& rc = t.runControl;
+  const CableEntries& c = t.cable;
+  if (!t.breakSystemUnavailable) {
+    // Leave the current instruction first: a break on it must not stop the run at once.
+    t.chip.SetBreaks(0, nullptr, nullptr);
+    c.single_step();
+    if (!refreshRegisters(k)) return std::nullopt;
+    if (breakAtPc(k)) return pcAfterStop(k);
+    setBreakEnable(k, false);
+    if (t.chip.SetTrace) t.chip.SetTrace(0, 0, nullptr, nullptr);
+    if (rc.trace.pending) {
+      rc.traceArmed = true;
+      rc.trace.pending = false;
+      if (t.chip.SetTrace) t.chip.SetTrace(rc.trace.count, rc.trace.till, rc.trace.kinds, rc.trace.addresses);
+    }
+    armComparators(k);
+  } else if (!armUserBreaks(k)) {
+    return refreshRegisters(k) ? std::optional<uint32_t>(currentPc(k)) : std::nullopt;
+  }
+  if (rc.resetBeforeRun) {
+    resetTarget(k, 1);
+    rc.resetBeforeRun = false;
+  }
+  c.resume();
+  k.exec.stopreq = false;
+  k.exec.running = true;
+  waitForStop(k);
+  k.exec.running = false;
+  const bool requested = k.exec.stopreq;
+  if (requested) haltTarget(k);
+  if (!refreshRegisters(k)) return std::nullopt;
+  int disable = 0;
+  if (breakAtPc(k) && !requested) {
+    t.chip.SetUserBreaks(0, &disable);
+  } else {
+    if ((c.read_status() & kBreakEnableBit) && c.read_breakpoint() == k.regs.file.pc) return currentPc(k);
+    uint8_t traceStatus = 0;
+    t.chip.emget(&traceStatus, kTraceStatusAddress | kDirectAccess, 1);
+    if ((traceStatus & kTraceStopBits) == 0 && !requested) {
+      k.ui->messageBox("Info", "Target Stopped (Trace or user break)", MsgIcon::Info);
+    }
+    k.exec.stopreq = true;
+    t.chip.SetUserBreaks(0, &disable);
+  }
+  return pcAfterStop(k);
+}
+
+}  // namespace
+
+uint16_t bdcBreakpointAddress(uint32_t address, bool fourEntries) {
+  if (address >= 0x10000 || (fourEntries && address < 0x4000)) return static_cast<uint16_t>((address & 0x3FFF) | 0x8000);
+  return static_cast<uint16_t>(address & 0xFFFF);
+}
+
+void loadBreakList(Kernel& k, bool withActiveFunctions) {
+  TargetState& t = targetState(k);
+  k.ui->LeftStatus("Loading breakpoints");
+  k.ui->CursorWait();
+  clearBreakList(t.breaks);
+  if (withActiveFunctions) {
+    const SymbolTables& tables = k.prog.program->tables;
+    for (const auto& file : tables.files) {
+      for (const auto& fn : file->functions) {
+        if (fn->active == 0 || fn->startRecord == kNoRecord) continue;
+        for (size_t i = fn->startRecord; i < tables.records.size(); ++i) {
+          const DebugRecord& r = tables.records[i];
+          if (r.function != fn.get()) continue;
+          if (r.kind == rk::FunctionEnd) break;
+          if (r.kind & kActiveLineKinds) insertBreak(t.breaks, {r.address, 0, 0, 0, kBreakLine, 'A'});
+        }
+      }
+    }
+  }
+  k.ui->CursorStd();
+}
+
+void loadFunctionBreaks(Kernel& k, const FunctionEntry& fn) {
+  TargetState& t = targetState(k);
+  const SymbolTables& tables = k.prog.program->tables;
+  if (fn.startRecord == kNoRecord) return;
+  for (size_t i = fn.startRecord; i < tables.records.size(); ++i) {
+    const DebugRecord& r = tables.records[i];
+    if (r.function != &fn) continue;
+    if (r.kind == rk::FunctionEnd) break;
+    if (r.kind == rk::Line) insertBreak(t.breaks, {r.address, 0, 0, 0, kBreakLine, 'A'});
+  }
+}
+
+std::optional<uint32_t> runTarget(Kernel& k, bool freeRun) {
+  if (!targetReady(k)) return std::nullopt;
+  TargetState& t = targetState(k);
+  RunControl& rc = t.runControl;
+  rc.mode = freeRun ? RunMode::HardBreaks : RunMode::Stepping;
+  if (freeRun && !t.breaks.entries.empty() && !checkLimits(k)) {
+    return refreshRegisters(k) ? std::optional<uint32_t>(currentPc(k)) : std::nullopt;
+  }
+  k.ui->RightStatus(rc.mode == RunMode::Stepping ? "Stepping Mode" : "Hard Breaks Mode");
+  k.exec.stopreq = false;
+  return rc.mode == RunMode::Stepping ? runStepping(k) : runHardBreaks(k);
+}
+
+bool stepInstruction(Kernel& k) {
+  if (!targetReady(k)) return false;
+  targetState(k).cable.single_step();
+  return refreshRegisters(k);
+}
+
+}  // namespace yav::target

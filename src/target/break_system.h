@@ -1,0 +1,31 @@
+// The break system: the target break list built from the kernel's breakpoints and active
+// functions, and the execution of one run of the target in Stepping Mode (instruction steps,
+// the debugger tests the breaks) or Hard Breaks Mode (comparators and the BDC breakpoint).
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "engine/kernel.h"
+
+namespace yav::target {
+
+// Rebuilds the target break list ("Loading breakpoints"): the breakpoints, then with
+// `withActiveFunctions` the line entries of every active function.
+void loadBreakList(Kernel& k, bool withActiveFunctions);
+
+// Adds the source-line entries (kind 0x08) of one function, with stop flag 0.
+void loadFunctionBreaks(Kernel& k, const FunctionEntry& function);
+
+// Runs the target until it stops (free run) or, with `freeRun` false, by instruction steps until
+// the program counter reaches an address of the break list or a stop is requested. Returns the
+// program counter at the stop; nothing when the target did not answer.
+std::optional<uint32_t> runTarget(Kernel& k, bool freeRun);
+
+// One instruction step, then the registers are read again; false when the target did not answer.
+bool stepInstruction(Kernel& k);
+
+// The value written to the BDC breakpoint register for a break address: paged addresses (and in
+// the four-entry case addresses below 0x4000) as their low 14 bits in the 0x8000 page window.
+uint16_t bdcBreakpointAddress(uint32_t address, bool fourEntries);
+
+}  // namespace yav::target

@@ -1,0 +1,118 @@
+#include "target/chip_target.h"
+
+#include <stdexcept>
+
+#include "engine/kernel_eval.h"
+#include "model/straight_line.h"
+#include "target/break_system.h"
+#include "target/connection.h"
+
+namespace yav::target {
+
+namespace {
+
+// Code bytes read for the straight-line test; unreadable bytes read as 0 (a branch), which
+// makes the test answer "not straight" rather than step over code it cannot see.
+class TargetCode : public CodeReader {
+ public:
+  explicit TargetCode(TargetMemory* m) : m_(m) {}
+  uint8_t read_byte(uint32_t address) const override {
+    uint8_t b = 0;
+    if (!m_ || !m_->readByte(0, address, b)) return 0;
+    return b;
+  }
+
+ private:
+  TargetMemory* m_;
+};
+
+}  // namespace
+
+bool ChipDownloader::begin() {
+  clearBreakCounters(targetState(k_).breaks);
+  if (!targetReady(k_)) return false;
+  const ChipEntries& chip = targetState(k_).chip;
+  if (chip.eminitload) chip.eminitload();
+  return true;
+}
+
+bool ChipDownloader::block(const uint8_t* data, uint32_t address, size_t length, uint32_t second, uint8_t) {
+  k_.ui->CursorWait();
+  const bool ok = targetState(k_).chip.emload && loadMemory(k_, address, second, data, static_cast<int>(length));
+  k_.ui->CursorStd();
+  return ok;
+}
+
+void ChipDownloader::end() {
+  const ChipEntries& chip = targetState(k_).chip;
+  if (chip.emendload) chip.emendload();
+}
+
+bool ChipTarget::connected() const { return state.connected && state.currentChipLibrary >= 0 && state.cableLoaded; }
+
+bool ChipTarget::readRegisters(RegisterFile& out) {
+  RegisterBlock b;
+  if (!target::readRegisters(k_, b)) return false;
+  out = toRegisterFile(b);
+  return true;
+}
+
+bool ChipTarget::writeRegisters(const RegisterFile& in) {
+  RegisterBlock b;
+  // Keep the reserved byte as the target has it.
+  if (!target::readRegisters(k_, b)) return false;
+  toRegisterBlock(in, b);
+  return target::writeRegisters(k_, b);
+}
+
+TargetMemory* ChipTarget::memory() { return state.connected ? &memory_ : nullptr; }
+
+CodeDownloader* ChipTarget::downloader() { return state.connected ? &downloader_ : nullptr; }
+
+bool ChipTarget::reset(int flag) {
+  if (!targetReady(k_)) return false;
+  resetTarget(k_, flag);
+  return true;
+}
+
+bool ChipTarget::stop() { return haltTarget(k_); }
+
+void ChipTarget::loadBreaks(bool withActiveFunctions) { loadBreakList(k_, withActiveFunctions); }
+
+std::optional<uint32_t> ChipTarget::run(bool freeRun) { return runTarget(k_, freeRun); }
+
+bool ChipTarget::instructionStep() { return stepInstruction(k_); }
+
+bool ChipTarget::straightLine(uint32_t from, uint32_t to) { return yav::straightLine(TargetCode(memory()), from, to); }
+
+TargetState& targetState(Kernel& k) {
+  if (!k.target) k.target = std::make_unique<ChipTarget>(k);
+  auto* chip = dynamic_cast<ChipTarget*>(k.target.get());
+  if (!chip) throw std::logic_error("the kernel's target port is not the chip libraries'");
+  return chip->state;
+}
+
+const TargetState& targetState(const Kernel& k) { return targetState(const_cast<Kernel&>(k)); }
+
+RegisterFile toRegisterFile(const RegisterBlock& b) {
+  RegisterFile f;
+  f.a = b.a();
+  f.hx = static_cast<uint16_t>(b.h() << 8 | b.x());
+  f.ppage = b.ppage();
+  f.cc = b.cc();
+  f.sp = b.sp();
+  f.pc = b.pc();
+  return f;
+}
+
+void toRegisterBlock(const RegisterFile& f, RegisterBlock& b) {
+  b.bytes[0] = f.a;
+  b.bytes[1] = static_cast<uint8_t>(f.hx & 0xFF);
+  b.bytes[2] = static_cast<uint8_t>(f.hx >> 8);
+  b.bytes[3] = f.ppage;
+  b.bytes[4] = f.cc;
+  b.setSp(f.sp);
+  b.setPc(f.pc);
+}
+
+}  // namespace yav::target

@@ -1,0 +1,46 @@
+// A target port for engine tests: registers in a plain register file (writes can be refused),
+// memory and download through whatever the test hands in, and counts of the other calls.
+#pragma once
+#include "engine/target_port.h"
+
+namespace yav::test {
+
+class FakeTargetPort : public TargetPort {
+ public:
+  FakeTargetPort(TargetMemory* memory = nullptr, CodeDownloader* downloader = nullptr)
+      : mem(memory), dl(downloader) {}
+
+  bool connected() const override { return isConnected; }
+  bool readRegisters(RegisterFile& out) override {
+    out = regs;
+    return isConnected;
+  }
+  bool writeRegisters(const RegisterFile& in) override {
+    if (!isConnected || refuseRegisters) return false;
+    regs = in;
+    return true;
+  }
+  TargetMemory* memory() override { return mem; }
+  CodeDownloader* downloader() override { return dl; }
+  bool reset(int) override {
+    ++resets;
+    return isConnected;
+  }
+  bool stop() override {
+    ++stops;
+    return true;
+  }
+  void loadBreaks(bool) override { ++breakLoads; }
+  std::optional<uint32_t> run(bool) override { return std::nullopt; }
+  bool instructionStep() override { return false; }
+  bool straightLine(uint32_t, uint32_t) override { return true; }
+
+  RegisterFile regs;
+  bool isConnected = true;
+  bool refuseRegisters = false;
+  TargetMemory* mem;
+  CodeDownloader* dl;
+  int resets = 0, stops = 0, breakLoads = 0;
+};
+
+}  // namespace yav::test
