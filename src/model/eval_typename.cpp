@@ -34,20 +34,20 @@ struct Combination {
   CastKind kind;
 };
 constexpr Combination kCombinations[] = {
-    {word::Char, tc::Char, CastKind::UnsignedChar},
-    {word::Signed | word::Char, tc::SignedChar, CastKind::SignedChar},
-    {word::Unsigned | word::Char, tc::UnsignedChar, CastKind::UnsignedChar},
-    {word::Short, tc::Short, CastKind::Short},
-    {word::Short | word::Int, tc::Short, CastKind::Short},
-    {word::Signed | word::Short | word::Int, tc::Short, CastKind::Short},
-    {word::Unsigned | word::Short | word::Int, tc::UnsignedShort, CastKind::UnsignedShort},
-    {word::Int, tc::Int, CastKind::Keep},
-    {word::Signed | word::Int, tc::Int, CastKind::Keep},
-    {word::Unsigned | word::Int, tc::UnsignedInt, CastKind::Keep},
-    {word::Long, tc::Long, CastKind::Keep},
-    {word::Long | word::Int, tc::Long, CastKind::Keep},
-    {word::Signed | word::Long | word::Int, tc::Long, CastKind::Keep},
-    {word::Unsigned | word::Long | word::Int, tc::UnsignedLong, CastKind::Keep},
+    {word::Char, tc::Char, CastKind::Integer},
+    {word::Signed | word::Char, tc::SignedChar, CastKind::Integer},
+    {word::Unsigned | word::Char, tc::UnsignedChar, CastKind::Integer},
+    {word::Short, tc::Short, CastKind::Integer},
+    {word::Short | word::Int, tc::Short, CastKind::Integer},
+    {word::Signed | word::Short | word::Int, tc::Short, CastKind::Integer},
+    {word::Unsigned | word::Short | word::Int, tc::UnsignedShort, CastKind::Integer},
+    {word::Int, tc::Int, CastKind::Integer},
+    {word::Signed | word::Int, tc::Int, CastKind::Integer},
+    {word::Unsigned | word::Int, tc::UnsignedInt, CastKind::Integer},
+    {word::Long, tc::Long, CastKind::Integer},
+    {word::Long | word::Int, tc::Long, CastKind::Integer},
+    {word::Signed | word::Long | word::Int, tc::Long, CastKind::Integer},
+    {word::Unsigned | word::Long | word::Int, tc::UnsignedLong, CastKind::Integer},
     {word::Float, tc::Float, CastKind::Float},
     {word::Double, tc::Double, CastKind::Float},
     {word::Long | word::Double, tc::LongDouble, CastKind::Float},
@@ -65,17 +65,15 @@ struct TypedefBase {
   CastKind kind;
 };
 constexpr TypedefBase kTypedefBases[] = {
-    {tc::SignedChar, tc::SignedChar, CastKind::SignedChar}, {tc::Char, tc::UnsignedChar, CastKind::UnsignedChar},
-    {tc::UnsignedChar, tc::UnsignedChar, CastKind::UnsignedChar}, {tc::Short, tc::Short, CastKind::Short},
-    {tc::UnsignedShort, tc::UnsignedShort, CastKind::UnsignedShort}, {tc::Int, tc::Int, CastKind::Keep},
-    {tc::UnsignedInt, tc::UnsignedInt, CastKind::Keep},     {tc::Long, tc::Long, CastKind::Keep},
-    {tc::UnsignedLong, tc::UnsignedLong, CastKind::Keep},   {tc::Float, tc::Float, CastKind::Float},
+    {tc::SignedChar, tc::SignedChar, CastKind::Integer}, {tc::Char, tc::UnsignedChar, CastKind::Integer},
+    {tc::UnsignedChar, tc::UnsignedChar, CastKind::Integer}, {tc::Short, tc::Short, CastKind::Integer},
+    {tc::UnsignedShort, tc::UnsignedShort, CastKind::Integer}, {tc::Int, tc::Int, CastKind::Integer},
+    {tc::UnsignedInt, tc::UnsignedInt, CastKind::Integer},     {tc::Long, tc::Long, CastKind::Integer},
+    {tc::UnsignedLong, tc::UnsignedLong, CastKind::Integer},   {tc::Float, tc::Float, CastKind::Float},
     {tc::Double, tc::Double, CastKind::Float},              {tc::Struct, tc::Struct, CastKind::Refused},
     {tc::Union, tc::Union, CastKind::Refused},              {tc::Enum, tc::Enum, CastKind::Refused},
     {tc::Void, tc::Void, CastKind::Void},
 };
-
-constexpr int kMaxDerivations = 12;
 
 bool isIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isIdentChar(char c) { return isIdentStart(c) || (c >= '0' && c <= '9'); }
@@ -228,26 +226,13 @@ bool applyCast(const ParsedTypeName& t, ValueRecord& v) {
     v.setInt(static_cast<int32_t>(value));
     return true;
   }
-  const uint32_t raw = static_cast<uint32_t>(integerOf(v));
   uint32_t resultType = t.type;
   switch (t.kind) {
-    case CastKind::SignedChar:
-      v.setInt(extendToWidth(raw, 1, true));
-      resultType = tc::SignedChar;
+    case CastKind::Integer:
+      // Plain char is unsigned on this target.
+      if (resultType == tc::Char) resultType = tc::UnsignedChar;
+      v.setInt(wrapToCode(integerOf(v), static_cast<uint8_t>(resultType)));
       break;
-    case CastKind::UnsignedChar:
-      v.setInt(extendToWidth(raw, 1, false));
-      resultType = tc::UnsignedChar;
-      break;
-    case CastKind::Short:
-      v.setInt(extendToWidth(raw, 2, true));
-      resultType = tc::Short;
-      break;
-    case CastKind::UnsignedShort:
-      v.setInt(extendToWidth(raw, 2, false));
-      resultType = tc::UnsignedShort;
-      break;
-    case CastKind::Keep: v.setInt(static_cast<int32_t>(raw)); break;
     case CastKind::Float: {
       double d = doubleOf(v);
       if (t.type == tc::Float) d = static_cast<double>(static_cast<float>(d));

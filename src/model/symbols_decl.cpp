@@ -34,9 +34,7 @@ std::string declarationText(const SymbolEntry& s, uint8_t locationClass) {
         uint16_t attrs = firstPointer ? s.pointerAttributes : 0;
         if (aux < s.aux.size()) attrs = static_cast<uint16_t>(s.aux[aux++].word);
         firstPointer = false;
-        const uint16_t range = attrs & kPointerRangeBits;
-        const char* prefix = range == 0x3000 ? "@far " : range == 0x1000 ? "" : "@near ";
-        decl = std::string(prefix) + "*" + decl;
+        decl = std::string(pointerKind(attrs).declPrefix) + "*" + decl;
         break;
       }
       case Derivation::Array: {
