@@ -7,7 +7,7 @@ namespace yav {
 namespace {
 std::string tagOf(uint32_t type, const AuxList& aux) {
   const uint8_t code = baseCode(type);
-  if (code != tc::Struct && code != tc::Union && !isEnumCode(code)) return {};
+  if (!typeInfo(code).is(tp::Aggregate | tp::Enum)) return {};
   for (const AuxWord& w : aux) {
     if (w.descriptor) return w.descriptor->tag;
   }

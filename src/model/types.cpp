@@ -197,7 +197,7 @@ uint32_t typeSize(uint32_t type, const AuxList& aux, uint16_t pointerAttributes)
   }
   uint64_t base = baseTypeSize(baseCode(type));
   const uint8_t code = baseCode(type);
-  if (code == tc::Struct || code == tc::Union) {
+  if (kByCode[code].is(Aggregate)) {
     const AggregateDescriptor* d = pos < aux.size() ? aux[pos].descriptor : nullptr;
     base = d ? d->size : 0;
   }
