@@ -48,7 +48,7 @@ bool fetchAt(Kernel& k, char size, uint32_t address, ValueRecord& out) {
     out.type = tc::UnsignedLong;
   }
   out.setInt(v);
-  out.locationClass = loc::Computed;
+  out.locationClass = sc::Computed;
   return ok;
 }
 
@@ -129,7 +129,7 @@ const char* cmd_eval(Kernel& k, const char* rest, int) {
       continue;
     }
     if (o.quiet) continue;
-    if (o.fetch && v->locationClass == loc::LabelValue) {
+    if (o.fetch && v->locationClass == sc::LabelValue) {
       printSymbol(k, v->text, v->address, o);
     } else {
       putNameAndValue(k, *v, o.letter);

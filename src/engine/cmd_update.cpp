@@ -37,11 +37,11 @@ void reportChange(Kernel& k, const ValueRecord& target, const std::string& befor
 
 bool livesInMemory(const ValueRecord& v) {
   switch (v.locationClass) {
-    case loc::Computed:
-    case loc::Register:
-    case loc::DebuggerVariable:
-    case loc::LabelValue:
-    case loc::Timing:
+    case sc::Computed:
+    case sc::MachineRegister:
+    case sc::DebuggerVariable:
+    case sc::LabelValue:
+    case sc::Timing:
       return false;
     default:
       return true;
@@ -115,7 +115,7 @@ bool askUser(Kernel& k, std::string_view prompt, std::string& answer) {
 // Assigns the value of `valueText` through the evaluator, which converts it to the object's
 // type and writes memory, a register or a debugger variable.
 void assignExpression(Kernel& k, const ValueRecord& target, const std::string& valueText) {
-  if (target.locationClass == loc::Computed) {
+  if (target.locationClass == sc::Computed) {
     errmsg(k, {errtext(msg::NotUpdatable), "\n"});
     return;
   }

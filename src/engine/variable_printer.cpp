@@ -43,7 +43,7 @@ void printVariables(Kernel& k, const FunctionEntry& scope, std::string_view mode
     int error = 0;
     std::unique_ptr<ValueRecord> v = xexpr(k, p, error, true);
     std::string line = "    " + (declarations ? declarationText(s, v->locationClass) : s.name);
-    if (addresses && acceptedResult(error) && !isRegisterHeldLocation(v->locationClass) && v->locationClass != loc::Computed) {
+    if (addresses && acceptedResult(error) && !isRegisterHeldLocation(v->locationClass) && v->locationClass != sc::Computed) {
       line += fmtstr(" @0x%hl", v->address);
     }
     line += " = ";

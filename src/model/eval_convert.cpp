@@ -6,6 +6,7 @@ namespace yav {
 
 int32_t doubleToInt32(double d) {
   if (std::isnan(d)) return 0;
+  if (d >= 2147483648.0 && d < 4294967296.0) return static_cast<int32_t>(static_cast<uint32_t>(d));
   if (d >= 2147483647.0) return INT32_MAX;
   if (d <= -2147483648.0) return INT32_MIN;
   return static_cast<int32_t>(d);
@@ -14,7 +15,15 @@ int32_t doubleToInt32(double d) {
 int32_t integerOf(const ValueRecord& v) { return isFloatingValue(v.type) ? doubleToInt32(v.doubleValue()) : v.intValue(); }
 
 double doubleOf(const ValueRecord& v) {
-  return isFloatingValue(v.type) ? v.doubleValue() : static_cast<double>(v.intValue());
+  return isFloatingValue(v.type) ? v.doubleValue() : static_cast<double>(numberOf(v));
+}
+
+int64_t numberOf(const ValueRecord& v) {
+  return isPlain(v.type) && isUnsignedCode(v.code()) ? int64_t{v.uintValue()} : int64_t{v.intValue()};
+}
+
+int32_t wrapToCode(int64_t value, uint8_t code) {
+  return extendToWidth(static_cast<uint32_t>(value), baseTypeSize(code), !isUnsignedCode(code));
 }
 
 int32_t extendToWidth(uint32_t raw, uint32_t size, bool isSigned) {

@@ -11,11 +11,19 @@ namespace yav {
 
 namespace {
 
-EvalValue intValue(int32_t value, uint8_t cls = loc::Computed) {
+EvalValue intValue(int32_t value, uint8_t cls = sc::Computed) {
   EvalValue v;
   v.rec.type = tc::Int;
   v.rec.setInt(value);
   v.rec.locationClass = cls;
+  return v;
+}
+
+// An address or size: typed like a constant written with that value, so that it keeps its
+// value (an int where it fits, else the first wider type that holds it).
+EvalValue numberValue(uint32_t value, uint8_t cls = sc::Computed) {
+  EvalValue v = intValue(static_cast<int32_t>(value), cls);
+  v.rec.type = integerConstantCode(value, false, false, false);
   return v;
 }
 }  // namespace
@@ -27,7 +35,7 @@ EvalValue Parser::name(const Token& t) {
     fail(msg::IncorrectVariable);
     return intValue(0);
   }
-  if (q.isAbsolute) return intValue(static_cast<int32_t>(q.absolute));
+  if (q.isAbsolute) return numberValue(q.absolute);
   const bool plain = !q.hasColon && !q.hasFunction;
   if (plain && q.variable[0] == '$') return registerValue(std::string_view(q.variable).substr(1));
   if (plain && q.variable == "sizeof") return sizeofValue();
@@ -42,7 +50,7 @@ EvalValue Parser::name(const Token& t) {
     return intValue(0);
   }
   if (std::optional<uint32_t> label = env.findLabel(q.variable)) {
-    EvalValue v = intValue(static_cast<int32_t>(*label), loc::LabelValue);
+    EvalValue v = numberValue(*label, sc::LabelValue);
     v.rec.address = *label;
     return v;
   }
@@ -51,7 +59,7 @@ EvalValue Parser::name(const Token& t) {
     EvalValue v;
     v.rec.type = tc::UnsignedChar;
     v.rec.address = *label;
-    v.rec.locationClass = 6;
+    v.rec.locationClass = sc::LabelVariable;
     load(v);
     return v;
   }
@@ -80,7 +88,7 @@ EvalValue Parser::debuggerVariable() {
   EvalValue v;
   v.rec.type = tc::UnsignedLong;
   v.rec.setInt(static_cast<int32_t>(*value));
-  v.rec.locationClass = loc::DebuggerVariable;
+  v.rec.locationClass = sc::DebuggerVariable;
   v.variableName = stored;
   return v;
 }
@@ -94,7 +102,7 @@ EvalValue Parser::registerValue(std::string_view registerName) {
   EvalValue v;
   v.rec.type = tc::UnsignedLong;
   v.rec.address = static_cast<uint32_t>(number);
-  v.rec.locationClass = loc::Register;
+  v.rec.locationClass = sc::MachineRegister;
   load(v);
   return v;
 }
@@ -107,7 +115,7 @@ EvalValue Parser::sizeofValue() {
   size_t pos = sc_.cursor();
   if (std::optional<ParsedTypeName> type = readTypeName(sc_.text(), pos, ev_.env())) {
     sc_.setCursor(pos);
-    return intValue(static_cast<int32_t>(type->size));
+    return numberValue(type->size);
   }
   // The operand is only typed: sizeof reads and writes nothing.
   const bool evaluate = ev_.evaluate;
@@ -115,7 +123,7 @@ EvalValue Parser::sizeofValue() {
   EvalValue operand = expression();
   ev_.evaluate = evaluate;
   if (next().kind != Tok::RParen) fail(msg::SyntaxError);
-  return intValue(static_cast<int32_t>(valueTypeSize(operand.rec)));
+  return numberValue(valueTypeSize(operand.rec));
 }
 
 EvalValue Parser::functionValue(const EvalFunction& f) {
@@ -144,45 +152,32 @@ EvalValue Parser::symbolValue(const EvalSymbol& s) {
   r.aux = s.aux;
   v.rec.place = {s.bitNumber, s.bitWidth};
   const bool saved = s.registerArgumentsSaved;
-  switch (s.storageClass) {
-    case loc::LocalFunction:
-    case loc::GlobalFunction:
-      r.type = tc::UnsignedLong;
-      r.address = s.address;
-      r.locationClass = s.storageClass;
-      break;
-    case 7:
-      r.address = frameAddress(s);
-      r.locationClass = saved ? loc::Memory : 7;
-      break;
-    case 15:
-      // Until it is saved the argument is still in its register.
-      r.address = frameAddress(s);
-      r.locationClass = saved ? loc::Memory : 7;
-      break;
-    case 4:
-    case 12:
-      r.address = s.address;
-      r.locationClass = s.storageClass;
-      break;
-    default:
-      if (s.storageClass == 5 && saved) {
-        r.address = s.secondAddress;
-        r.locationClass = 4;
-      } else {
-        r.address = frameAddress(s);
-        r.locationClass = s.storageClass == 5 ? loc::Memory : s.storageClass;
-      }
+  const StorageClassInfo& cls = storageClass(s.storageClass);
+  if (cls.is(scp::Function)) {
+    r.type = tc::UnsignedLong;
+    r.address = s.address;
+    r.locationClass = s.storageClass;
+  } else if (cls.place == FramePlace::FirstArgument) {
+    // Until it is saved the argument is still in its register.
+    r.address = frameAddress(s);
+    r.locationClass = saved ? sc::Memory : sc::FirstRegisterArgument;
+  } else if (s.storageClass == sc::Register || s.storageClass == sc::EnumMember) {
+    r.address = s.address;  // the register number or the member value
+    r.locationClass = s.storageClass;
+  } else if (s.storageClass == sc::RegisterArgument && saved) {
+    r.address = s.secondAddress;
+    r.locationClass = sc::Register;
+  } else {
+    r.address = frameAddress(s);
+    r.locationClass = s.storageClass == sc::RegisterArgument ? sc::Memory : s.storageClass;
   }
   load(v);
   return v;
 }
 
 uint32_t Parser::frameAddress(const EvalSymbol& s) {
-  switch (s.storageClass) {
-    case 1: case 6: case 8: case 12:
-      return s.address;
-  }
+  const FramePlace place = storageClass(s.storageClass).place;
+  if (place == FramePlace::Fixed) return s.address;
   const std::optional<uint32_t> base = ev_.evaluate ? ev_.env().frameBase(s) : std::nullopt;
   if (!base) {
     // No active call of the symbol's function: it has no place, and whatever lies at
@@ -190,15 +185,15 @@ uint32_t Parser::frameAddress(const EvalSymbol& s) {
     if (ev_.evaluate) fail(msg::NotAccessible);
     return 0;
   }
-  switch (s.storageClass) {
-    case 4: return s.address;
-    case 2: case 5: return *base + s.address + 2;
-    case 3: return *base - s.address;
-    case 7: case 15:
+  switch (place) {
+    case FramePlace::RegisterNumber: return s.address;
+    case FramePlace::AboveBase: return *base + s.address + 2;
+    case FramePlace::BelowBase: return *base - s.address;
+    case FramePlace::FirstArgument:
       if (!s.registerArgumentsSaved) return static_cast<uint32_t>(firstArgumentRegister(s.type));
-      return s.storageClass == 7 ? *base + s.address : s.address;
+      return s.storageClass == sc::FirstRegisterArgument ? *base + s.address : s.address;
+    default: return *base;
   }
-  return *base;
 }
 
 }  // namespace yav

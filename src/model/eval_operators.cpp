@@ -11,31 +11,30 @@ namespace yav {
 namespace {
 
 void makeComputed(EvalValue& v) {
-  v.rec.locationClass = loc::Computed;
+  v.rec.locationClass = sc::Computed;
   v.rec.symbolLink = 0;
   v.rec.repeat = 0;
   v.rec.place = {};
   v.variableName.clear();
 }
 
-void setIntResult(EvalValue& v, int32_t value, uint32_t type) {
-  v.rec.type = type;
-  if (type == tc::Int) {
-    v.rec.aux.clear();
-    v.rec.pointerAttributes = 0;
-  }
+// A plain integer result: the type's descriptor or pointer attributes no longer apply.
+void setIntResult(EvalValue& v, int32_t value, uint8_t code) {
+  v.rec.type = code;
+  v.rec.aux.clear();
+  v.rec.pointerAttributes = 0;
+  v.rec.place = {};
   v.rec.setInt(value);
 }
 
-// Location classes whose address is not a target memory address.
-bool refusesAddress(uint8_t cls) {
-  switch (cls) {
-    case 0: case 4: case 5: case 7: case 12: case 13: case 15: case 22: case 23: case 24: case 25:
-    case loc::DebuggerVariable:
-      return true;
-  }
-  return false;
+// The operand converted to an integer type: its number cut to that type's width.
+int64_t convertedTo(const ValueRecord& v, uint8_t code) {
+  const int32_t bits = wrapToCode(numberOf(v), code);
+  return isUnsignedCode(code) ? int64_t{static_cast<uint32_t>(bits)} : int64_t{bits};
 }
+
+// Location classes whose address is not a target memory address.
+bool refusesAddress(uint8_t cls) { return storageClass(cls).is(scp::NotAddressable); }
 
 bool isComparison(BinOp op) {
   return op == BinOp::Lt || op == BinOp::Le || op == BinOp::Gt || op == BinOp::Ge || op == BinOp::Eq || op == BinOp::Ne;
@@ -52,12 +51,12 @@ int32_t compare(BinOp op, auto a, auto b) {
   }
 }
 
-// 32-bit signed integer arithmetic that never faults: division of the most negative value by
-// -1 wraps, shifts by 32 or more fill with the sign (right) or zeros (left).
-int integerBinary(BinOp op, int32_t a, int32_t b, bool divisorKnown, int32_t& out) {
-  const uint32_t ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
+// Integer arithmetic on two operands already converted to the operation's type (their numbers
+// fit 32 bits, so nothing here overflows 64): never faults; the caller cuts the result to the
+// type. Division of the most negative value by -1 wraps like any other overflow.
+int integerBinary(BinOp op, int64_t a, int64_t b, bool divisorKnown, int64_t& out) {
   switch (op) {
-    case BinOp::Mul: out = static_cast<int32_t>(ua * ub); return 0;
+    case BinOp::Mul: out = static_cast<int64_t>(static_cast<uint64_t>(a) * static_cast<uint64_t>(b)); return 0;
     case BinOp::Div:
     case BinOp::Mod:
       if (b == 0) {
@@ -65,13 +64,10 @@ int integerBinary(BinOp op, int32_t a, int32_t b, bool divisorKnown, int32_t& ou
         out = 0;
         return 0;
       }
-      if (a == INT32_MIN && b == -1) out = op == BinOp::Div ? INT32_MIN : 0;
-      else out = op == BinOp::Div ? a / b : a % b;
+      out = op == BinOp::Div ? a / b : a % b;
       return 0;
-    case BinOp::Add: out = static_cast<int32_t>(ua + ub); return 0;
-    case BinOp::Sub: out = static_cast<int32_t>(ua - ub); return 0;
-    case BinOp::Shl: out = ub < 32 ? static_cast<int32_t>(ua << ub) : 0; return 0;
-    case BinOp::Shr: out = ub < 32 ? a >> ub : (a < 0 ? -1 : 0); return 0;
+    case BinOp::Add: out = a + b; return 0;
+    case BinOp::Sub: out = a - b; return 0;
     case BinOp::BitAnd: out = a & b; return 0;
     case BinOp::Xor: out = a ^ b; return 0;
     case BinOp::BitOr: out = a | b; return 0;
@@ -79,6 +75,17 @@ int integerBinary(BinOp op, int32_t a, int32_t b, bool divisorKnown, int32_t& ou
     case BinOp::LogOr: out = a != 0 || b != 0; return 0;
     default: out = compare(op, a, b); return 0;
   }
+}
+
+// A shift works in the promoted type of its left operand; counts beyond the width give 0 (or
+// the sign for a negative value shifted right).
+int32_t shift(BinOp op, const ValueRecord& l, const ValueRecord& r) {
+  const uint8_t code = promotedCode(l.code());
+  const int64_t a = convertedTo(l, code), n = numberOf(r);
+  int64_t out = 0;
+  if (op == BinOp::Shl) out = n >= 0 && n < 64 ? static_cast<int64_t>(static_cast<uint64_t>(a) << n) : 0;
+  else out = n >= 0 && n < 64 ? a >> n : (a < 0 ? -1 : 0);
+  return wrapToCode(out, code);
 }
 
 int floatingBinary(BinOp op, EvalValue& l, double a, double b, bool divisorKnown) {
@@ -103,6 +110,23 @@ int floatingBinary(BinOp op, EvalValue& l, double a, double b, bool divisorKnown
   return msg::IllegalOperator;
 }
 
+// Integer operands follow C's rules on this target: both are promoted and brought to their
+// common type (unsigned when that type is), and the result is cut to it.
+int integerArithmetic(BinOp op, EvalValue& l, const EvalValue& r) {
+  if (op == BinOp::Shl || op == BinOp::Shr) {
+    setIntResult(l, shift(op, l.rec, r.rec), promotedCode(l.rec.code()));
+    return 0;
+  }
+  const uint8_t code = commonIntegerCode(l.rec.code(), r.rec.code());
+  int64_t out = 0;
+  if (const int e = integerBinary(op, convertedTo(l.rec, code), convertedTo(r.rec, code), r.known, out)) return e;
+  // A comparison or a truth value is an int: kept as an enum it would print as the member
+  // whose value is 0 or 1.
+  if (isComparison(op) || op == BinOp::LogAnd || op == BinOp::LogOr) setIntResult(l, static_cast<int32_t>(out), tc::Int);
+  else setIntResult(l, wrapToCode(out, code), code);
+  return 0;
+}
+
 int arithmetic(BinOp op, EvalValue& l, EvalValue& r) {
   if (op == BinOp::LogAnd || op == BinOp::LogOr) {
     // Both operators work on integers: a floating operand counts as 1 or 0.
@@ -115,12 +139,7 @@ int arithmetic(BinOp op, EvalValue& l, EvalValue& r) {
     if (!lf) l.rec.type = tc::Double;  // the integer left operand becomes a double
     return floatingBinary(op, l, a, b, r.known);
   }
-  int32_t out = 0;
-  if (const int e = integerBinary(op, l.rec.intValue(), r.rec.intValue(), r.known, out)) return e;
-  // A truth value is an int: kept as an enum it would print as the member whose value is 0 or 1.
-  if (isComparison(op) || op == BinOp::LogAnd || op == BinOp::LogOr) setIntResult(l, out, tc::Int);
-  else l.rec.setInt(out);
-  return 0;
+  return integerArithmetic(op, l, r);
 }
 
 int pointerArithmetic(BinOp op, EvalValue& l, EvalValue& r) {
@@ -168,14 +187,11 @@ int pointerArithmetic(BinOp op, EvalValue& l, EvalValue& r) {
 }
 
 bool isUpdatable(const ValueRecord& v) {
-  switch (v.locationClass) {
-    case loc::Computed: case loc::LocalFunction: case loc::GlobalFunction: case loc::LabelValue: case 12:
-      return false;
-  }
+  if (storageClass(v.locationClass).is(scp::FixedValue)) return false;
   if (outermost(v.type) == Derivation::Array || outermost(v.type) == Derivation::Function || isStructOrUnion(v.type)) {
     return false;
   }
-  return v.locationClass == loc::Timing || v.locationClass == loc::DebuggerVariable || valueTypeSize(v) != 0;
+  return v.locationClass == sc::Timing || v.locationClass == sc::DebuggerVariable || valueTypeSize(v) != 0;
 }
 
 int assign(OperatorContext& ctx, EvalValue& l, EvalValue& r) {
@@ -184,10 +200,10 @@ int assign(OperatorContext& ctx, EvalValue& l, EvalValue& r) {
   const bool lPointer = outermost(l.rec.type) == Derivation::Pointer;
   const bool rPointer = outermost(r.rec.type) == Derivation::Pointer;
   if (lPointer || rPointer) {
-    if (!lPointer && l.rec.locationClass != loc::Register) return msg::IllegalType;
+    if (!lPointer && l.rec.locationClass != sc::MachineRegister) return msg::IllegalType;
     if (rPointer) {
       if (lPointer && l.rec.type != r.rec.type) return msg::IllegalType;
-    } else if (!(isIntegerValue(r.rec.type) && r.rec.locationClass == loc::Computed && r.rec.intValue() == 0)) {
+    } else if (!(isIntegerValue(r.rec.type) && r.rec.locationClass == sc::Computed && r.rec.intValue() == 0)) {
       return msg::IllegalType;
     }
   } else if (!isArithmeticValue(r.rec.type) || !isArithmeticValue(l.rec.type)) {
@@ -206,37 +222,46 @@ int assign(OperatorContext& ctx, EvalValue& l, EvalValue& r) {
 
 int applyNot(EvalValue& v) {
   if (!isIntegerCodeValue(v.rec.type)) return msg::IllegalType;
-  v.rec.setInt(v.rec.uintValue() == 0 ? 1 : 0);
+  setIntResult(v, v.rec.uintValue() == 0 ? 1 : 0, tc::Int);
   makeComputed(v);
   return 0;
 }
 
 int applyComplement(EvalValue& v) {
   if (!isIntegerCodeValue(v.rec.type)) return msg::IllegalType;
-  v.rec.setInt(~v.rec.intValue());
+  const uint8_t code = promotedCode(v.rec.code());
+  setIntResult(v, wrapToCode(~convertedTo(v.rec, code), code), code);
   makeComputed(v);
   return 0;
 }
 
 int applyNegate(EvalValue& v) {
   if (!isArithmeticCodeValue(v.rec.type)) return msg::IllegalType;
-  if (isFloatingValue(v.rec.type)) v.rec.setDouble(-v.rec.doubleValue());
-  else v.rec.setInt(static_cast<int32_t>(0u - v.rec.uintValue()));
+  if (isFloatingValue(v.rec.type)) {
+    v.rec.setDouble(-v.rec.doubleValue());
+  } else {
+    const uint8_t code = promotedCode(v.rec.code());
+    setIntResult(v, wrapToCode(-convertedTo(v.rec, code), code), code);
+  }
   makeComputed(v);
   return 0;
 }
 
 int applyPlus(EvalValue& v) {
   if (!isArithmeticCodeValue(v.rec.type)) return msg::IllegalType;
+  if (!isFloatingValue(v.rec.type)) {
+    const uint8_t code = promotedCode(v.rec.code());
+    setIntResult(v, wrapToCode(convertedTo(v.rec, code), code), code);
+  }
   makeComputed(v);
   return 0;
 }
 
 int applyAddressOf(EvalValue& v) {
   if (refusesAddress(v.rec.locationClass)) return msg::NotAddressable;
-  if (derivationCount(v.rec.type) >= 12) return msg::IllegalType;
+  if (derivationCount(v.rec.type) >= kMaxDerivations) return msg::IllegalType;
   const uint32_t address = v.rec.address;
-  addPointerLevel(v.rec, address > 0xFFFF ? 0x3000 : 0);
+  addPointerLevel(v.rec, pointerAttributesReaching(address));
   v.rec.setInt(static_cast<int32_t>(address));
   makeComputed(v);
   return 0;
@@ -246,7 +271,7 @@ int applyIndirection(EvalValue& v) {
   if (!isPointerOrArray(v.rec.type)) return msg::IllegalType;
   if (outermost(v.rec.type) == Derivation::Pointer) v.rec.address = v.rec.uintValue();
   removeOutermostLevel(v.rec);
-  v.rec.locationClass = loc::Memory;
+  v.rec.locationClass = sc::Memory;
   v.rec.repeat = 0;
   v.rec.place = {};
   v.variableName.clear();

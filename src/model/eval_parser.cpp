@@ -1,5 +1,6 @@
 #include "model/eval_parser.h"
 
+#include "model/eval_convert.h"
 #include "model/eval_operators.h"
 #include "model/eval_storage.h"
 #include "model/eval_typename.h"
@@ -9,10 +10,10 @@ namespace yav {
 
 namespace {
 
-EvalValue intConstant(int32_t value) {
+EvalValue intConstant(int32_t value, uint8_t code = tc::Int) {
   EvalValue v;
-  v.rec.type = tc::Int;
-  v.rec.setInt(value);
+  v.rec.type = code;
+  v.rec.setInt(wrapToCode(value, code));
   return v;
 }
 }  // namespace
@@ -125,7 +126,7 @@ EvalValue Parser::unary() {
       return parenthesised();
     case Tok::Integer:
       ev_.lastInteger = t.integer;
-      v = intConstant(static_cast<int32_t>(t.integer));
+      v = intConstant(static_cast<int32_t>(t.integer), t.integerCode);
       break;
     case Tok::Floating:
       ev_.lastFloat = t.floating;
@@ -156,7 +157,7 @@ EvalValue Parser::parenthesised() {
       fail(msg::SyntaxError);
       return v;
     }
-    v.rec.locationClass = loc::Computed;
+    v.rec.locationClass = sc::Computed;
     v.rec.symbolLink = 0;
     v.rec.repeat = 0;
     v.rec.place = {};
@@ -225,7 +226,7 @@ void Parser::member(EvalValue& v) {
   v.rec.aux = found->aux;
   v.rec.auxOwned = false;
   v.rec.pointerAttributes = found->pointerAttributes;
-  v.rec.locationClass = loc::Memory;
+  v.rec.locationClass = sc::Memory;
   v.rec.place = {found->bitNumber, found->bitWidth};  // a bit-field or _Bool member inside its unit
   v.variableName.clear();
   load(v);
@@ -271,7 +272,7 @@ void Parser::subscript(EvalValue& v) {
   const uint32_t size = elementSize(v.rec);
   removeOutermostLevel(v.rec);
   v.rec.address += static_cast<uint32_t>(index.rec.intValue()) * size;
-  v.rec.locationClass = loc::Memory;
+  v.rec.locationClass = sc::Memory;
   v.rec.repeat = repeat;
   v.rec.place = {};
   v.variableName.clear();

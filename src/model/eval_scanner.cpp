@@ -10,6 +10,8 @@ namespace {
 constexpr size_t kIntegerTextLimit = 20;  // characters examined for an integer constant
 constexpr size_t kFloatTextLimit = 24;
 
+bool isLetter(char c, char lower) { return c == lower || c == lower - 'a' + 'A'; }
+
 bool endsExpression(char c) { return c == '"' || c == ',' || c == ';' || c == '?' || c == '{'; }
 
 }  // namespace
@@ -89,6 +91,20 @@ Token Scanner::number() {
   t.kind = Tok::Integer;
   t.integer = n.value;
   cursor_ = n.used ? after : cursor_ + 1;
+  // Suffixes: the reader took one l or L; a u or U may come before or after it.
+  bool longSuffix = n.used > 0 && isLetter(text_[after - 1], 'l');
+  bool unsignedSuffix = false;
+  if (n.used && cursor_ < text_.size() && isLetter(text_[cursor_], 'u')) {
+    unsignedSuffix = true;
+    ++cursor_;
+    if (!longSuffix && cursor_ < text_.size() && isLetter(text_[cursor_], 'l')) {
+      longSuffix = true;
+      ++cursor_;
+    }
+  }
+  // A leading 0 followed by a digit or a base letter: octal, hexadecimal or binary.
+  const bool decimal = !(rest.size() > 1 && rest[0] == '0' && ((rest[1] >= '0' && rest[1] <= '9') || isLetter(rest[1], 'x') || isLetter(rest[1], 'b')));
+  t.integerCode = integerConstantCode(n.value, decimal, unsignedSuffix, longSuffix);
   return t;
 }
 
@@ -108,6 +124,7 @@ Token Scanner::charConstant() {
   cursor_ = i + 1;
   t.kind = Tok::Integer;
   t.integer = value;
+  t.integerCode = tc::Int;
   return t;
 }
 

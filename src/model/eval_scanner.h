@@ -62,6 +62,7 @@ struct Token {
   Tok kind = Tok::End;
   BinOp op = BinOp::Mul;  // Tok::Binary
   uint32_t integer = 0;   // Tok::Integer
+  uint8_t integerCode = 0;  // Tok::Integer: its type by C's rules for constants
   double floating = 0;    // Tok::Floating
   NameRead name;          // Tok::Name
   size_t start = 0;       // where the token begins in the text

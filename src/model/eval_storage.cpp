@@ -63,7 +63,7 @@ bool storeToHeldRegister(EvalEnv& env, const ValueRecord& t, uint32_t value) {
   if (t.address == REG_X) {
     // The X:A pair: A takes the low byte, X the high byte unless the type is a char.
     const uint8_t code = t.code();
-    const bool charSized = isPlain(t.type) && (code < 0x10 || code == tc::CharEnum);
+    const bool charSized = isPlain(t.type) && baseTypeSize(code) == 1;
     if (!env.setRegister(REG_A, value & 0xFF)) return false;
     return charSized || env.setRegister(REG_X, (value >> 8) & 0xFF);
   }
@@ -80,7 +80,7 @@ bool reloadValue(EvalEnv& env, ValueRecord& v) {
     return true;
   }
   if (keepsOwnValue(v.locationClass)) return true;
-  if (v.locationClass == loc::Register) {
+  if (v.locationClass == sc::MachineRegister) {
     const std::optional<uint32_t> r = env.readRegister(static_cast<int>(v.address));
     v.setInt(static_cast<int32_t>(r.value_or(0)));
     return r.has_value();
@@ -101,12 +101,12 @@ bool reloadValue(EvalEnv& env, ValueRecord& v) {
 bool storeValue(EvalEnv& env, const EvalValue& target, const ValueRecord& value) {
   const ValueRecord& t = target.rec;
   switch (t.locationClass) {
-    case loc::Timing:
+    case sc::Timing:
       return true;
-    case loc::DebuggerVariable:
+    case sc::DebuggerVariable:
       env.setDebuggerVariable(target.variableName, value.uintValue());
       return true;
-    case loc::Register: {
+    case sc::MachineRegister: {
       const uint32_t pcBefore = env.currentPc();
       const bool ok = env.setRegister(static_cast<int>(t.address), value.uintValue());
       if (ok && env.currentPc() != pcBefore) env.pcChanged();

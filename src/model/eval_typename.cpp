@@ -1,5 +1,6 @@
 #include "model/eval_typename.h"
 
+#include <algorithm>
 #include <array>
 
 #include "model/eval_convert.h"
@@ -26,56 +27,51 @@ constexpr SpecifierWord kSpecifierWords[] = {
 };
 
 // The accepted combinations (after const and volatile are dropped and int is added to a lone
-// signed or unsigned, or one with short or long alone): the base code a pointer cast uses and
-// the conversion of a plain cast.
+// signed or unsigned, or one with short or long alone) and the base code each stands for.
 struct Combination {
   uint16_t mask;
   uint8_t code;
-  CastKind kind;
 };
 constexpr Combination kCombinations[] = {
-    {word::Char, tc::Char, CastKind::UnsignedChar},
-    {word::Signed | word::Char, tc::SignedChar, CastKind::SignedChar},
-    {word::Unsigned | word::Char, tc::UnsignedChar, CastKind::UnsignedChar},
-    {word::Short, tc::Short, CastKind::Short},
-    {word::Short | word::Int, tc::Short, CastKind::Short},
-    {word::Signed | word::Short | word::Int, tc::Short, CastKind::Short},
-    {word::Unsigned | word::Short | word::Int, tc::UnsignedShort, CastKind::UnsignedShort},
-    {word::Int, tc::Int, CastKind::Keep},
-    {word::Signed | word::Int, tc::Int, CastKind::Keep},
-    {word::Unsigned | word::Int, tc::UnsignedInt, CastKind::Keep},
-    {word::Long, tc::Long, CastKind::Keep},
-    {word::Long | word::Int, tc::Long, CastKind::Keep},
-    {word::Signed | word::Long | word::Int, tc::Long, CastKind::Keep},
-    {word::Unsigned | word::Long | word::Int, tc::UnsignedLong, CastKind::Keep},
-    {word::Float, tc::Float, CastKind::Float},
-    {word::Double, tc::Double, CastKind::Float},
-    {word::Long | word::Double, tc::LongDouble, CastKind::Float},
-    {word::Void, tc::Void, CastKind::Void},
-    {word::Struct, tc::Struct, CastKind::Refused},
-    {word::Union, tc::Union, CastKind::Refused},
-    {word::Enum, tc::Enum, CastKind::Refused},
-    {word::Typedef, 0, CastKind::Refused},  // resolved from the typedef itself
+    {word::Char, tc::Char},
+    {word::Signed | word::Char, tc::SignedChar},
+    {word::Unsigned | word::Char, tc::UnsignedChar},
+    {word::Short, tc::Short},
+    {word::Short | word::Int, tc::Short},
+    {word::Signed | word::Short | word::Int, tc::Short},
+    {word::Unsigned | word::Short | word::Int, tc::UnsignedShort},
+    {word::Int, tc::Int},
+    {word::Signed | word::Int, tc::Int},
+    {word::Unsigned | word::Int, tc::UnsignedInt},
+    {word::Long, tc::Long},
+    {word::Long | word::Int, tc::Long},
+    {word::Signed | word::Long | word::Int, tc::Long},
+    {word::Unsigned | word::Long | word::Int, tc::UnsignedLong},
+    {word::Float, tc::Float},
+    {word::Double, tc::Double},
+    {word::Long | word::Double, tc::LongDouble},
+    {word::Void, tc::Void},
+    {word::Struct, tc::Struct},
+    {word::Union, tc::Union},
+    {word::Enum, tc::Enum},
+    {word::Typedef, 0},  // resolved from the typedef itself
 };
 
-// The conversion a typedef of a plain base type stands for.
-struct TypedefBase {
-  uint8_t code;
-  uint8_t resultCode;
-  CastKind kind;
-};
-constexpr TypedefBase kTypedefBases[] = {
-    {tc::SignedChar, tc::SignedChar, CastKind::SignedChar}, {tc::Char, tc::UnsignedChar, CastKind::UnsignedChar},
-    {tc::UnsignedChar, tc::UnsignedChar, CastKind::UnsignedChar}, {tc::Short, tc::Short, CastKind::Short},
-    {tc::UnsignedShort, tc::UnsignedShort, CastKind::UnsignedShort}, {tc::Int, tc::Int, CastKind::Keep},
-    {tc::UnsignedInt, tc::UnsignedInt, CastKind::Keep},     {tc::Long, tc::Long, CastKind::Keep},
-    {tc::UnsignedLong, tc::UnsignedLong, CastKind::Keep},   {tc::Float, tc::Float, CastKind::Float},
-    {tc::Double, tc::Double, CastKind::Float},              {tc::Struct, tc::Struct, CastKind::Refused},
-    {tc::Union, tc::Union, CastKind::Refused},              {tc::Enum, tc::Enum, CastKind::Refused},
-    {tc::Void, tc::Void, CastKind::Void},
+// The base codes a typedef may stand for in a cast.
+constexpr uint8_t kTypedefBaseCodes[] = {
+    tc::SignedChar, tc::Char,   tc::UnsignedChar, tc::Short,  tc::UnsignedShort, tc::Int,   tc::UnsignedInt, tc::Long,
+    tc::UnsignedLong, tc::Float, tc::Double,      tc::Struct, tc::Union,         tc::Enum,  tc::Void,
 };
 
-constexpr int kMaxDerivations = 12;
+// How a cast to a plain base type converts: integers and floating types convert, void drops
+// the value, struct, union and enum are refused without `*`.
+CastKind castKindOf(uint8_t code) {
+  const TypeInfo& t = typeInfo(code);
+  if (t.is(tp::Floating)) return CastKind::Float;
+  if (code == tc::Void) return CastKind::Void;
+  if (t.is(tp::Integer) && t.name && !t.is(tp::BitField) && code != tc::Bool) return CastKind::Integer;
+  return CastKind::Refused;
+}
 
 bool isIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool isIdentChar(char c) { return isIdentStart(c) || (c >= '0' && c <= '9'); }
@@ -171,15 +167,11 @@ class TypeNameReader {
     } else if (!isPlain(p.type)) {
       p.kind = CastKind::Refused;  // a typedef of an array or a function
     } else if (mask == word::Typedef) {
-      p.kind = CastKind::Refused;
-      for (const TypedefBase& b : kTypedefBases) {
-        if (b.code == baseCode(p.type)) {
-          p.kind = b.kind;
-          p.type = b.resultCode;
-        }
-      }
+      const uint8_t code = baseCode(p.type);
+      const bool accepted = std::find(std::begin(kTypedefBaseCodes), std::end(kTypedefBaseCodes), code) != std::end(kTypedefBaseCodes);
+      p.kind = accepted ? castKindOf(code) : CastKind::Refused;
     } else {
-      p.kind = combo->kind;
+      p.kind = castKindOf(combo->code);
     }
     end = i_;
     return p;
@@ -228,26 +220,13 @@ bool applyCast(const ParsedTypeName& t, ValueRecord& v) {
     v.setInt(static_cast<int32_t>(value));
     return true;
   }
-  const uint32_t raw = static_cast<uint32_t>(integerOf(v));
   uint32_t resultType = t.type;
   switch (t.kind) {
-    case CastKind::SignedChar:
-      v.setInt(extendToWidth(raw, 1, true));
-      resultType = tc::SignedChar;
+    case CastKind::Integer:
+      // Plain char is unsigned on this target.
+      if (resultType == tc::Char) resultType = tc::UnsignedChar;
+      v.setInt(wrapToCode(integerOf(v), static_cast<uint8_t>(resultType)));
       break;
-    case CastKind::UnsignedChar:
-      v.setInt(extendToWidth(raw, 1, false));
-      resultType = tc::UnsignedChar;
-      break;
-    case CastKind::Short:
-      v.setInt(extendToWidth(raw, 2, true));
-      resultType = tc::Short;
-      break;
-    case CastKind::UnsignedShort:
-      v.setInt(extendToWidth(raw, 2, false));
-      resultType = tc::UnsignedShort;
-      break;
-    case CastKind::Keep: v.setInt(static_cast<int32_t>(raw)); break;
     case CastKind::Float: {
       double d = doubleOf(v);
       if (t.type == tc::Float) d = static_cast<double>(static_cast<float>(d));

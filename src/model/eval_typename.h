@@ -13,11 +13,7 @@ namespace yav {
 
 // How a cast changes its operand.
 enum class CastKind : uint8_t {
-  SignedChar,     // low 8 bits sign-extended, type signed char
-  UnsignedChar,   // low 8 bits zero-extended, type unsigned char
-  Short,          // low 16 bits sign-extended
-  UnsignedShort,  // low 16 bits zero-extended
-  Keep,           // int and long types: the 32-bit value unchanged
+  Integer,        // cut to the integer type's width and extended by its signedness
   Float,          // to a floating type
   Void,
   Pointer,        // a pointer type: the value is not converted

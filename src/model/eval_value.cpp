@@ -4,14 +4,11 @@ namespace yav {
 
 int derivationCount(uint32_t type) {
   int n = 0;
-  for (uint32_t t = type; outermost(t) != Derivation::None && n < 12; t = removeOutermost(t)) ++n;
+  for (uint32_t t = type; outermost(t) != Derivation::None && n < kMaxDerivations; t = removeOutermost(t)) ++n;
   return n;
 }
 
-bool outermostTakesAuxWord(uint32_t type) {
-  const Derivation d = outermost(type);
-  return d == Derivation::Pointer || d == Derivation::Array;
-}
+bool outermostTakesAuxWord(uint32_t type) { return takesAuxWord(outermost(type)); }
 
 void removeOutermostLevel(ValueRecord& v) {
   if (outermostTakesAuxWord(v.type) && !v.aux.empty()) {
@@ -38,16 +35,16 @@ void addPointerLevel(ValueRecord& v, uint16_t attributes) {
 void decayArray(ValueRecord& v) {
   if (outermost(v.type) != Derivation::Array) return;
   v.setInt(v.address);
-  const uint16_t attrs = v.address > 0xFFFF ? 0x3000 : 0;
+  const uint16_t attrs = pointerAttributesReaching(v.address);
   if (!v.aux.empty()) {
     v.aux.front().word = attrs;
   } else {
     v.aux.push_back({attrs, nullptr});
   }
   v.auxOwned = true;
-  v.type = (v.type & 0x3FFFFFFFu) | 0x40000000u;  // the array level becomes a pointer level
+  v.type = replaceOutermost(v.type, Derivation::Pointer);
   v.pointerAttributes = attrs;
-  v.locationClass = loc::Computed;
+  v.locationClass = sc::Computed;
 }
 
 uint32_t elementSize(const ValueRecord& v) {

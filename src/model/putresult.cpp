@@ -48,11 +48,8 @@ uint32_t widthMask(const ValueRecord& v) {
   }
   const uint8_t code = v.code();
   if (!isIntegerCode(code) && !isEnumCode(code)) return 0xFFFFFFFF;
-  switch (baseTypeSize(code)) {
-    case 1: return 0xFF;
-    case 2: return 0xFFFF;
-  }
-  return 0xFFFFFFFF;
+  const uint32_t size = baseTypeSize(code);
+  return size > 0 && size < 4 ? (1u << (8 * size)) - 1 : 0xFFFFFFFF;
 }
 
 bool masksValue(const char* fmt) { return fmt[0] == '0' || (fmt[0] != 0 && fmt[1] == 'u'); }
@@ -127,7 +124,7 @@ void ValuePrinter::print(const ValueRecord& v, char letter, int depth) {
       // The stored fraction as a number between -1 and 1, in a field of 20 characters at most.
       const double scale = code == tc::ShortFract ? 32768.0 : 2147483648.0;
       char buf[20];
-      env_.put(std::string_view(buf, sfmt(buf, sizeof buf, code == tc::ShortFract ? "%1.5f" : "%1.9f",
+      env_.put(std::string_view(buf, sfmt(buf, sizeof buf, typeInfo(code).display[0],
                                           static_cast<double>(v.intValue()) / scale)));
       return;
     } else if (isFloatCode(code)) {
@@ -136,16 +133,15 @@ void ValuePrinter::print(const ValueRecord& v, char letter, int depth) {
     } else if (isEnumCode(code)) {
       printEnum(v);
       return;
-    } else if (v.locationClass == loc::Register || v.locationClass == loc::LocalFunction ||
-               v.locationClass == loc::GlobalFunction) {
+    } else if (v.locationClass == sc::MachineRegister || v.locationClass == sc::LocalFunction ||
+               v.locationClass == sc::GlobalFunction) {
       fmt = "0x%hl";
-    } else if (v.locationClass == loc::Timing) {
+    } else if (v.locationClass == sc::Timing) {
       fmt = "%ul";
     } else {
       // Types other than the nine plain integer types show the same in every radix column.
-      const TypeInfo* info = typeInfo(code);
       const int radix = static_cast<int>(radixFromSetting(env_.defaultRadix()));
-      fmt = info && info->display[radix] ? info->display[radix] : "%l";
+      fmt = typeInfo(code).display[radix] ? typeInfo(code).display[radix] : "%l";
     }
   }
 
@@ -193,7 +189,7 @@ void ValuePrinter::printStruct(const ValueRecord& v, char letter, int depth) {
       member.type = m.type;
       member.aux = m.aux;
       member.address = v.address + static_cast<uint32_t>(m.value);
-      member.locationClass = loc::Memory;
+      member.locationClass = sc::Memory;
       member.text = m.name;
       member.size = typeSize(m.type, m.aux, m.pointerAttributes);
       member.place = {m.bitNumber, m.bitWidth};

@@ -12,35 +12,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/storage_classes.h"
 #include "model/types.h"
 
 namespace yav {
 
-// Storage-class codes stored after each symbol name in the debug information.
-namespace sc {
-inline constexpr uint8_t Static = 1;
-inline constexpr uint8_t Argument = 2;
-inline constexpr uint8_t Auto = 3;
-inline constexpr uint8_t Register = 4;
-inline constexpr uint8_t RegisterArgument = 5;
-inline constexpr uint8_t Extern = 6;
-inline constexpr uint8_t FirstRegisterArgument = 7;
-inline constexpr uint8_t Absolute = 8;
-inline constexpr uint8_t MachineRegister = 13;
-inline constexpr uint8_t EnumMember = 12;
-inline constexpr uint8_t StaticArgument = 14;
-inline constexpr uint8_t StaticRegisterArgument = 15;
-inline constexpr uint8_t StaticAuto = 16;
-inline constexpr uint8_t Typedef = 17;
-inline constexpr uint8_t LocalFunction = 18;
-inline constexpr uint8_t GlobalFunction = 19;
-inline constexpr uint8_t Timing = 25;
-}  // namespace sc
-
-std::string_view storageClassName(uint8_t code);
-bool isArgumentClass(uint8_t code);
-bool isRegisterHeldClass(uint8_t code);
-bool hasSecondAddress(uint8_t code);
 
 // Kinds of the debug symbol records.
 namespace rk {

@@ -7,7 +7,7 @@ namespace yav {
 namespace {
 std::string tagOf(uint32_t type, const AuxList& aux) {
   const uint8_t code = baseCode(type);
-  if (code != tc::Struct && code != tc::Union && !isEnumCode(code)) return {};
+  if (!typeInfo(code).is(tp::Aggregate | tp::Enum)) return {};
   for (const AuxWord& w : aux) {
     if (w.descriptor) return w.descriptor->tag;
   }
@@ -34,9 +34,7 @@ std::string declarationText(const SymbolEntry& s, uint8_t locationClass) {
         uint16_t attrs = firstPointer ? s.pointerAttributes : 0;
         if (aux < s.aux.size()) attrs = static_cast<uint16_t>(s.aux[aux++].word);
         firstPointer = false;
-        const uint16_t range = attrs & kPointerRangeBits;
-        const char* prefix = range == 0x3000 ? "@far " : range == 0x1000 ? "" : "@near ";
-        decl = std::string(prefix) + "*" + decl;
+        decl = std::string(pointerKind(attrs).declPrefix) + "*" + decl;
         break;
       }
       case Derivation::Array: {

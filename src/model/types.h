@@ -42,42 +42,75 @@ inline constexpr uint8_t Void = 0x50;
 inline constexpr uint8_t Label = 0x58;
 }  // namespace tc
 
-// Printed name of a type code; codes without an entry print "label ".
-struct TypeName {
-  uint8_t code;
-  const char* text;
-};
-std::span<const TypeName> typeNames();
-std::string_view typeName(uint8_t code);
-bool hasTypeName(uint8_t code);
+// Property bits of a base type code.
+namespace tp {
+inline constexpr uint16_t Integer = 1 << 0;     // codes below 0x22
+inline constexpr uint16_t Arithmetic = 1 << 1;  // codes below 0x2b
+inline constexpr uint16_t Unsigned = 1 << 2;    // exactly unsigned char, short, int and long
+inline constexpr uint16_t Floating = 1 << 3;    // float, double, long double
+inline constexpr uint16_t Fract = 1 << 4;       // short and long _Fract
+inline constexpr uint16_t Enum = 1 << 5;        // the enum codes 0x4a to 0x4e
+inline constexpr uint16_t Character = 1 << 6;   // the char codes, below 0x0b: strings for S and s
+inline constexpr uint16_t BitField = 1 << 7;    // read and written inside a containing unit
+inline constexpr uint16_t Aggregate = 1 << 8;   // struct and union: size and members from a descriptor
+}  // namespace tp
 
 // Default integer radix setting: 1 octal, 2 hexadecimal, 4 binary, anything else decimal.
 enum class Radix : uint8_t { Decimal = 0, Octal = 1, Binary = 2, Hex = 3 };
 Radix radixFromSetting(int setting);
 
-// Size in target bytes and default display formats of one base type code. A null format means
-// the type has its own display rule (floating display, aggregates, enums).
+// Everything known about one base type code.
 struct TypeInfo {
   uint8_t code;
-  uint8_t size;
-  const char* display[4];  // indexed by Radix
+  const char* name;  // as printed; null for codes without a name entry (they print "label ")
+  uint8_t size;      // target bytes
+  uint16_t props;
+  // The type an operand of this type is computed in (C's integer promotion on this target,
+  // where int has 16 bits): int, unsigned int, long or unsigned long. 0 for non-integers.
+  uint8_t promoted;
+  // Conversion rank of the four promoted types (the usual arithmetic conversions take the
+  // operand type of higher rank); 0 for every other code.
+  uint8_t rank;
+  // Default display formats indexed by Radix; null when the type has its own display rule
+  // (floating display, aggregates, enums).
+  const char* display[4];
+
+  constexpr bool is(uint16_t bits) const { return (props & bits) != 0; }
 };
-// The entry of a code, or null for codes outside the table.
-const TypeInfo* typeInfo(uint8_t code);
+// The row of a code. Codes without a row get an unnamed row of size 0 whose integer and
+// arithmetic properties follow the code ranges.
+const TypeInfo& typeInfo(uint8_t code);
+std::string_view typeName(uint8_t code);
+bool hasTypeName(uint8_t code);
 uint32_t baseTypeSize(uint8_t code);  // 0 for unknown codes
 
-bool isIntegerCode(uint8_t code);     // below 0x22
-bool isArithmeticCode(uint8_t code);  // below 0x2b
-bool isUnsignedCode(uint8_t code);    // exactly 0x0a, 0x11, 0x1a, 0x21
-bool isFloatCode(uint8_t code);       // float, double, long double
-bool isFractCode(uint8_t code);       // short and long _Fract
-bool isEnumCode(uint8_t code);        // 0x4a to 0x4e
-bool isCharCode(uint8_t code);        // below 0x0b
-bool isBitFieldCode(uint8_t code);    // 0x0b, 0x12, 0x19, 0x22
+bool isIntegerCode(uint8_t code);
+bool isArithmeticCode(uint8_t code);
+bool isUnsignedCode(uint8_t code);
+bool isFloatCode(uint8_t code);
+bool isFractCode(uint8_t code);
+bool isEnumCode(uint8_t code);
+bool isCharCode(uint8_t code);
+bool isBitFieldCode(uint8_t code);
+
+// C's integer promotion and usual arithmetic conversions on the base codes (enums count as
+// their integer type): the code the operation is carried out in.
+uint8_t promotedCode(uint8_t code);
+uint8_t commonIntegerCode(uint8_t left, uint8_t right);
+// The type of an integer constant by C's rules on this target: the first of int, long,
+// unsigned long (decimal) or of int, unsigned int, long, unsigned long (octal, hexadecimal,
+// binary, or any constant with a U suffix) that holds the value; U keeps the unsigned ones,
+// L the long ones.
+uint8_t integerConstantCode(uint32_t value, bool decimal, bool unsignedSuffix, bool longSuffix);
 
 // Type word: bits 0-7 the base code, bits 8-31 up to twelve 2-bit derivations, the outermost
 // in bits 30-31.
 enum class Derivation : uint8_t { None = 0, Pointer = 1, Function = 2, Array = 3 };
+inline constexpr int kMaxDerivations = 12;
+// Whether a derivation takes a word of the auxiliary list (an array's length, a pointer's
+// attributes), indexed by Derivation.
+inline constexpr bool kDerivationTakesAuxWord[] = {false, true, false, true};
+constexpr bool takesAuxWord(Derivation d) { return kDerivationTakesAuxWord[static_cast<uint8_t>(d)]; }
 constexpr uint8_t baseCode(uint32_t type) { return static_cast<uint8_t>(type & 0xFF); }
 constexpr Derivation outermost(uint32_t type) { return static_cast<Derivation>(type >> 30); }
 constexpr uint32_t removeOutermost(uint32_t type) { return (type & 0xFF) | ((type >> 8) << 10); }
@@ -86,6 +119,10 @@ constexpr uint32_t addPointer(uint32_t type) {
 }
 constexpr uint32_t addDerivation(uint32_t type, Derivation d) {
   return (type & 0xFF) | (((type >> 10) << 8) & 0x3FFFFF00u) | (static_cast<uint32_t>(d) << 30);
+}
+// The outermost derivation replaced by another one (an array level decaying to a pointer).
+constexpr uint32_t replaceOutermost(uint32_t type, Derivation d) {
+  return (type & 0x3FFFFFFFu) | (static_cast<uint32_t>(d) << 30);
 }
 constexpr bool isPlain(uint32_t type) { return (type >> 8) == 0; }
 // A pointer whose next level is a function.
@@ -101,10 +138,24 @@ constexpr bool isStructOrUnion(uint32_t type) {
 // auxiliary list carries the next pointer level's attributes.
 inline constexpr uint16_t kPointerRangeBits = 0x3000;
 inline constexpr uint16_t kPointerNextAttrs = 0x8000;
+inline constexpr uint16_t kPointerNear = 0x0000;
+inline constexpr uint16_t kPointerTiny = 0x1000;
+inline constexpr uint16_t kPointerFar = 0x3000;
+
+// What the range bits of a pointer's attributes decide.
+struct PointerKind {
+  uint16_t rangeBits;
+  uint8_t size;
+  uint32_t highestAddress;
+  const char* hexFormat;   // shown through an integer display table
+  const char* declPrefix;  // in front of the `*` of a declaration
+};
+const PointerKind& pointerKind(uint16_t attributes);
 uint32_t pointerHighestAddress(uint16_t attributes);
 uint32_t pointerSize(uint16_t attributes);
-// Hexadecimal display of a pointer shown through an integer display table.
 const char* pointerHexFormat(uint16_t attributes);
+// The attributes of a pointer made to an address (by `&` or an array used as a value).
+constexpr uint16_t pointerAttributesReaching(uint32_t address) { return address > 0xFFFF ? kPointerFar : kPointerNear; }
 
 struct AggregateDescriptor;
 

@@ -5,21 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "model/storage_classes.h"
 #include "model/types.h"
 
 namespace yav {
-
-// Where a value lives.
-namespace loc {
-inline constexpr uint8_t Computed = 0;       // not an lvalue
-inline constexpr uint8_t Memory = 1;         // target memory
-inline constexpr uint8_t Register = 13;      // processor register (address = register number)
-inline constexpr uint8_t LocalFunction = 18;  // file-local function
-inline constexpr uint8_t GlobalFunction = 19;
-inline constexpr uint8_t Timing = 25;        // timing register
-inline constexpr uint8_t DebuggerVariable = 26;
-inline constexpr uint8_t LabelValue = 27;
-}  // namespace loc
 
 // Where a _Bool or bit-field sits inside its containing byte or word.
 struct BitPlace {
@@ -38,7 +27,7 @@ struct ValueRecord {
   std::string text;               // expression text or symbol name
   AuxList aux;                    // array lengths, pointer attributes, aggregate descriptor
   uint64_t bits = 0;              // the value: 32-bit integer in the low word, or a double
-  uint8_t locationClass = loc::Computed;
+  uint8_t locationClass = sc::Computed;
   bool auxOwned = false;          // the auxiliary list was built for this record (not a symbol's)
   uint32_t repeat = 0;            // consecutive elements to print, 0 for a single value
   BitPlace place;                 // a _Bool or bit-field inside the unit at `address`

@@ -6,26 +6,14 @@
 
 namespace yav {
 
-namespace {
+bool keepsOwnValue(uint8_t cls) { return storageClass(cls).is(scp::OwnValue); }
 
-// An enum member symbol stands for its value.
-constexpr uint8_t kEnumMemberClass = 12;
-
-}  // namespace
-
-bool keepsOwnValue(uint8_t cls) {
-  return cls == loc::Computed || cls == loc::DebuggerVariable || cls == loc::LabelValue || cls == loc::Timing;
-}
-
-bool isRegisterHeldLocation(uint8_t cls) {
-  return cls == loc::Register || cls == 4 || cls == 5 || cls == 7 || (cls >= 20 && cls <= 22);
-}
+bool isRegisterHeldLocation(uint8_t cls) { return storageClass(cls).is(scp::InRegister); }
 
 bool takesAddressAsValue(const ValueRecord& v) {
   const Derivation outer = outermost(v.type);
   return outer == Derivation::Array || outer == Derivation::Function || isStructOrUnion(v.type) ||
-         v.locationClass == loc::LocalFunction || v.locationClass == loc::GlobalFunction ||
-         v.locationClass == kEnumMemberClass;
+         storageClass(v.locationClass).is(scp::AddressIsValue);
 }
 
 uint32_t storageSize(const ValueRecord& v) {

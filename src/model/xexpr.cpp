@@ -40,7 +40,7 @@ std::unique_ptr<ValueRecord> xexpr(Evaluator& ev, std::string_view text, size_t&
 
   auto rec = std::make_unique<ValueRecord>(std::move(v.rec));
   rec->text = recordText(text.substr(cursor, end - cursor));
-  rec->size = rec->locationClass != loc::Computed ? valueTypeSize(*rec) : 0;
+  rec->size = rec->locationClass != sc::Computed ? valueTypeSize(*rec) : 0;
   error = ev.pendingError;
   cursor = end;
 
@@ -79,7 +79,7 @@ bool evalReload(Evaluator& ev, ValueRecord& v) { return reloadValue(ev.env(), v)
 std::string textWithClassByte(const ValueRecord& v) {
   std::string s = v.text;
   s.push_back('\0');
-  s.push_back(static_cast<char>(v.locationClass == loc::Computed ? 9 : v.locationClass));
+  s.push_back(static_cast<char>(v.locationClass == sc::Computed ? 9 : v.locationClass));
   return s;
 }
 

@@ -58,7 +58,7 @@ TEST(PrintValue, AggregatesGoToTheWindowUnlessTextual) {
   s.type = tc::Struct;
   s.aux = {{0, &d}};
   s.address = 0x80;
-  s.locationClass = loc::Memory;
+  s.locationClass = sc::Memory;
   putNameAndValue(k, s, 'x');
   EXPECT_EQ(port.out, "");
   EXPECT_EQ(port.shown, std::vector<std::string>{"st/x"});

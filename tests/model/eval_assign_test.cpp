@@ -30,7 +30,7 @@ TEST_P(MemoryAssignments, WriteTypedBytes) {
     EXPECT_EQ(env.mem.bytes[c.address + static_cast<uint32_t>(k)], c.bytes[k]) << c.text << " byte " << k;
   }
   EXPECT_EQ(r.v->intValue(), c.result) << c.text;
-  EXPECT_EQ(r.v->locationClass, loc::Computed) << c.text;
+  EXPECT_EQ(r.v->locationClass, sc::Computed) << c.text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,7 +116,7 @@ TEST(Assignment, DebuggerVariables) {
   ASSERT_EQ(r.error, 0);
   EXPECT_EQ(env.labels.at("..v"), 0u);  // created on first use
   EXPECT_EQ(r.v->type, tc::UnsignedLong);
-  EXPECT_EQ(r.v->locationClass, loc::DebuggerVariable);
+  EXPECT_EQ(r.v->locationClass, sc::DebuggerVariable);
   ASSERT_EQ(test::evaluateIn(env, ".v = i + 1").error, 0);
   EXPECT_EQ(env.labels.at("..v"), 1235u);
   EXPECT_EQ(test::evaluateIn(env, ".v * 2").v->intValue(), 2470);

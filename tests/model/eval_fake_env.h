@@ -47,6 +47,7 @@ namespace at {
 inline constexpr uint32_t i = 0x100, c = 0x102, sc = 0x103, l = 0x104, uc = 0x108, f = 0x10A, d = 0x110;
 inline constexpr uint32_t arr = 0x120, p = 0x140, s = 0x150, ps = 0x158, col = 0x15A, flag = 0x15C, bf = 0x15E;
 inline constexpr uint32_t ui = 0x160, str = 0x162, hello = 0x170, var = 0x180, bits = 0x190, lbl = 0x300;
+inline constexpr uint32_t ul = 0x1A0, us = 0x1A4, ucmax = 0x1A6;
 inline constexpr uint32_t frameBase = 0x200, mainEntry = 0x8000, fnEntry = 0x8100;
 }  // namespace at
 
@@ -83,6 +84,9 @@ class FakeEvalEnv : public EvalEnv {
     b.bitNumber = 4;
     b.bitWidth = 3;
     global("ui", tc::UnsignedInt, at::ui);
+    global("ul", tc::UnsignedLong, at::ul);
+    global("us", tc::UnsignedShort, at::us);
+    global("ucmax", tc::UnsignedChar, at::ucmax);
     global("fl", tc::Struct, at::bits, {{0, &bitsStruct}});
     global("str", addPointer(tc::Char), at::str, {{0, nullptr}});
 
@@ -106,6 +110,9 @@ class FakeEvalEnv : public EvalEnv {
     mem.put(at::c, {'A', 0xFF});
     mem.putLong(at::l, 0x12345678);
     mem.put(at::uc, {200, 0});
+    mem.putLong(at::ul, 3000000000u);
+    mem.putWord(at::us, 65535);
+    mem.put(at::ucmax, {255});
     mem.putLong(at::f, std::bit_cast<uint32_t>(1.5f));
     const uint64_t dbits = std::bit_cast<uint64_t>(2.25);
     mem.putLong(at::d, static_cast<uint32_t>(dbits >> 32));

@@ -120,7 +120,7 @@ TEST(Names, FunctionsAreFunctionPointers) {
 TEST(Names, LabelsAsValuesAndAsVariables) {
   FakeEvalEnv env;
   test::Evaluated label = test::evaluateIn(env, "lbl");
-  EXPECT_EQ(label.v->locationClass, loc::LabelValue);
+  EXPECT_EQ(label.v->locationClass, sc::LabelValue);
   EXPECT_EQ(label.v->address, at::lbl);
   test::Evaluated variable = test::evaluateIn(env, "var");
   EXPECT_EQ(variable.v->locationClass, 6);

@@ -111,11 +111,11 @@ ValueRecord located(ValueRecord v, uint8_t cls) {
 
 INSTANTIATE_TEST_SUITE_P(
     LocationClasses, ScalarDisplay,
-    ::testing::Values(ShowCase{located(integer(tc::UnsignedLong, 0x1234), loc::Register), 0, 0, "0x1234"},
-                      ShowCase{located(integer(tc::UnsignedLong, 0x8000), loc::GlobalFunction), 0, 0, "0x8000"},
-                      ShowCase{located(integer(tc::UnsignedLong, 0x8000), loc::LocalFunction), 0, 0, "0x8000"},
-                      ShowCase{located(integer(tc::UnsignedLong, 12345), loc::Timing), 0, 2, "12345"},
-                      ShowCase{located(integer(tc::Int, 7), loc::DebuggerVariable), 0, 0, "7"}));
+    ::testing::Values(ShowCase{located(integer(tc::UnsignedLong, 0x1234), sc::MachineRegister), 0, 0, "0x1234"},
+                      ShowCase{located(integer(tc::UnsignedLong, 0x8000), sc::GlobalFunction), 0, 0, "0x8000"},
+                      ShowCase{located(integer(tc::UnsignedLong, 0x8000), sc::LocalFunction), 0, 0, "0x8000"},
+                      ShowCase{located(integer(tc::UnsignedLong, 12345), sc::Timing), 0, 2, "12345"},
+                      ShowCase{located(integer(tc::Int, 7), sc::DebuggerVariable), 0, 0, "7"}));
 
 INSTANTIATE_TEST_SUITE_P(
     FloatsAndFractions, ScalarDisplay,
@@ -280,7 +280,7 @@ struct Fixture {
     v.type = tc::Struct;
     v.aux = {{0, &outer}};
     v.address = address;
-    v.locationClass = loc::Memory;
+    v.locationClass = sc::Memory;
     v.size = outer.size;
     v.setInt(address);
     return v;
@@ -326,7 +326,7 @@ TEST(AggregateDisplay, BitFieldAndBoolMembersComeFromTheirPlace) {
   v.type = tc::Struct;
   v.aux = {{0, &d}};
   v.address = 0x400;
-  v.locationClass = loc::Memory;
+  v.locationClass = sc::Memory;
   putresult(env, v, 0);
   EXPECT_EQ(env.out, "{f=1, d=9, m=5, w=2803, b=1}");
 }
@@ -397,7 +397,7 @@ TEST(RepeatCount, PrintsFollowingElementsReloaded) {
   env.mem.put(0x400, {0x00, 0x01, 0xFF, 0xFE, 0x80, 0x00});
   ValueRecord v = integer(tc::Int, 1);
   v.address = 0x400;
-  v.locationClass = loc::Memory;
+  v.locationClass = sc::Memory;
   v.repeat = 3;
   putresult(env, v, 0);
   EXPECT_EQ(env.out, "{1, -2, -32768}");
@@ -412,7 +412,7 @@ TEST(RepeatCount, UnreadableElementsShowZero) {
   env.withMemory = false;
   ValueRecord v = integer(tc::UnsignedChar, 7);
   v.address = 0x10;
-  v.locationClass = loc::Memory;
+  v.locationClass = sc::Memory;
   v.repeat = 2;
   putresult(env, v, 0);
   EXPECT_EQ(env.out, "{7, 0}");
@@ -424,7 +424,7 @@ TEST(RepeatCount, FloatElements) {
   ValueRecord v = floating(tc::Float, 1.5);
   v.size = 4;
   v.address = 0x500;
-  v.locationClass = loc::Memory;
+  v.locationClass = sc::Memory;
   v.repeat = 2;
   putresult(env, v, 0);
   EXPECT_EQ(env.out, "{1.5, 10.0}");

@@ -7,12 +7,7 @@
 namespace yav {
 namespace {
 
-TEST(TypeNames, TableOrderAndUnknownCodes) {
-  auto names = typeNames();
-  ASSERT_FALSE(names.empty());
-  EXPECT_EQ(names.front().code, tc::Bool);
-  EXPECT_EQ(names.back().code, tc::Label);
-  for (size_t i = 1; i < names.size(); ++i) EXPECT_LT(names[i - 1].code, names[i].code);
+TEST(TypeNames, NamesAndUnknownCodes) {
   EXPECT_EQ(typeName(tc::UnsignedInt), "unsigned int");
   EXPECT_EQ(typeName(tc::CharEnum), "(char) enum ");
   EXPECT_EQ(typeName(tc::IntEnum), "(int) enum");
@@ -29,8 +24,7 @@ TEST(TypeInfo, SizesAndRadixColumns) {
   EXPECT_EQ(baseTypeSize(tc::CharEnum), 1u);
   EXPECT_EQ(baseTypeSize(tc::LongEnum), 4u);
   EXPECT_EQ(baseTypeSize(0x77), 0u);
-  const TypeInfo* uc = typeInfo(tc::UnsignedChar);
-  ASSERT_NE(uc, nullptr);
+  const TypeInfo* uc = &typeInfo(tc::UnsignedChar);
   EXPECT_STREQ(uc->display[static_cast<int>(radixFromSetting(0))], "%uc");
   EXPECT_STREQ(uc->display[static_cast<int>(radixFromSetting(1))], "0%oc");
   EXPECT_STREQ(uc->display[static_cast<int>(radixFromSetting(2))], "0x%hc");
@@ -47,6 +41,37 @@ TEST(TypeClasses, IntegerUnsignedArithmetic) {
   EXPECT_FALSE(isIntegerCode(tc::LongBitField));
   EXPECT_TRUE(isArithmeticCode(tc::LongDouble));
   EXPECT_FALSE(isArithmeticCode(tc::ShortFract));
+}
+
+// The first type of C's list for the constant's form that holds the value, at each boundary.
+TEST(TypeClasses, IntegerConstantTypes) {
+  struct Case {
+    uint32_t value;
+    bool decimal, u, l;
+    uint8_t code;
+  };
+  for (const Case& c : {Case{32767, true, false, false, tc::Int}, Case{32768, true, false, false, tc::Long},
+                        Case{0x7FFFFFFF, true, false, false, tc::Long}, Case{0x80000000, true, false, false, tc::UnsignedLong},
+                        Case{0x7FFF, false, false, false, tc::Int}, Case{0x8000, false, false, false, tc::UnsignedInt},
+                        Case{0xFFFF, false, false, false, tc::UnsignedInt}, Case{0x10000, false, false, false, tc::Long},
+                        Case{0x80000000, false, false, false, tc::UnsignedLong}, Case{1, true, true, false, tc::UnsignedInt},
+                        Case{65536, true, true, false, tc::UnsignedLong}, Case{1, true, false, true, tc::Long},
+                        Case{0x80000000, true, false, true, tc::UnsignedLong}, Case{1, false, true, true, tc::UnsignedLong}}) {
+    EXPECT_EQ(integerConstantCode(c.value, c.decimal, c.u, c.l), c.code) << c.value << " " << c.decimal << c.u << c.l;
+  }
+}
+
+// Integer promotion with a 16-bit int, and the common type of two operands.
+TEST(TypeClasses, PromotionsAndCommonType) {
+  for (uint8_t code : {tc::Bool, tc::SignedChar, tc::Char, tc::UnsignedChar, tc::Short, tc::BitField, tc::Enum, tc::CharEnum})
+    EXPECT_EQ(promotedCode(code), tc::Int) << int(code);
+  EXPECT_EQ(promotedCode(tc::UnsignedShort), tc::UnsignedInt);
+  EXPECT_EQ(promotedCode(tc::LongEnum), tc::Long);
+  EXPECT_EQ(commonIntegerCode(tc::Int, tc::UnsignedInt), tc::UnsignedInt);
+  EXPECT_EQ(commonIntegerCode(tc::UnsignedInt, tc::Long), tc::Long);
+  EXPECT_EQ(commonIntegerCode(tc::Long, tc::UnsignedLong), tc::UnsignedLong);
+  EXPECT_EQ(commonIntegerCode(tc::UnsignedChar, tc::SignedChar), tc::Int);
+  EXPECT_EQ(commonIntegerCode(tc::UnsignedShort, tc::Int), tc::UnsignedInt);
 }
 
 TEST(TypeWord, Derivations) {
