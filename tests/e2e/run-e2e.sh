@@ -9,8 +9,9 @@
 # NAME.stdin, when present, is the standard input (the answers to text prompts), else it is
 # empty. A first line "* args: ..." adds command-line options.
 set -u
-yav="$1"
-script="$2"
+# Both paths absolute: the run happens in the program's folder.
+yav="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+script="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
 dir="$(dirname "$script")"
 name="$(basename "$script" .in)"
 run_dir="$(dirname "$yav")"
