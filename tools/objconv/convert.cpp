@@ -163,7 +163,8 @@ class Converter {
         if (!seen.insert(name).second || !in_.readSource) continue;
         const std::optional<std::string> text = in_.readSource(name);
         if (!text) {
-          res_.warnings.push_back("source not found: " + name + " (enum members of " + mod + " stay integers)");
+          res_.warnings.push_back("source not found: " + name + " (enum members, typedefs and parameter names of " +
+                                  mod + " are missing)");
           continue;
         }
         const size_t before = info.includes.size();
