@@ -24,6 +24,7 @@ class GenericChip final : public MemoryMap {
     mem_[a] = v;
     return true;
   }
+  bool is_ram(uint16_t) const override { return true; }
 
  private:
   std::array<uint8_t, 0x10000> mem_{};
@@ -47,6 +48,7 @@ class Qg8Chip final : public MemoryMap {
     mem_[a] = v;
     return true;
   }
+  bool is_ram(uint16_t a) const override { return a >= 0x0060 && a < 0x0260; }
 
  private:
   static bool writable(uint16_t a) { return a < 0x0260 || (a >= 0x1800 && a < 0x1850); }

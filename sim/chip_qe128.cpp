@@ -84,6 +84,7 @@ class Qe128Chip final : public MemoryMap {
     lin_[l] = v;
     return true;
   }
+  bool is_ram(uint16_t a) const override { return ram(a); }
 
  private:
   static constexpr uint32_t kLinearMask = 0x1FFFF;

@@ -25,6 +25,8 @@ class MemoryMap {
   virtual uint8_t peek(uint32_t address) const = 0;
   // The loader's write: programs flash too; false when nothing is at the address.
   virtual bool program(uint32_t address, uint8_t value) = 0;
+  // Whether a CPU address is RAM (what a stack may use), not registers, flash or nothing.
+  virtual bool is_ram(uint16_t address) const = 0;
 
   // The code page register (0 on chips without paging).
   virtual bool has_paging() const { return false; }

@@ -54,6 +54,7 @@ class DebugMemory final : public MemoryMap {
   void write(uint16_t address, uint8_t value) override;
   uint8_t peek(uint32_t address) const override;
   bool program(uint32_t address, uint8_t value) override { return chip_->program(address, value); }
+  bool is_ram(uint16_t address) const override { return chip_->is_ram(address); }
   // A debugger write: no comparator sees it, the stop byte stays.
   void debugWrite(uint32_t address, uint8_t value);
   bool has_paging() const override { return chip_->has_paging(); }

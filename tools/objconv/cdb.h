@@ -15,7 +15,7 @@ struct TypeChain {
     uint32_t length;
   };
   std::vector<Derived> derived;
-  std::string spec;  // "SC", "SI", "SL", "SS", "SF", "SV", "ST", "SB"...
+  std::string spec;  // "SC", "SI", "SL", "SS", "SF", "SV", "ST", "SB"... or "Bool" (_Bool has none)
   std::string tag;   // for ST
   bool isSigned = false;
   uint32_t size = 0;  // total size from {n}

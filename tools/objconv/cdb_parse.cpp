@@ -136,6 +136,10 @@ bool parseTypeChain(const std::string& text, TypeChain& t) {
   const std::vector<std::string> toks = split(rest, ',');
   for (size_t i = 0; i < toks.size(); ++i) {
     const std::string& tok = toks[i];
+    if (tok.empty() && i + 1 == toks.size()) {
+      t.spec = "Bool";  // _Bool has no specifier at all: "{1}:S", "{2}DG,:S"
+      continue;
+    }
     if (tok.size() < 2) return false;
     if (tok[0] == 'D') {
       if (tok[1] == 'A') {

@@ -16,8 +16,9 @@ namespace objconv {
 namespace {
 
 // Storage classes and type codes of the debugger's symbol tables.
-constexpr uint8_t kStatic = 1, kArgument = 2, kAuto = 3, kRegister = 4, kFirstRegArg = 7, kEnumMember = 12,
-                  kStaticRegArg = 15, kLocalFunction = 18, kGlobalFunction = 19;
+constexpr uint8_t kStatic = 1, kArgument = 2, kAuto = 3, kRegister = 4, kRegisterArg = 5, kFirstRegArg = 7,
+                  kEnumMember = 12, kStaticArg = 15, kTypedef = 17, kLocalFunction = 18, kGlobalFunction = 19;
+constexpr uint8_t kBool = 0x01;
 constexpr uint8_t kFileStart = 0x40, kFunctionStart = 0x20, kFunctionEnd = 0x10, kLine = 0x08,
                   kFunctionLine = 0x01, kFunctionExit = 0x02;
 
@@ -59,7 +60,7 @@ class Converter {
     if (!parseImage(in_.image, runs, res_.error)) return false;
     scanSources();
     buildFunctions();
-    for (const std::string& mod : cdb_.modules) writeFile(mod);
+    for (const std::string& mod : cdb_.modules) writeModule(mod);
     std::vector<OutSection> sections;
     for (const ImageRun& r : runs) {
       sections.push_back({".text", r.address, static_cast<uint32_t>(r.bytes.size()), r.bytes});
@@ -74,11 +75,10 @@ class Converter {
       labels.push_back({v.first, static_cast<uint8_t>(inCode(runs, v.first) ? 0x01 : 0x02), 0, name});
     }
     // The reset vector names the start-up code.
-    for (const ImageRun& r : runs) {
-      if (r.address <= 0xFFFE && r.address + r.bytes.size() >= 0x10000) {
-        const size_t i = 0xFFFE - r.address;
-        labels.push_back({static_cast<uint32_t>(r.bytes[i] << 8 | r.bytes[i + 1]), 0x01, 0, "__stext"});
-      }
+    const std::optional<uint16_t> entry = wordAt(runs, 0xFFFE);
+    if (entry) {
+      labels.push_back({*entry, 0x01, 0, "__stext"});
+      res_.startupStack = startupStack(runs, *entry);
     }
     // At one address: file start, function start, function line, lines, exit, end.
     auto rank = [](uint8_t kind) {
@@ -105,6 +105,24 @@ class Converter {
     uint32_t firstLine = 0, lastLine = 0;
     std::string file;
   };
+
+  static std::optional<uint8_t> byteAt(const std::vector<ImageRun>& runs, uint32_t a) {
+    for (const ImageRun& r : runs)
+      if (a >= r.address && a - r.address < r.bytes.size()) return r.bytes[a - r.address];
+    return std::nullopt;
+  }
+  static std::optional<uint16_t> wordAt(const std::vector<ImageRun>& runs, uint32_t a) {
+    const std::optional<uint8_t> hi = byteAt(runs, a), lo = byteAt(runs, a + 1);
+    if (!hi || !lo) return std::nullopt;
+    return static_cast<uint16_t>(*hi << 8 | *lo);
+  }
+  // SDCC's start-up code begins with `ldhx #top+1` `txs`: the SP it sets.
+  static std::optional<uint16_t> startupStack(const std::vector<ImageRun>& runs, uint16_t entry) {
+    constexpr uint8_t kLdhxImmediate = 0x45, kTxs = 0x94;
+    const std::optional<uint16_t> top = wordAt(runs, entry + 1u);
+    if (byteAt(runs, entry) != kLdhxImmediate || !top || byteAt(runs, entry + 3u) != kTxs) return std::nullopt;
+    return static_cast<uint16_t>(*top - 1);
+  }
 
   static bool inCode(const std::vector<ImageRun>& runs, uint32_t a) {
     for (const ImageRun& r : runs)
@@ -145,7 +163,8 @@ class Converter {
         if (!seen.insert(name).second || !in_.readSource) continue;
         const std::optional<std::string> text = in_.readSource(name);
         if (!text) {
-          res_.warnings.push_back("source not found: " + name + " (enum members of " + mod + " stay integers)");
+          res_.warnings.push_back("source not found: " + name + " (enum members, typedefs and parameter names of " +
+                                  mod + " are missing)");
           continue;
         }
         const size_t before = info.includes.size();
@@ -165,7 +184,7 @@ class Converter {
       fn.cdb = &f;
       fn.start = s->second;
       fn.end = e != cdb_.functionEnds.end() ? std::max(e->second, s->second) : s->second;
-      fn.file = sourceName(f.module);
+      fn.file = fileOfCode(fn.start, fn.end, sourceName(f.module));
       funcs_[f.module].push_back(fn);
     }
     // Line records inside a function's code; the rest (start-up code) has no function.
@@ -193,6 +212,17 @@ class Converter {
     }
   }
 
+  // The source file of a function's code: that of its first line record (a header for a
+  // function defined there), else the module's own file.
+  std::string fileOfCode(uint32_t start, uint32_t end, const std::string& fallback) const {
+    const CdbLine* first = nullptr;
+    for (const CdbLine& l : cdb_.lines) {
+      if (l.address < start || l.address > end) continue;
+      if (!first || l.address < first->address) first = &l;
+    }
+    return first ? first->file : fallback;
+  }
+
   // Type word and extension slots of an SDCC type chain.
   TypeOut typeOf(const TypeChain& t, const std::string& module, const std::string& varName) {
     TypeOut out;
@@ -202,17 +232,18 @@ class Converter {
     for (const auto& d : t.derived) {
       if (d.kind == 'A' && d.length) baseSize /= d.length;
     }
-    if (t.spec == "SC") code = s ? 0x09 : 0x0a;
+    if (t.spec == "SC") code = s ? 0x08 : 0x0a;  // SDCC's plain char is unsigned: signed means "signed char"
+    else if (t.spec == "Bool") code = kBool;
     else if (t.spec == "SS") code = s ? 0x10 : 0x11;
     else if (t.spec == "SI") code = s ? 0x18 : 0x1a;
     else if (t.spec == "SL") code = s ? 0x20 : 0x21;
     else if (t.spec == "SF") code = 0x28;
     else if (t.spec == "SV") code = 0x50;
     else if (t.spec == "SB") code = t.bitWidth <= 8 ? 0x0b : 0x19;
-    else if (t.spec == "SX") code = 0x01;
+    else if (t.spec == "SX") code = kBool;
     else if (t.spec == "ST") code = sources_[module].unionTags.count(t.tag) ? 0x49 : 0x48;
     const EnumDef* en = nullptr;
-    if (code < 0x28 && code != 0x01 && code != 0x0b && code != 0x19 && !varName.empty()) {
+    if (code < 0x28 && code != kBool && code != 0x0b && code != 0x19 && !varName.empty()) {
       const SourceInfo& si = sources_[module];
       auto v = si.enumVars.find(varName);
       if (v != si.enumVars.end()) {
@@ -248,11 +279,14 @@ class Converter {
   struct PendingRecord {
     uint32_t name, value, type, slots;
   };
+  // A _Bool's place is a bit address: its byte's address times 8 plus the bit (SDCC keeps a
+  // _Bool in bit 0 of a whole byte).
+  static uint32_t placeValue(const PendingRecord& r) { return r.type == kBool ? r.value << 3 : r.value; }
   uint32_t writeRecords(const std::vector<PendingRecord>& list) {
     const uint32_t at = dbg_.here();
     for (const PendingRecord& r : list) {
       dbg_.be32(r.name);
-      dbg_.be32(r.value);
+      dbg_.be32(placeValue(r));
       dbg_.le32(r.type);
       dbg_.be32(r.slots);
     }
@@ -267,13 +301,7 @@ class Converter {
     const std::string key = module + "$" + tag;
     auto done = structs_.find(key);
     if (done != structs_.end()) return done->second;
-    const CdbType* type = nullptr;
-    for (const CdbType& t : cdb_.types)
-      if (t.module == module && t.tag == tag) type = &t;
-    if (!type) {
-      for (const CdbType& t : cdb_.types)
-        if (t.tag == tag) type = &t;
-    }
+    const CdbType* type = aggregate(module, tag);
     // The descriptor's place is fixed first so that members may point back at it.
     const uint32_t tagName = dbg_.string(tag);
     std::vector<PendingRecord> members;
@@ -296,7 +324,7 @@ class Converter {
     for (size_t i = 0; i < members.size(); ++i) {
       const uint32_t r = reserve + 4 + static_cast<uint32_t>(i) * 16;
       dbg_.patchBe32(r, members[i].name);
-      dbg_.patchBe32(r + 4, members[i].value);
+      dbg_.patchBe32(r + 4, placeValue(members[i]));
       const uint32_t t = members[i].type;
       const uint32_t le = (t & 0xFF) << 24 | (t >> 8 & 0xFF) << 16 | (t >> 16 & 0xFF) << 8 | t >> 24;
       dbg_.patchBe32(r + 8, le);
@@ -370,7 +398,15 @@ class Converter {
       const int pi = paramIndex(s->name);
       uint8_t cls = kStatic;
       uint32_t value = 0;
-      if (s->onStack) {
+      uint32_t name = 0;
+      if (pi >= 0 && !s->onStack && s->space == 'R') {
+        // A parameter that lives in a register: an argument held in a register, whose second
+        // address (a frame slot) SDCC does not have.
+        cls = kRegisterArg;
+        value = registerNumber(s->registers);
+        name = dbg_.name(s->name, cls);
+        dbg_.be32(0);
+      } else if (s->onStack) {
         if (pi == 0 && s->stackOffset < 0) {
           cls = kFirstRegArg;
           value = static_cast<uint32_t>(s->stackOffset + shift);
@@ -388,11 +424,14 @@ class Converter {
         auto a = cdb_.addresses.find(s->key);
         if (a == cdb_.addresses.end()) continue;
         value = a->second;
-        cls = pi == 0 ? kStaticRegArg : kStatic;
+        // Parameters of non-reentrant functions live in static data (the first one is stored
+        // there from A or X:A by the function itself).
+        cls = pi >= 0 ? kStaticArg : kStatic;
       }
+      if (!name) name = dbg_.name(s->name, cls);
       const TypeOut to = typeOf(s->type, module, s->name);
       const uint32_t slots = writeSlots(to);
-      out.push_back({dbg_.name(s->name, cls), value, to.word, slots});
+      out.push_back({name, value, to.word, slots});
     }
     return out;
   }
@@ -402,7 +441,10 @@ class Converter {
     std::vector<PendingRecord> out;
     std::set<std::string> seen;
     for (const CdbSymbol& s : cdb_.symbols) {
-      if (s.module != module || s.scope == 'L' || s.name.rfind("__str", 0) == 0) continue;
+      // SDCC's own: string literals and the flash copies of initialised variables.
+      if (s.module != module || s.scope == 'L' || s.name.rfind("__str", 0) == 0 || s.name.rfind("__xinit_", 0) == 0) {
+        continue;
+      }
       if (!s.type.derived.empty() && s.type.derived.front().kind == 'F') continue;
       if (s.scope == 'G') {
         auto g = map_.globals.find("_" + s.name);
@@ -415,14 +457,91 @@ class Converter {
       const uint32_t slots = writeSlots(to);
       out.push_back({dbg_.name(s.name, kStatic), a->second, to.word, slots});
     }
+    for (const TypedefDef& d : sources_[module].typedefs) {
+      std::optional<TypeChain> chain = typedefChain(module, d);
+      if (!chain || !seen.insert(d.name).second) continue;
+      const TypeOut to = typeOf(*chain, module, d.name);
+      const uint32_t slots = writeSlots(to);
+      out.push_back({dbg_.name(d.name, kTypedef), 0, to.word, slots});
+    }
     return out;
   }
 
-  void writeFile(const std::string& module) {
-    const std::string file = sourceName(module);
+  const CdbType* aggregate(const std::string& module, const std::string& tag) const {
+    const CdbType* any = nullptr;
+    for (const CdbType& t : cdb_.types) {
+      if (t.tag != tag) continue;
+      if (t.module == module) return &t;
+      any = &t;
+    }
+    return any;
+  }
+
+  // The SDCC type chain a typedef of the sources stands for; none when the .cdb does not know
+  // its struct or union.
+  std::optional<TypeChain> typedefChain(const std::string& module, const TypedefDef& d) {
+    struct Base {
+      const char* c;
+      const char* spec;
+      bool isSigned;
+      uint32_t size;
+    };
+    static constexpr Base kBases[] = {
+        {"char", "SC", false, 1},           {"signed char", "SC", true, 1},
+        {"unsigned char", "SC", false, 1},  {"short", "SS", true, 2},
+        {"unsigned short", "SS", false, 2}, {"int", "SI", true, 2},
+        {"unsigned int", "SI", false, 2},   {"long", "SL", true, 4},
+        {"unsigned long", "SL", false, 4},  {"float", "SF", true, 4},
+        {"void", "SV", false, 1},           {"_Bool", "Bool", false, 1},
+    };
+    TypeChain t;
+    uint32_t size = 0;
+    if (d.base == "struct" || d.base == "union") {
+      const CdbType* agg = aggregate(module, d.tag);
+      if (!agg) return std::nullopt;
+      t.spec = "ST";
+      t.tag = d.tag;
+      for (const CdbMember& m : agg->members) size = std::max(size, m.offset + m.type.size);
+    } else if (d.base == "enum") {
+      const SourceInfo& si = sources_[module];
+      auto en = si.enums.find(d.tag);
+      bool small = en != si.enums.end();
+      if (small)
+        for (const auto& m : en->second.members) small = small && m.second >= 0 && m.second <= 0xFF;
+      t.spec = small ? "SC" : "SI";
+      size = small ? 1 : 2;
+    } else {
+      const Base* b = nullptr;
+      for (const Base& k : kBases)
+        if (d.base == k.c) b = &k;
+      if (!b) return std::nullopt;
+      t.spec = b->spec;
+      t.isSigned = b->isSigned;
+      size = b->size;
+    }
+    for (const auto& [kind, length] : d.derived) t.derived.push_back({kind, length});
+    for (auto it = d.derived.rbegin(); it != d.derived.rend(); ++it) size = it->first == 'P' ? 2 : size * it->second;
+    t.size = size;
+    if (t.derived.size() > 12) return std::nullopt;
+    return t;
+  }
+
+  // A module's own file with its globals, then each header that holds code of the module.
+  void writeModule(const std::string& module) {
+    const std::string own = sourceName(module);
+    std::vector<std::string> files{own};
+    for (const Func& fn : funcs_[module])
+      if (std::find(files.begin(), files.end(), fn.file) == files.end()) files.push_back(fn.file);
+    for (const std::string& file : files) writeFile(module, file, file == own);
+  }
+
+  void writeFile(const std::string& module, const std::string& file, bool withGlobals) {
     std::vector<uint32_t> fnRecords;
-    std::vector<Func>& list = funcs_[module];
-    for (const Func& fn : list) {
+    std::vector<const Func*> list;
+    for (const Func& fn : funcs_[module])
+      if (fn.file == file) list.push_back(&fn);
+    for (const Func* f : list) {
+      const Func& fn = *f;
       const std::vector<PendingRecord> locals = localsOf(module, fn);
       const uint32_t localsAt = locals.empty() ? 0 : writeRecords(locals);
       const TypeOut ret = typeOf(returnChain(fn.cdb->type), module, "");
@@ -430,7 +549,7 @@ class Converter {
       const uint32_t name = dbg_.name(fn.cdb->name, fn.cdb->fileStatic ? kLocalFunction : kGlobalFunction);
       fnRecords.push_back(functionRecord(name, fn.firstLine, fn.lastLine, ret.word, slots, localsAt));
     }
-    const std::vector<PendingRecord> globals = globalsOf(module);
+    const std::vector<PendingRecord> globals = withGlobals ? globalsOf(module) : std::vector<PendingRecord>{};
     const uint32_t globalsAt = globals.empty() ? 0 : writeRecords(globals);
     fnRecords.push_back(functionRecord(0, 0, 0, 0x50, 0, globalsAt));
     for (size_t i = 0; i + 1 < fnRecords.size(); ++i) dbg_.patchBe32(fnRecords[i], fnRecords[i + 1]);
@@ -439,7 +558,7 @@ class Converter {
     const uint32_t fileRecord = dbg_.be32(fileName);
     dbg_.be32(fnRecords.front());
     uint32_t base = 0;
-    if (!list.empty()) base = list.front().start;
+    if (!list.empty()) base = list.front()->start;
     records_.push_back({base, kFileStart, file + "~:1.0." + std::to_string(fileRecord)});
   }
 

@@ -21,6 +21,7 @@ struct ConvertResult {
   std::string error;
   std::vector<std::string> warnings;
   std::vector<uint8_t> object;
+  std::optional<uint16_t> startupStack;  // the SP the start-up code sets, when it is recognised
 };
 
 ConvertResult convert(const ConvertInput& in);

@@ -1,7 +1,9 @@
 #include "objconv/source_scan.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <set>
 
 namespace objconv {
 
@@ -130,6 +132,119 @@ void parseParams(const std::string& list, std::vector<std::string>& out) {
   }
 }
 
+// The words of a typedef statement outside braces: identifiers, numbers and punctuation.
+std::vector<std::string> typedefTokens(const std::string& text) {
+  std::vector<std::string> toks;
+  int depth = 0;
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (c == '{' || c == '}') {
+      depth += c == '{' ? 1 : (depth > 0 ? -1 : 0);
+      ++i;
+    } else if (depth > 0 || std::isspace(static_cast<unsigned char>(c))) {
+      ++i;
+    } else if (identChar(c)) {
+      const size_t st = i;
+      while (i < text.size() && identChar(text[i])) ++i;
+      toks.push_back(text.substr(st, i - st));
+    } else {
+      toks.emplace_back(1, c);
+      ++i;
+    }
+  }
+  return toks;
+}
+
+bool isQualifier(const std::string& w) {
+  static const std::set<std::string> kWords{"const",  "volatile", "__near",  "__far",   "__data", "__xdata",
+                                            "__code", "__idata",  "__pdata", "__banked", "restrict"};
+  return kWords.count(w) != 0;
+}
+
+// "unsigned char", "int"...: the C base type of the specifier words, empty when it is none
+// the debugger has.
+std::string baseType(const std::vector<std::string>& words) {
+  int longs = 0;
+  bool isUnsigned = false, isSigned = false;
+  std::string kind;
+  for (const std::string& w : words) {
+    if (w == "unsigned") isUnsigned = true;
+    else if (w == "signed") isSigned = true;
+    else if (w == "long") ++longs;
+    else if (w == "int" && !kind.empty()) continue;  // "short int"
+    else if (w == "int" && longs) continue;          // "long int"
+    else kind = w;
+  }
+  if (longs > 1) return "";
+  if (longs) kind = kind.empty() || kind == "int" ? "long" : "";
+  if (kind == "double") kind = "float";  // SDCC's double is a float
+  if (kind.empty()) kind = "int";
+  if (kind == "char" && isSigned) return "signed char";
+  if (isUnsigned && (kind == "char" || kind == "short" || kind == "int" || kind == "long")) return "unsigned " + kind;
+  return kind;
+}
+
+// typedef SPECIFIERS DECLARATOR [, DECLARATOR]... (the text after "typedef", without the ';').
+// Function types are left out.
+void parseTypedef(const std::string& text, SourceInfo& info) {
+  static const std::set<std::string> kBaseWords{"signed", "unsigned", "char",  "short", "int",
+                                                "long",   "float",    "double", "void",  "_Bool"};
+  const std::vector<std::string> toks = typedefTokens(text);
+  if (std::find(toks.begin(), toks.end(), "(") != toks.end()) return;
+  TypedefDef base;
+  std::vector<std::string> words;
+  const TypedefDef* alias = nullptr;
+  size_t i = 0;
+  for (; i < toks.size(); ++i) {
+    const std::string& w = toks[i];
+    if (isQualifier(w)) continue;
+    if (kBaseWords.count(w)) {
+      words.push_back(w);
+    } else if (w == "struct" || w == "union" || w == "enum") {
+      base.base = w;
+      if (i + 1 < toks.size() && identStart(toks[i + 1][0])) base.tag = toks[++i];
+    } else if (identStart(w[0]) && words.empty() && base.base.empty() && !alias) {
+      for (const TypedefDef& d : info.typedefs)
+        if (d.name == w) alias = &d;
+      if (!alias) return;  // a type this scan does not know
+    } else {
+      break;
+    }
+  }
+  if (alias) base = *alias;
+  else if (base.base.empty()) base.base = baseType(words);
+  if (base.base.empty()) return;
+  if ((base.base == "struct" || base.base == "union" || base.base == "enum") && base.tag.empty()) return;
+  std::vector<TypedefDef> found;
+  while (i < toks.size()) {
+    TypedefDef d;
+    int pointers = 0;
+    while (i < toks.size() && (toks[i] == "*" || isQualifier(toks[i]))) pointers += toks[i++] == "*";
+    if (i >= toks.size() || !identStart(toks[i][0])) return;
+    d.name = toks[i++];
+    while (i + 1 < toks.size() && toks[i] == "[") {
+      char* end = nullptr;
+      const unsigned long n = std::strtoul(toks[i + 1].c_str(), &end, 0);
+      const bool number = end && *end == 0 && toks[i + 1] != "]";
+      d.derived.emplace_back('A', number ? static_cast<uint32_t>(n) : 0);
+      i += number ? 2 : 1;
+      while (i < toks.size() && toks[i] != "]") ++i;
+      ++i;
+    }
+    for (int p = 0; p < pointers; ++p) d.derived.emplace_back('P', 0);
+    d.base = base.base;
+    d.tag = base.tag;
+    d.derived.insert(d.derived.end(), base.derived.begin(), base.derived.end());
+    found.push_back(std::move(d));
+    if (i < toks.size() && toks[i] != ",") return;
+    ++i;
+  }
+  for (TypedefDef& d : found) {
+    if (d.base == "enum") info.enumVars[d.name] = d.tag;
+    info.typedefs.push_back(std::move(d));
+  }
+}
+
 }  // namespace
 
 void scanSource(const std::string& text, SourceInfo& info) {
@@ -141,7 +256,17 @@ void scanSource(const std::string& text, SourceInfo& info) {
     const char c = s[lx.p];
     if (identStart(c)) {
       const std::string id = lx.ident();
-      if (id == "enum") {
+      if (id == "typedef" && depth == 0) {
+        // The statement ends at the first ';' outside braces; the scan goes on inside it for
+        // enum and union definitions.
+        int nest = 0;
+        size_t end = lx.p;
+        for (; end < s.size() && !(s[end] == ';' && nest == 0); ++end) {
+          if (s[end] == '{') ++nest;
+          if (s[end] == '}' && nest > 0) --nest;
+        }
+        parseTypedef(s.substr(lx.p, end - lx.p), info);
+      } else if (id == "enum") {
         parseEnum(lx, info);
       } else if (id == "union") {
         const std::string tag = lx.ident();
