@@ -3,6 +3,7 @@
 #include "engine/command_file.h"
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
+#include "platform/ini.h"
 #include "target/connection.h"
 #include "target/kernel_link.h"
 
@@ -27,6 +28,8 @@ void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFile
   target::connectTarget(k);
   target::installTargetAccess(k);
   if (k.target.fatalExitCode && k.batchMode) return;
+  // Whether the loader skips a second file of a name already loaded (first letter y/Y).
+  k.prog.noDupFiles = platform::iniGet("Options", "NODUPFILES", "NO");
   if (opt.sourcePath) apply_path_option(k.cmdfile.sourcePath, *opt.sourcePath);
   if (opt.remote) docmd(k, "remote", 1);
   if (opt.sessionFile) docmd(k, ("session /l " + *opt.sessionFile).c_str(), 1);
