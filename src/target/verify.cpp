@@ -69,11 +69,15 @@ VerifyResult verifyImage(Kernel& k, const VerifyRequest& req, const VerifyProgre
     if (rec.kind != hexrec::Record::Kind::Data) continue;
     const uint32_t address = rec.address, count = static_cast<uint32_t>(rec.data.size());
     if (req.select && (static_cast<uint64_t>(address) + count < req.from || address > req.to)) continue;
-    // A paged record is read through the window with its page selected; the others as they are.
+    // A paged record is read through the window with its page selected; the others see the
+    // page the program had.
     const uint32_t cpu = address & 0xFFFF;
-    if (address > 0xFFFF && k.target.cable.write_data_byte) {
-      if (!finish.savedPage && k.target.cable.read_data_byte) finish.savedPage = k.target.cable.read_data_byte(kPageRegister);
-      k.target.cable.write_data_byte(kPageRegister, static_cast<uint8_t>(address >> 16));
+    const CableEntries& cable = k.target.cable;
+    if (address > 0xFFFF && cable.write_data_byte) {
+      if (!finish.savedPage && cable.read_data_byte) finish.savedPage = cable.read_data_byte(kPageRegister);
+      cable.write_data_byte(kPageRegister, static_cast<uint8_t>(address >> 16));
+    } else if (finish.savedPage) {
+      cable.write_data_byte(kPageRegister, *finish.savedPage);
     }
     std::vector<uint8_t> target(count);
     if (count && !readMemory(k, cpu, target.data(), static_cast<int>(count))) {

@@ -123,8 +123,8 @@ TEST_F(DownloadVerifyTest, LoadedPagedRecordsReachTheirFlashPage) {
   EXPECT_EQ(windowBytes(k, 7, 3), (std::vector<uint8_t>{0xA6, 0x55, 0x81}));
   EXPECT_EQ(windowBytes(k, 2, 3), (std::vector<uint8_t>{1, 2, 3}));
 
-  // Verify selects page 7 for the paged record, leaves the page alone for the S1 record and
-  // sets the page register back.
+  // Verify selects page 7 for the paged record, reads the S1 record after it through the
+  // program's page 2, and sets the page register back.
   VerifyResult r = verifyImage(k, VerifyRequest{path});
   EXPECT_EQ(r.outcome, VerifyOutcome::Success) << lastBox();
   EXPECT_EQ(r.bytesCompared, 6u);
