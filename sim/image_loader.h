@@ -1,4 +1,5 @@
-// Reading code images: Motorola S-records (S1/S2/S3) and Intel hex.
+// Reading code images: Motorola S-records (S1/S2/S3) and Intel hex, through the shared
+// record reader.
 #pragma once
 #include <cstdint>
 #include <string>

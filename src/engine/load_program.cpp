@@ -60,6 +60,12 @@ EntryResult resolveEntry(Kernel& k, const Program& prog, const std::string& spec
         return r;
       }
     }
+    // An image without labels starts where its reset vector points.
+    if (prog.imageEntry) {
+      r.found = true;
+      r.address = *prog.imageEntry;
+      return r;
+    }
     r.notFoundMessage = true;
     return r;
   }

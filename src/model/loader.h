@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -37,6 +38,9 @@ struct Program {
   std::vector<uint32_t> fileRecordOffsets;  // file records named by the file-start records
   std::unordered_map<std::string, size_t> functionStarts;  // "file\nfunction" -> start record
   bool functionStartsIndexed = false;
+  // The entry point the image itself gives: the reset vector (0xFFFE-0xFFFF) of an S-record
+  // or Intel hex image that holds one; empty for the other formats.
+  std::optional<uint32_t> imageEntry;
 };
 
 // What the loader needs from the debugger around it.
@@ -104,8 +108,10 @@ RecordName parseRecordName(uint8_t kind, std::string_view name);
 // Builds the function and locals tables of one source file from its file record.
 LoadOutcome readFileDebugInfo(Program& prog, uint32_t fileRecordOffset, LoadHost& host);
 
-// S-records and Intel hex: downloads every data record. Codes only; no symbols.
-LoadOutcome loadTextHex(ByteSource& src, LoadHost& host, bool symbolsOnly);
+// S-records and Intel hex: downloads every data record (paged addresses page << 16 | address
+// in the paged form page << 14 | (address & 0x3FFF)) and sets `prog.imageEntry` from the
+// reset vector. Code only; no symbols.
+LoadOutcome loadTextHex(Program& prog, ByteSource& src, LoadHost& host, bool symbolsOnly);
 
 // Kind of file by its first byte.
 enum class FileKind { Object, OldObject, TextHex, Binary };

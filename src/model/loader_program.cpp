@@ -59,7 +59,7 @@ LoadOutcome loadProgramFile(Program& prog, const LoadRequest& req, LoadHost& hos
       return LoadOutcome::abandon("Unsupported Old V3 format ");
     case FileKind::TextHex:
       prog.loadState = loadstate::Text;
-      return loadTextHex(*src, host, req.symbolsOnly);
+      return loadTextHex(prog, *src, host, req.symbolsOnly);
     case FileKind::Binary:
       break;
   }

@@ -1,4 +1,6 @@
-// Verify: compares an S-record file with the target's memory byte by byte.
+// Verify: compares an S-record file with the target's memory byte by byte. A paged record
+// (page << 16 | address) is read through the window with its page written to 0x78; the page
+// register is set back afterwards.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -15,7 +17,7 @@ struct VerifyRequest {
   uint32_t to = 0;
 };
 
-enum class VerifyOutcome { Success, Mismatch, Cancelled, NotMotorola, CantOpen, ReadFailed };
+enum class VerifyOutcome { Success, Mismatch, Cancelled, NotMotorola, BadRecord, CantOpen, ReadFailed };
 
 struct VerifyResult {
   VerifyOutcome outcome = VerifyOutcome::Success;

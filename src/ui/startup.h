@@ -6,7 +6,8 @@
 
 namespace yav {
 
-// Applies the options that act on the kernel and runs the start command file.
+// Reads the loader's setting NODUPFILES, applies the options that act on the kernel and
+// runs the start command file.
 // `startFileSetting` is the settings key STARTFILE, used when -i was not given.
 void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFileSetting = {});
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "model/loader.h"
 #include "model/symbols_lookup.h"
 #include "loader_test_objects.h"
@@ -40,7 +42,7 @@ LoadOutcome loadBytes(Program& p, std::vector<uint8_t> bytes, RecordingHost& hos
   const uint8_t first = src->size() ? [&] { uint8_t b; src->u8(0, b); return b; }() : 0;
   if (fileKindOf(first) == FileKind::TextHex) {
     p.loadState = loadstate::Text;
-    return loadTextHex(*src, host, symbolsOnly);
+    return loadTextHex(p, *src, host, symbolsOnly);
   }
   return loadObject(p, src, req, host);
 }
@@ -218,28 +220,82 @@ TEST(LoaderTruncation, EveryPrefixOfAnObjectFileIsSafe) {
   }
 }
 
-TEST(LoaderText, SRecordsAndIntelHex) {
-  const std::string s = "S00600004844521B\nS1072080010203044E\nS2080180000A0B0C0D48\nS9030000FC\n";
+TEST(LoaderText, SRecordsAndIntelHexReachTheirPagedAddresses) {
+  // Page 1 at 0x8000 in the file is 1 << 14 | 0x0000 for the download; page 7 (QE128 flash)
+  // at 0x8000 is 7 << 14.
+  const std::string s = "S00600004844521B\nS1072080010203044E\nS2080180000A0B0C0D48\nS207078000A65581F5\nS9030000FC\n";
   Program p;
   RecordingHost h;
   ASSERT_TRUE(loadBytes(p, std::vector<uint8_t>(s.begin(), s.end()), h).ok);
-  ASSERT_EQ(h.blocks.size(), 2u);
+  ASSERT_EQ(h.blocks.size(), 3u);
   EXPECT_EQ(h.blocks[0].address, 0x2080u);
   EXPECT_EQ(h.blocks[0].bytes, (std::vector<uint8_t>{1, 2, 3, 4}));
-  EXPECT_EQ(h.blocks[1].address, 0x18000u);
-  const std::string ihx = ":0400100001020304E2\n:00000001FF\n";
+  EXPECT_EQ(h.blocks[1].address, 0x4000u);
+  EXPECT_EQ(h.blocks[2].address, 0x1C000u);
+  EXPECT_EQ(h.blocks[2].bytes, (std::vector<uint8_t>{0xA6, 0x55, 0x81}));
+  EXPECT_FALSE(p.imageEntry);  // no reset vector in the image
+  const std::string ihx = ":0400100001020304E2\n:020000040007F3\n:02800000A65583\n:00000001FF\n";
   RecordingHost h2;
   ASSERT_TRUE(loadBytes(p, std::vector<uint8_t>(ihx.begin(), ihx.end()), h2).ok);
-  ASSERT_EQ(h2.blocks.size(), 1u);
+  ASSERT_EQ(h2.blocks.size(), 2u);
   EXPECT_EQ(h2.blocks[0].address, 0x10u);
+  EXPECT_EQ(h2.blocks[1].address, 0x1C000u);
 }
 
-TEST(LoaderText, BadLinesAbandon) {
-  for (std::string s : {"S1072080010203044E\nhello\n", "S10720800102030400\n", "S1FF2080\n", ":0400100001020304\n"}) {
+TEST(LoaderText, TheResetVectorIsTheImagesEntry) {
+  struct Case {
+    const char* text;
+    bool symbolsOnly;
+    std::optional<uint32_t> entry;
+  };
+  const Case cases[] = {
+      {"S106800001020373\nS105FFFE80106D\nS9030000FC\n", false, 0x8010},
+      {":02FFFE00801071\n:00000001FF\n", false, 0x8010},
+      {"S105FFFE80106D\n", true, 0x8010},                      // nothing downloaded, the entry is known
+      {"S106800001020373\nS90380106C\n", false, std::nullopt},  // a start record is not the reset vector
+  };
+  for (const Case& c : cases) {
     Program p;
     RecordingHost h;
+    const std::string t = c.text;
+    ASSERT_TRUE(loadBytes(p, std::vector<uint8_t>(t.begin(), t.end()), h, c.symbolsOnly).ok) << c.text;
+    EXPECT_EQ(p.imageEntry, c.entry) << c.text;
+  }
+}
+
+TEST(LoaderText, BadLinesAbandonWithTheLineAndTheFault) {
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"S1072080010203044E\nhello\n", "read error S-record/Hex line 2: neither an S-record nor an Intel hex record\n"},
+      {"S10720800102030400\n", "read error S-record/Hex line 1: bad checksum\n"},
+      {"S1FF2080\n", "read error S-record/Hex line 1: byte count does not match the record\n"},
+      {":0400100001020304\n", "read error S-record/Hex line 1: byte count does not match the record\n"},
+      {"S20501C0000138\n", "read error S-record/Hex line 1: paged address outside the window 0x8000-0xBFFF (address 0x1C000)\n"},
+  };
+  for (const Case& c : cases) {
+    Program p;
+    RecordingHost h;
+    const std::string s = c.text;
     LoadOutcome o = loadBytes(p, std::vector<uint8_t>(s.begin(), s.end()), h);
     EXPECT_TRUE(o.abandoned) << s;
+    EXPECT_EQ(o.message, c.message);
+  }
+}
+
+TEST(LoaderText, ARefusedDownloadNamesTheFormat) {
+  for (const auto& [text, message] : {std::pair{"S106800001020373\n", "Error loading segment: S-record"},
+                                       std::pair{":01800000017E\n", "Error loading segment: Intel hex"}}) {
+    Program p;
+    RecordingHost h;
+    h.refuse = true;
+    const std::string s = text;
+    LoadOutcome o = loadBytes(p, std::vector<uint8_t>(s.begin(), s.end()), h);
+    EXPECT_FALSE(o.ok);
+    EXPECT_FALSE(o.abandoned);
+    EXPECT_EQ(o.message, message);
   }
 }
 

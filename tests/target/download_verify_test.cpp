@@ -87,22 +87,54 @@ TEST_F(DownloadVerifyTest, RecordKindsAndBadFiles) {
   EXPECT_EQ(r.outcome, VerifyOutcome::NotMotorola);
   EXPECT_EQ(lastBox(), "Error: Record is NOT MOTOROLA  S-records");
 
-  r = verifyImage(k, VerifyRequest{file("short.s19", "S10")});
-  EXPECT_EQ(r.outcome, VerifyOutcome::NotMotorola);
+  r = verifyImage(k, VerifyRequest{file("short.s19", "S0030000FC\nS10")});
+  EXPECT_EQ(r.outcome, VerifyOutcome::BadRecord);
+  EXPECT_EQ(lastBox(), "Error: Bad S-record: line 2: bad hexadecimal digits");
+
+  r = verifyImage(k, VerifyRequest{file("sum.s19", "S1060200404142FF\n")});
+  EXPECT_EQ(r.outcome, VerifyOutcome::BadRecord);
+  EXPECT_EQ(lastBox(), "Error: Bad S-record: line 1: bad checksum");
 
   r = verifyImage(k, VerifyRequest{(dir_ / "missing.s19").string()});
   EXPECT_EQ(r.outcome, VerifyOutcome::CantOpen);
   EXPECT_EQ(lastBox(), "Error: Can't Locate: " + (dir_ / "missing.s19").string());
 }
 
-TEST_F(DownloadVerifyTest, PagedRecordsSelectThePageFirst) {
-  // Page 1 seen through the window at 0x8000: erased flash reads 0xFF.
-  VerifyResult r = verifyImage(k, VerifyRequest{file("paged.s19", "S2060180001234B1\n")});
+uint8_t pageRegister(Kernel& k) {
+  uint8_t page = 0xEE;
+  EXPECT_TRUE(readMemory(k, 0x78, &page, 1));
+  return page;
+}
+
+std::vector<uint8_t> windowBytes(Kernel& k, uint8_t page, size_t n) {
+  EXPECT_TRUE(writeMemory(k, 0x78, &page, 1));
+  std::vector<uint8_t> b(n);
+  EXPECT_TRUE(readMemory(k, 0x8000, b.data(), static_cast<int>(n)));
+  return b;
+}
+
+TEST_F(DownloadVerifyTest, LoadedPagedRecordsReachTheirFlashPage) {
+  // Page 7 at 0x8000 (QE128 flash) beside an S1 record in the window, which shows page 2
+  // after reset.
+  ASSERT_EQ(pageRegister(k), 2);
+  const std::string path = file("paged.s19", "S00600004844521B\nS207078000A65581F5\nS106800001020373\nS9030000FC\n");
+  docmd(k, ("load " + path).c_str(), 1);
+  EXPECT_FALSE(boxSaid("Error loading segment")) << lastBox();
+  EXPECT_EQ(windowBytes(k, 7, 3), (std::vector<uint8_t>{0xA6, 0x55, 0x81}));
+  EXPECT_EQ(windowBytes(k, 2, 3), (std::vector<uint8_t>{1, 2, 3}));
+
+  // Verify selects page 7 for the paged record, reads the S1 record after it through the
+  // program's page 2, and sets the page register back.
+  VerifyResult r = verifyImage(k, VerifyRequest{path});
+  EXPECT_EQ(r.outcome, VerifyOutcome::Success) << lastBox();
+  EXPECT_EQ(r.bytesCompared, 6u);
+  EXPECT_EQ(pageRegister(k), 2);
+
+  // The same bytes on page 6 are not there: erased flash reads 0xFF.
+  r = verifyImage(k, VerifyRequest{file("page6.s19", "S206068000A65578\n")});
   EXPECT_EQ(r.outcome, VerifyOutcome::Mismatch);
-  EXPECT_EQ(lastBox(), "Error: Error at: 0x8000 Target:0xff File:0x12 ");
-  uint8_t page = 0;
-  ASSERT_TRUE(readMemory(k, 0x78, &page, 1));
-  EXPECT_EQ(page, 1);
+  EXPECT_EQ(lastBox(), "Error: Error at: 0x8000 Target:0xff File:0xa6 ");
+  EXPECT_EQ(pageRegister(k), 2);
 }
 
 TEST_F(DownloadVerifyTest, DialogChecksItsEntries) {

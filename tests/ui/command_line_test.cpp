@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/ini.h"
 #include "support/fake_ui_port.h"
 #include "ui/command_line.h"
 #include "ui/startup.h"
@@ -68,6 +73,22 @@ TEST_F(StartupTest, SessionThenProgramThenStartFile) {
   runStartup(k, scanCommandLine({"-b", "-i", "/nonexistent/start.in", "-s", "s.ssn", "prog.s08"}));
   ASSERT_EQ(ui.boxes.size(), 3u);
   EXPECT_EQ(ui.boxes[2], "Error: /nonexistent/start.in: cannot redirect\n");
+}
+
+TEST_F(StartupTest, NoDupFilesIsReadForTheLoader) {
+  const char* before = std::getenv("YAV_INI");
+  const std::string saved = before ? before : "";
+  const auto ini = std::filesystem::temp_directory_path() / ("yav-nodup-" + std::to_string(::getpid()) + ".ini");
+  std::filesystem::remove(ini);
+  ::setenv("YAV_INI", ini.c_str(), 1);
+  runStartup(k, scanCommandLine({}));
+  EXPECT_EQ(k.prog.noDupFiles, "NO");  // the default
+  ASSERT_TRUE(platform::iniSet("OPTIONS", "nodupfiles", "yes"));
+  runStartup(k, scanCommandLine({}));
+  EXPECT_EQ(k.prog.noDupFiles, "yes");
+  std::filesystem::remove(ini);
+  if (before) ::setenv("YAV_INI", saved.c_str(), 1);
+  else ::unsetenv("YAV_INI");
 }
 
 }  // namespace
