@@ -449,17 +449,16 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   }
   NEXT;
   HANDLER(div, none) {
-    // A = H:X / A, H = remainder; C on division by zero or a quotient above 255
-    // (then A and H are left as they were).
-    if (a == 0 || hx / a > 0xFF) {
+    // A = H:A / X, H = remainder, Z from A. Dividing by zero or a quotient above 255 sets C;
+    // the chip leaves the quotient and remainder undefined, here A, H and Z keep their values.
+    const unsigned dividend = (unsigned(H()) << 8) | a, divisor = X();
+    if (divisor == 0 || dividend / divisor > 0xFF) {
       cc = static_cast<uint8_t>(cc | kC);
     } else {
-      const unsigned q = hx / a, r = hx % a;
-      a = static_cast<uint8_t>(q);
-      SET_H(static_cast<uint8_t>(r));
-      cc = static_cast<uint8_t>(cc & ~kC);
+      a = static_cast<uint8_t>(dividend / divisor);
+      SET_H(static_cast<uint8_t>(dividend % divisor));
+      cc = set_if(static_cast<uint8_t>(cc & ~kC), kZ, a == 0);
     }
-    cc = set_if(cc, kZ, a == 0);
   }
   NEXT;
   HANDLER(daa, none) { ARITH(daa8(cc, a)); }
@@ -467,7 +466,10 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   HANDLER(nsa, none) { a = static_cast<uint8_t>((a << 4) | (a >> 4)); }
   NEXT;
   // Index register, stack pointer and transfers.
-  HANDLER(clrh, none) { SET_H(0); }
+  HANDLER(clrh, none) {
+    SET_H(0);
+    cc = clr8(cc).cc;
+  }
   NEXT;
   HANDLER(aix, none) { hx = static_cast<uint16_t>(hx + static_cast<int8_t>(FETCH8())); }
   NEXT;

@@ -109,7 +109,8 @@ class Board {
   } trace_;
 };
 
-// The one board of the process, shared by the cable and chip libraries.
+// The one board of the process. The cable library owns it; the chip library reaches it
+// through the cable library's entry `yavsim_board`.
 Board& board();
 
 }  // namespace yav::sim

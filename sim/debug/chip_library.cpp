@@ -10,6 +10,10 @@
 
 using yav::sim::board;
 
+// The board lives in the cable library this library is linked with.
+extern "C" yav::sim::Board* yavsim_board(void);
+yav::sim::Board& yav::sim::board() { return *yavsim_board(); }
+
 namespace {
 // The GetChips block: names one after another, each closed by NUL, then an empty name.
 const std::string& chipBlock() {
