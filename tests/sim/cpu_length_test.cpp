@@ -38,8 +38,8 @@ TEST(SimCpu, PcMovesByTheDisassembledLength) {
       m.load(0xFFFE, {0x10, 0x00});
       m.cpu.reset();
       m.cpu.regs.sp = 0x1700;
-      m.cpu.regs.hx = 0x0200;
-      m.cpu.regs.a = 0x11;  // a non-zero divisor
+      m.cpu.regs.hx = 0x0211;  // X: a divisor for DIV (the length does not depend on it)
+      m.cpu.regs.a = 0x11;
       const MemoryReader reader(*m.mem);
       const Disassembly text = disassemble(reader, at, nullptr);
       ASSERT_GT(text.length, 0);
