@@ -420,4 +420,9 @@ uint64_t Board::instructions() const {
   return cpu_->instructions;
 }
 
+Board& board() {
+  static Board instance;
+  return instance;
+}
+
 }  // namespace yav::sim

@@ -11,12 +11,8 @@
 
 using yav::sim::board;
 
-yav::sim::Board& yav::sim::board() {
-  static Board instance;
-  return instance;
-}
-// The chip library's way to the board (the libraries export their entry points only).
-YAV_EXPORT yav::sim::Board* yavsim_board(void) { return &board(); }
+// The chip library's way to the board.
+YAV_EXPORT yav::sim::ChipSide* yavsim_chip_side(void) { return &board(); }
 
 namespace {
 constexpr uint16_t kCableVersion = 105;  // 1.05
