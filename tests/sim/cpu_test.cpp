@@ -101,6 +101,25 @@ TEST(SimCpu, ClrhSetsZ) {
   }
 }
 
+// DBNZ changes no condition code; RSP sets the low byte of SP only.
+TEST(SimCpu, DbnzKeepsFlagsAndRspKeepsTheHighByte) {
+  for (const auto& [a, cc] : {std::pair<uint8_t, uint8_t>{0x01, 0x60}, {0x81, 0x60}, {0x00, 0xEF}, {0x02, 0x62}}) {
+    Machine m;
+    m.boot(0x8000, {0x4B, 0x10});  // dbnza +16
+    m.cpu.regs.a = a;
+    m.cpu.regs.cc = cc;
+    m.cpu.run(1);
+    EXPECT_EQ(m.cpu.regs.a, static_cast<uint8_t>(a - 1));
+    EXPECT_EQ(m.cpu.regs.cc, cc) << std::hex << int(a);
+    EXPECT_EQ(m.cpu.regs.pc, a == 1 ? 0x8002 : 0x8012);
+  }
+  Machine m;
+  m.boot(0x8000, {0x9C});  // rsp
+  m.cpu.regs.sp = 0x1234;
+  m.cpu.run(1);
+  EXPECT_EQ(m.cpu.regs.sp, 0x12FF);
+}
+
 TEST(SimCpu, SubroutineAndStackForms) {
   Machine m;
   m.boot(0x8000, {
