@@ -3,6 +3,7 @@
 // instruction could reach are compared after the step.
 //
 // usage: sim-lockstep [--seed N] [--cases N]     (N cases for each opcode; default 8)
+// LOCKSTEP_KEEP=1 in the environment keeps shc08's command file and output in /tmp.
 // Exit 0 when both agree (apart from the known shc08 faults), 1 on a difference, 77 when
 // shc08 is not installed.
 #include <cstdio>
