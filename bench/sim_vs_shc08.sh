@@ -1,7 +1,9 @@
 #!/bin/sh
-# Whole-process speed of the simulator against the reference simulator shc08: the same
-# CPU-bound SDCC programs run to their final loop in both; prints simulated instructions
-# per second of each and the ratio (yav-sim / shc08).
+# Speed of the simulator against the reference simulator shc08: the same CPU-bound SDCC
+# programs run to their final loop in both; prints simulated instructions per second of each
+# and the ratio (yav-sim / shc08). Times are the processes' CPU time (user + system) when
+# /usr/bin/time is there, so that other work on a shared machine does not count; wall-clock
+# time otherwise.
 #
 # usage: bench/sim_vs_shc08.sh [YAV_SIM]     (default: build/yav-sim)
 set -eu
@@ -15,7 +17,27 @@ command -v shc08 >/dev/null || { have_shc08=0; echo "shc08 is not installed: mea
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-now() { date +%s.%N; }
+# yav-sim runs this many times in a row (one run is too short to time well).
+repeat=${YAV_BENCH_REPEAT:-20}
+
+# timed N OUTPUT COMMAND...: runs the command N times with its output to OUTPUT; prints the
+# seconds one run took.
+timed() {
+  n=$1 out=$2
+  shift 2
+  set -- sh -c 'k=0; while [ $k -lt "$0" ]; do "$@" || exit 1; k=$((k + 1)); done' "$n" "$@"
+  if [ -x /usr/bin/time ]; then
+    /usr/bin/time -f '%U %S' -o "$work/time" "$@" > "$out" 2>&1 < /dev/null
+    awk -v n="$n" '{ printf "%.4f", ($1 + $2) / n }' "$work/time"
+  else
+    t0=$(date +%s.%N)
+    "$@" > "$out" 2>&1 < /dev/null
+    t1=$(date +%s.%N)
+    echo "$t0 $t1 $n" | awk '{ printf "%.4f", ($2 - $1) / $3 }'
+  fi
+}
+
+rate() { echo "$1 $2" | awk '{ if ($2 > 0) printf "%.0f", $1 / $2; else print "inf" }'; }
 
 for src in "$here"/programs/*.c; do
   name=$(basename "$src" .c)
@@ -23,21 +45,17 @@ for src in "$here"/programs/*.c; do
   done_addr=$(awk '$3 == "_done" { print "0x" $2 }' "$work/$name.map")
   [ -n "$done_addr" ] || { echo "$name: no _done in the map file" >&2; exit 1; }
 
-  t0=$(now)
-  out=$("$yav_sim" --chip GENERIC --max 1000000000 --until "$done_addr" "$work/$name.ihx")
-  t1=$(now)
-  yav_inst=$(echo "$out" | sed -n 's/^executed: \([0-9]*\) instructions.*/\1/p')
-  yav_rate=$(echo "$yav_inst $t0 $t1" | awk '{ printf "%.0f", $1 / ($3 - $2) }')
-  echo "$name: yav-sim $yav_inst instructions in $(echo "$t0 $t1" | awk '{ printf "%.3f", $2 - $1 }') s: $yav_rate instructions/s"
+  secs=$(timed "$repeat" "$work/out" "$yav_sim" --chip GENERIC --max 1000000000 --until "$done_addr" "$work/$name.ihx")
+  yav_inst=$(sed -n 's/^executed: \([0-9]*\) instructions.*/\1/p' "$work/out" | tail -n 1)
+  yav_rate=$(rate "$yav_inst" "$secs")
+  echo "$name: yav-sim $yav_inst instructions in $secs s: $yav_rate instructions/s"
 
   if [ "$have_shc08" = 1 ]; then
     printf 'file "%s"\nreset\nbreak %s\nrun\nstate\nquit\n' "$work/$name.ihx" "$done_addr" > "$work/cmd"
-    t0=$(now)
-    out=$(shc08 -t HCS08 -C "$work/cmd" < /dev/null 2>&1)
-    t1=$(now)
-    ref_inst=$(echo "$out" | sed -n 's/.*Inst= *\([0-9]*\).*/\1/p' | tail -n 1)
-    ref_rate=$(echo "$ref_inst $t0 $t1" | awk '{ printf "%.0f", $1 / ($3 - $2) }')
-    echo "$name: shc08   $ref_inst instructions in $(echo "$t0 $t1" | awk '{ printf "%.3f", $2 - $1 }') s: $ref_rate instructions/s"
+    secs=$(timed 1 "$work/out" shc08 -t HCS08 -C "$work/cmd")
+    ref_inst=$(sed -n 's/.*Inst= *\([0-9]*\).*/\1/p' "$work/out" | tail -n 1)
+    ref_rate=$(rate "$ref_inst" "$secs")
+    echo "$name: shc08   $ref_inst instructions in $secs s: $ref_rate instructions/s"
     echo "$name: ratio yav-sim/shc08 = $(echo "$yav_rate $ref_rate" | awk '{ printf "%.1f", $1 / $2 }')"
   fi
 done

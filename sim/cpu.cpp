@@ -4,6 +4,7 @@
 // chip's page tables, calling the chip only for registers, flash writes and watched addresses.
 #include "sim/cpu.h"
 
+#include "model/hc08_opcodes.h"
 #include "sim/cpu_dispatch.h"
 #include "sim/flags.h"
 
@@ -153,10 +154,9 @@ StopReason Cpu::run(uint64_t max, std::span<const uint16_t> stops) {
     }                                                           \
     if (left == 0) goto done;                                   \
     --left;                                                     \
-    const uint8_t first = FETCH8();                             \
-    e = first == 0x9E ? &run.ops[256 + FETCH8()] : &run.ops[first]; \
+    e = &run.ops[FETCH8()];                                     \
     cyc += e->cycles;                                           \
-    goto* run.labels[e->kind];                                  \
+    goto* e->code;                                              \
   } while (0)
 
 namespace {
@@ -193,10 +193,17 @@ YAV_INLINE inline void pull_word(const uint8_t* const* pages, MemoryMap& mem, ui
 }
 
 constexpr size_t kKinds = static_cast<size_t>(Op::count_) * 16;
-// What the run loop needs at hand: the code of each kind and the decoded opcodes.
+constexpr size_t kPrefixLabel = kKinds;  // the code of the 0x9e prefix, after the kinds' code
+// An opcode as the run loop takes it: where its code is, its cycles and its bit mask.
+struct RunEntry {
+  const void* code;
+  uint8_t cycles;
+  uint8_t bit;
+};
+// What the run loop needs at hand: both opcode pages ([256, 512) after the prefix), each with
+// the address of its code (one load less per instruction than going through its kind).
 struct RunTables {
-  const void* labels[kKinds];
-  dispatch::Table ops;
+  std::array<RunEntry, 512> ops;
 };
 }  // namespace
 
@@ -212,6 +219,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     // Every piece of code below has its line here (the compiler reports a label left out as
     // unused); kinds without code are illegal.
     for (size_t k = 0; k < kKinds; ++k) labels[k] = &&L_illegal;
+    labels[kPrefixLabel] = &&L_prefix;
     REGISTER_READ(lda) REGISTER_READ(ldx) REGISTER_READ(and_) REGISTER_READ(ora) REGISTER_READ(eor)
     REGISTER_READ(bit) REGISTER_READ(add) REGISTER_READ(adc) REGISTER_READ(sub) REGISTER_READ(sbc)
     REGISTER_READ(cmp) REGISTER_READ(cpx)
@@ -242,9 +250,12 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     return StopReason::none;
   }
   static const RunTables run = [this] {
+    const void* labels[kKinds + 1];
+    execute(0, StopAt{}, labels);
     RunTables t;
-    execute(0, StopAt{}, t.labels);
-    t.ops = dispatch::table();
+    const dispatch::Table& decoded = dispatch::table();
+    for (size_t i = 0; i < decoded.size(); ++i) t.ops[i] = RunEntry{labels[decoded[i].kind], decoded[i].cycles, decoded[i].bit};
+    t.ops[hc08::kPrefix] = RunEntry{labels[kPrefixLabel], 0, 0};
     return t;
   }();
 
@@ -257,7 +268,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   uint16_t hx = regs.hx, sp = regs.sp, pc = regs.pc;
   uint64_t cyc = cycles, left = max;
   StopReason why = StopReason::max;
-  const dispatch::Entry* e = run.ops.data();
+  const RunEntry* e = run.ops.data();
 
   // Memory and the stack (macros over the helpers above, so that the registers stay locals).
 #define RD(address) read8(read_pages, mem, (address))
@@ -449,17 +460,16 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   }
   NEXT;
   HANDLER(div, none) {
-    // A = H:X / A, H = remainder; C on division by zero or a quotient above 255
-    // (then A and H are left as they were).
-    if (a == 0 || hx / a > 0xFF) {
+    // A = H:A / X, H = remainder, Z from A. Dividing by zero or a quotient above 255 sets C;
+    // the chip leaves the quotient and remainder undefined, here A, H and Z keep their values.
+    const unsigned dividend = (unsigned(H()) << 8) | a, divisor = X();
+    if (divisor == 0 || dividend / divisor > 0xFF) {
       cc = static_cast<uint8_t>(cc | kC);
     } else {
-      const unsigned q = hx / a, r = hx % a;
-      a = static_cast<uint8_t>(q);
-      SET_H(static_cast<uint8_t>(r));
-      cc = static_cast<uint8_t>(cc & ~kC);
+      a = static_cast<uint8_t>(dividend / divisor);
+      SET_H(static_cast<uint8_t>(dividend % divisor));
+      cc = set_if(static_cast<uint8_t>(cc & ~kC), kZ, a == 0);
     }
-    cc = set_if(cc, kZ, a == 0);
   }
   NEXT;
   HANDLER(daa, none) { ARITH(daa8(cc, a)); }
@@ -467,7 +477,10 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   HANDLER(nsa, none) { a = static_cast<uint8_t>((a << 4) | (a >> 4)); }
   NEXT;
   // Index register, stack pointer and transfers.
-  HANDLER(clrh, none) { SET_H(0); }
+  HANDLER(clrh, none) {
+    SET_H(0);
+    cc = clr8(cc).cc;
+  }
   NEXT;
   HANDLER(aix, none) { hx = static_cast<uint16_t>(hx + static_cast<int8_t>(FETCH8())); }
   NEXT;
@@ -560,6 +573,11 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     why = StopReason::wait;
     goto done;
   }
+  // The second page: its opcode counts the cycles of the whole instruction.
+L_prefix:
+  e = &run.ops[256 + FETCH8()];
+  cyc += e->cycles;
+  goto* e->code;
 L_illegal:
   // Not counted; the PC stays on the opcode (its prefix included).
   cyc -= e->cycles;

@@ -112,7 +112,7 @@ Table build() {
     for (int op = 0; op < 256; ++op) {
       const uint8_t b = static_cast<uint8_t>(op);
       const hc08::Decoded d = page ? hc08::decode(hc08::kPrefix, b) : hc08::decode(b, 0);
-      if (!d.known() || (page == 1 && !hc08::exists_after_prefix(b))) continue;
+      if (!d.known()) continue;
       t[static_cast<size_t>(page * 256 + op)] = d.entry->mnemonic == Mn::mov ? mov_entry(d) : entry_of(d);
     }
   }

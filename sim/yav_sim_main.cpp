@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "model/disasm.h"
 #include "sim/cpu.h"
+#include "sim/debug/debug_memory.h"
 #include "sim/image_loader.h"
 #include "sim/memory_map.h"
 
@@ -16,8 +18,9 @@ namespace {
 
 const char* const kUsage =
     "usage: yav-sim [--chip NAME] [--max N] [--until ADDR] [--dump ADDR,LEN]... [--trace]\n"
-    "               [--disassemble ADDR,COUNT] FILE\n"
-    "  FILE is S-records (S1/S2/S3) or Intel hex; chips: QE128, QG8, GENERIC (default)\n";
+    "               [--console] [--disassemble ADDR,COUNT] FILE\n"
+    "  FILE is S-records (S1/S2/S3) or Intel hex; chips: QE128, QG8, GENERIC (default)\n"
+    "  --console prints what the program sent through the chip's console port\n";
 
 // Reads a whole argument as a number: 0x for hexadecimal, else decimal.
 std::optional<uint64_t> number(const std::string& s) {
@@ -64,7 +67,7 @@ int main(int argc, char** argv) {
   uint64_t max = 100000000;
   std::optional<uint16_t> until;
   std::vector<std::pair<uint32_t, uint32_t>> dumps;
-  bool trace = false;
+  bool trace = false, console = false;
   std::optional<std::pair<uint32_t, uint32_t>> disassemble;
 
   for (int i = 1; i < argc; ++i) {
@@ -96,6 +99,8 @@ int main(int argc, char** argv) {
       dumps.emplace_back(static_cast<uint32_t>(a), static_cast<uint32_t>(n));
     } else if (arg == "--trace") {
       trace = true;
+    } else if (arg == "--console") {
+      console = true;
     } else if (arg == "--disassemble") {
       const auto v = value("disassemble");
       uint64_t a = 0, n = 0;
@@ -115,11 +120,18 @@ int main(int argc, char** argv) {
   }
   if (file.empty()) return fail(std::string("no FILE given\n") + kUsage);
 
-  auto memory = yav::sim::make_chip(chip);
+  std::unique_ptr<yav::sim::MemoryMap> memory = yav::sim::make_chip(chip);
   if (!memory) {
     std::string names;
     for (const auto& n : yav::sim::chip_names()) names += " " + n;
     return fail("unknown chip " + chip + " (chips:" + names + ")");
+  }
+  // The console port needs the board's view of memory (slower on the port's page).
+  yav::sim::DebugMemory* console_memory = nullptr;
+  if (console) {
+    auto wrapped = std::make_unique<yav::sim::DebugMemory>(std::move(memory), yav::sim::consolePortOf(chip));
+    console_memory = wrapped.get();
+    memory = std::move(wrapped);
   }
   const yav::sim::ImageLoad image = yav::sim::load_image_file(file);
   if (!image.ok) return fail(image.error);
@@ -180,6 +192,16 @@ int main(int argc, char** argv) {
       line += buf;
     }
     std::puts(line.c_str());
+  }
+  if (console_memory) {
+    // One line each, as "console: TEXT"; a last line without its line end is shown too.
+    std::string text = console_memory->consoleOut;
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    for (size_t at = 0; at < text.size();) {
+      const size_t end = text.find('\n', at);
+      std::printf("console: %s\n", text.substr(at, end - at).c_str());
+      at = end + 1;
+    }
   }
   return 0;
 }

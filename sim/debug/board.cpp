@@ -9,12 +9,6 @@ namespace yav::sim {
 
 namespace {
 
-// Console port of each chip (its first SCI); chips not listed use the default.
-ConsolePort consolePortOf(const std::string& chip) {
-  if (chip == "QG8") return {0x3C, 0x3F};
-  return {};
-}
-
 bool isDataKind(uint8_t k) { return k == 'R' || k == 'W' || k == 'A'; }
 
 constexpr uint32_t kDirect = 0x80000000u;

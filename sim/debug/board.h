@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "sim/cpu.h"
+#include "sim/debug/chip_side.h"
 #include "sim/debug/debug_memory.h"
 #include "sim/debug/faults.h"
 
@@ -25,7 +26,7 @@ enum BdcBits : uint8_t {
   kBdcClockSwitch = 0x08,  // CLKSW
 };
 
-class Board {
+class Board final : public ChipSide {
  public:
   Board();
   ~Board();
@@ -34,7 +35,7 @@ class Board {
   FaultConfig faults() const;
   bool openPort();  // a fresh board with the faults of the environment
   void closePort();
-  bool countOperation();  // one cable or chip call; false once the link is lost
+  bool countOperation() override;
   bool linkLost() const;
   void powerCycle(bool bgndLow);  // drive_bgnd_low (true) then drive_bgnd_tristate (false)
   void setSpeed(uint16_t speed);
@@ -50,19 +51,19 @@ class Board {
   uint16_t breakpoint() const;
 
   // Chip side.
-  bool selectChip(const std::string& name);
+  bool selectChip(const std::string& name) override;
   std::string chipName() const;
-  void reset();
-  bool readMemory(uint32_t address, uint8_t* buffer, int length);
-  bool writeMemory(uint32_t address, const uint8_t* buffer, int length);
-  bool loadMemory(uint32_t address, const uint8_t* buffer, int length);
-  void getRegisters(uint8_t* block);
-  bool putRegisters(const uint8_t* block);
-  void setBreaks(int count, const uint8_t* kinds, const uint32_t* addresses);
-  void setTrace(int count, int till, const uint8_t* kinds, const uint32_t* addresses);
-  uint32_t readTrace(uint32_t* entries, int* dataFlag);
-  int readConsole(char* buffer, int size);
-  void sendConsole(const char* bytes, int length);
+  void reset() override;
+  bool readMemory(uint32_t address, uint8_t* buffer, int length) override;
+  bool writeMemory(uint32_t address, const uint8_t* buffer, int length) override;
+  bool loadMemory(uint32_t address, const uint8_t* buffer, int length) override;
+  void getRegisters(uint8_t* block) override;
+  bool putRegisters(const uint8_t* block) override;
+  void setBreaks(int count, const uint8_t* kinds, const uint32_t* addresses) override;
+  void setTrace(int count, int till, const uint8_t* kinds, const uint32_t* addresses) override;
+  uint32_t readTrace(uint32_t* entries, int* dataFlag) override;
+  int readConsole(char* buffer, int size) override;
+  void sendConsole(const char* bytes, int length) override;
 
   uint64_t instructions() const;
 
@@ -109,7 +110,8 @@ class Board {
   } trace_;
 };
 
-// The one board of the process, shared by the cable and chip libraries.
+// The one board of the process, in the cable library; the chip library reaches it through
+// the entry `yavsim_chip_side`.
 Board& board();
 
 }  // namespace yav::sim

@@ -11,6 +11,9 @@
 
 using yav::sim::board;
 
+// The chip library's way to the board.
+YAV_EXPORT yav::sim::ChipSide* yavsim_chip_side(void) { return &board(); }
+
 namespace {
 constexpr uint16_t kCableVersion = 105;  // 1.05
 constexpr uint16_t kDllVersion = 210;    // 2.10

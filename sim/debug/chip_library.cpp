@@ -3,14 +3,15 @@
 #include <cstdint>
 #include <string>
 
-#include "sim/debug/board.h"
+#include "sim/debug/chip_side.h"
 #include "sim/memory_map.h"
 
 #define YAV_EXPORT extern "C" __attribute__((visibility("default")))
 
-using yav::sim::board;
 
 namespace {
+// The board, in the cable library this library is linked with.
+yav::sim::ChipSide& board() { return *yavsim_chip_side(); }
 // The GetChips block: names one after another, each closed by NUL, then an empty name.
 const std::string& chipBlock() {
   static const std::string block = [] {

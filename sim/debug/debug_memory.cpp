@@ -9,6 +9,11 @@ constexpr uint8_t kTransmitEmpty = 0xC0;  // TDRE and TC
 constexpr uint8_t kReceiveFull = 0x20;    // RDRF
 }  // namespace
 
+ConsolePort consolePortOf(std::string_view chip) {
+  if (chip == "QG8") return {0x3C, 0x3F};
+  return {};
+}
+
 void DebugMemory::syncPages() {
   for (int p = 0; p < 256; ++p) {
     read_pages_[p] = chip_->read_page(static_cast<uint8_t>(p));

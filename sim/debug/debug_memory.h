@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/memory_map.h"
@@ -41,6 +42,8 @@ struct ConsolePort {
   uint16_t status = 0x24;  // SCI status: transmitter always empty, receive-full when bytes wait
   uint16_t data = 0x27;    // SCI data: writes send, reads take the next received byte
 };
+// The console port of a chip (its first SCI).
+ConsolePort consolePortOf(std::string_view chip);
 
 class DebugMemory final : public MemoryMap {
  public:

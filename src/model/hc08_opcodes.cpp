@@ -208,8 +208,6 @@ Mn mnemonic_by_name(std::string_view name) {
 
 std::span<const OpcodeEntry> opcode_table() { return kTable; }
 
-bool exists_after_prefix(uint8_t op) { return prefix_page(op); }
-
 Decoded decode(uint8_t first, uint8_t next) {
   Decoded d;
   uint8_t op = first;
@@ -219,7 +217,7 @@ Decoded decode(uint8_t first, uint8_t next) {
   }
   d.opcode = op;
   const int i = kFirst.index[op];
-  if (i < 0) return d;
+  if (i < 0 || (d.prefixed && !prefix_page(op))) return d;
   d.entry = &kTable[static_cast<size_t>(i)];
   if (d.prefixed) {
     const size_t n = static_cast<size_t>(i) + 1;

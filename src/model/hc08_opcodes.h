@@ -109,12 +109,9 @@ struct Decoded {
 };
 
 // Decodes the opcode at the start of an instruction; `next` is the byte after `first`
-// (used only when `first` is the prefix).
+// (used only when `first` is the prefix). After the prefix only the forms the HCS08 has on
+// that page are known (the others are illegal opcodes, `9e 12` or `9e 40` among them).
 Decoded decode(uint8_t first, uint8_t next);
-
-// Whether opcode `op` exists on the real 0x9E page (the decoder above is lenient and lets any
-// entry follow the prefix; the simulator treats the others as illegal).
-bool exists_after_prefix(uint8_t op);
 
 // Whether an instruction may change the flow of control (branches, jumps, calls, returns,
 // software interrupt, stop and wait): the straight-line test for stepping.

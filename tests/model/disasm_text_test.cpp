@@ -104,7 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{0x8000, {0x48}, "asla  ", 1},
         TextCase{0x8000, {0x38, 0x10}, "asl   <0x10", 2},
         // the prefix followed by itself is the one opcode without a row
-        TextCase{0x8000, {0x9E, 0x9E}, "???   (0x9e9e)", -2}));
+        TextCase{0x8000, {0x9E, 0x9E}, "???   (0x9e9e)", -2},
+        // opcodes the HCS08 does not have after the prefix
+        TextCase{0x8000, {0x9E, 0x12, 0x80}, "???   (0x9e12)", -2},
+        TextCase{0x8000, {0x9E, 0x40}, "???   (0x9e40)", -2}));
 
 TEST(DisasmSymbolic, HexWidthFollowsTheValue) {
   EXPECT_EQ(symbolic_value(0x5, 0, nullptr), "0x05");

@@ -87,13 +87,15 @@ TEST(Hc08Opcodes, DecodeLengthsAndCycles) {
 
 TEST(Hc08Opcodes, PrefixPageHasExactlyTheRealForms) {
   int count = 0;
-  for (int op = 0; op < 256; ++op) count += exists_after_prefix(static_cast<uint8_t>(op));
+  for (int op = 0; op < 256; ++op) count += decode(kPrefix, static_cast<uint8_t>(op)).known();
   EXPECT_EQ(count, 13 + 14 + 14 + 6);
-  EXPECT_TRUE(exists_after_prefix(0x61));
-  EXPECT_FALSE(exists_after_prefix(0x62));  // nsa has no SP form
-  EXPECT_FALSE(exists_after_prefix(0xED));  // nor jsr
-  EXPECT_FALSE(exists_after_prefix(0xF6));
-  EXPECT_FALSE(decode(kPrefix, kPrefix).known());
+  EXPECT_TRUE(decode(kPrefix, 0x61).known());
+  for (const uint8_t op : {0x62, 0xED, 0xF6, 0x12, 0x40, 0x9D, 0x9E}) {
+    // nsa and jsr have no SP form, and nothing outside 0x60-0x6f, 0xd0-0xef and six more
+    const Decoded d = decode(kPrefix, op);
+    EXPECT_FALSE(d.known()) << std::hex << int(op);
+    EXPECT_EQ(d.length(), 2);
+  }
 }
 
 TEST(Hc08Opcodes, StraightLineTest) {

@@ -1,6 +1,9 @@
 // Instruction effects of the CPU core on small hand-assembled programs.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "sim/chip_qe128.h"
 #include "sim/flags.h"
 #include "sim_test_support.h"
@@ -32,11 +35,9 @@ TEST(SimCpu, LoadStoreArithmetic) {
                      0xAE, 0x10,        // ldx #16
                      0xA6, 0x0A,        // lda #10
                      0x42,              // mul          -> x:a = 160
-                     0x8C,              // clrh
-                     0xAE, 0x03,        // ldx #3  (H:X = 3)
-                     0x8C,              // clrh
-                     0xA6, 0x07,        // lda #7   H:X=3 / 7
-                     0x52,              // div -> a=0, h=3, Z
+                     0x45, 0x00, 0x05,  // ldhx #5
+                     0xA6, 0x64,        // lda #100
+                     0x52,              // div          H:A = 100 / X = 5 -> a=20, h=0
                  });
   EXPECT_EQ(m.cpu.run(2), StopReason::max);
   EXPECT_EQ(m.cpu.regs.cc, kCcOnes | kI | kV | kN | kH);
@@ -49,20 +50,74 @@ TEST(SimCpu, LoadStoreArithmetic) {
   m.cpu.run(3);
   EXPECT_EQ(m.cpu.regs.a, 160);
   EXPECT_EQ(m.cpu.regs.hx & 0xFF, 0);
-  m.cpu.run(5);
-  EXPECT_EQ(m.cpu.regs.a, 0);
-  EXPECT_EQ(m.cpu.regs.hx, 0x0303);
-  EXPECT_TRUE(m.cpu.regs.cc & kZ);
-  EXPECT_FALSE(m.cpu.regs.cc & kC);
+  m.cpu.run(3);
+  EXPECT_EQ(m.cpu.regs.a, 0x14);
+  EXPECT_EQ(m.cpu.regs.hx, 0x0005);
+  EXPECT_FALSE(m.cpu.regs.cc & (kZ | kC));
 }
 
-TEST(SimCpu, DivideByZeroSetsCarry) {
+// DIV takes the 16-bit H:A as dividend and X as divisor: quotient to A, remainder to H,
+// C when X is 0 or the quotient needs more than 8 bits, Z from the quotient.
+TEST(SimCpu, DivideTakesHaOverX) {
+  struct Case {
+    uint8_t h, a, x;
+    uint8_t quotient, remainder;
+    uint8_t flags;  // C and Z after
+  };
+  const Case cases[] = {
+      {0x00, 0x64, 0x05, 0x14, 0x00, 0},    // 100 / 5
+      {0x00, 0x07, 0x03, 0x02, 0x01, 0},    // 7 / 3
+      {0x00, 0x03, 0x07, 0x00, 0x03, kZ},   // 3 / 7
+      {0x01, 0xFF, 0x02, 0xFF, 0x01, 0},    // 511 / 2: the largest quotient
+      {0x04, 0xD2, 0x11, 0x48, 0x0A, 0},    // 1234 / 17
+      {0x02, 0x00, 0x02, 0x00, 0x02, kC},   // 512 / 2 does not fit: A and H stay
+      {0x00, 0x2A, 0x00, 0x2A, 0x00, kC},   // divide by zero
+  };
+  for (const Case& c : cases) {
+    Machine m;
+    m.boot(0x8000, {0x52});
+    m.cpu.regs.a = c.a;
+    m.cpu.regs.hx = static_cast<uint16_t>(c.h << 8 | c.x);
+    m.cpu.regs.cc = kCcOnes;
+    m.cpu.run(1);
+    const std::string what = std::to_string(c.h << 8 | c.a) + " / " + std::to_string(c.x);
+    EXPECT_EQ(m.cpu.regs.a, c.quotient) << what;
+    EXPECT_EQ(m.cpu.regs.hx >> 8, c.remainder) << what;
+    EXPECT_EQ(m.cpu.regs.hx & 0xFF, c.x) << what;
+    EXPECT_EQ(m.cpu.regs.cc & (kC | kZ), c.flags) << what;
+  }
+}
+
+// CLRH clears H as every clear does: Z set, N and V cleared, the rest kept.
+TEST(SimCpu, ClrhSetsZ) {
+  for (const auto& [before, after] : {std::pair<uint8_t, uint8_t>{0xE0, 0x62}, {0x6D, 0x6B}, {0xF7, 0x73}}) {
+    Machine m;
+    m.boot(0x8000, {0x8C});
+    m.cpu.regs.hx = 0xAB12;
+    m.cpu.regs.cc = before;
+    m.cpu.run(1);
+    EXPECT_EQ(m.cpu.regs.hx, 0x0012);
+    EXPECT_EQ(m.cpu.regs.cc, after) << std::hex << int(before);
+  }
+}
+
+// DBNZ changes no condition code; RSP sets the low byte of SP only.
+TEST(SimCpu, DbnzKeepsFlagsAndRspKeepsTheHighByte) {
+  for (const auto& [a, cc] : {std::pair<uint8_t, uint8_t>{0x01, 0x60}, {0x81, 0x60}, {0x00, 0xEF}, {0x02, 0x62}}) {
+    Machine m;
+    m.boot(0x8000, {0x4B, 0x10});  // dbnza +16
+    m.cpu.regs.a = a;
+    m.cpu.regs.cc = cc;
+    m.cpu.run(1);
+    EXPECT_EQ(m.cpu.regs.a, static_cast<uint8_t>(a - 1));
+    EXPECT_EQ(m.cpu.regs.cc, cc) << std::hex << int(a);
+    EXPECT_EQ(m.cpu.regs.pc, a == 1 ? 0x8002 : 0x8012);
+  }
   Machine m;
-  m.boot(0x8000, {0x45, 0x01, 0x00, 0xA6, 0x00, 0x52, 0xA6, 0x01, 0x52});
-  m.cpu.run(3);
-  EXPECT_TRUE(m.cpu.regs.cc & kC);
-  m.cpu.run(2);  // 0x100 / 1 does not fit in A
-  EXPECT_TRUE(m.cpu.regs.cc & kC);
+  m.boot(0x8000, {0x9C});  // rsp
+  m.cpu.regs.sp = 0x1234;
+  m.cpu.run(1);
+  EXPECT_EQ(m.cpu.regs.sp, 0x12FF);
 }
 
 TEST(SimCpu, SubroutineAndStackForms) {

@@ -4,6 +4,8 @@ compares registers, instruction counts and memory (globals and the stack top).
 
 usage: differential.py YAV_SIM PROGRAM_DIR
 Each PROGRAM_DIR/NAME.ihx comes with NAME.map; the run ends when the PC reaches _done.
+A self-checking program (check.h: globals checks, failures and failed_line) must also pass
+its own checks in both simulators and print "NAME: pass" on yav-sim's console port.
 Exit 77 (skipped) when shc08 is not installed.
 """
 import os
@@ -21,17 +23,41 @@ MAX_INSTRUCTIONS = 20_000_000
 CC_MASK = 0xF7
 
 
-def done_address(map_path):
+def map_symbols(map_path):
+    """Address of each symbol of the map file (code and data)."""
+    symbols = {}
     with open(map_path) as f:
         for line in f:
-            m = re.match(r"\s*C:\s+([0-9A-Fa-f]+)\s+_done\s", line)
+            m = re.match(r"\s*(?:C:)?\s+([0-9A-Fa-f]{8})\s+(_\w+)\s", line)
             if m:
-                return int(m.group(1), 16)
-    raise RuntimeError(f"{map_path}: no _done label")
+                symbols.setdefault(m.group(2), int(m.group(1), 16))
+    if "_done" not in symbols:
+        raise RuntimeError(f"{map_path}: no _done label")
+    return symbols
+
+
+def word(mem, address):
+    """A 16-bit global (high byte first) from a memory dump, None when not dumped."""
+    if address not in mem or address + 1 not in mem:
+        return None
+    return mem[address] << 8 | mem[address + 1]
+
+
+def self_check(name, symbols, mem, where):
+    """Problems with a self-checking program's own verdict in one simulator's memory."""
+    if "_failures" not in symbols:
+        return []
+    checks, failures = word(mem, symbols["_checks"]), word(mem, symbols["_failures"])
+    if checks is None or failures is None:
+        return [f"{where}: the check counters are outside the compared memory"]
+    if failures:
+        line = word(mem, symbols["_failed_line"])
+        return [f"{where}: {failures} of {checks} checks failed (last at line {line})"]
+    return [] if checks else [f"{where}: no check ran"]
 
 
 def run_yav(yav_sim, ihx, done):
-    args = [yav_sim, "--chip", "GENERIC", "--max", str(MAX_INSTRUCTIONS), "--until", hex(done)]
+    args = [yav_sim, "--chip", "GENERIC", "--console", "--max", str(MAX_INSTRUCTIONS), "--until", hex(done)]
     for lo, hi in RANGES:
         args += ["--dump", f"{hex(lo)},{hi - lo + 1}"]
     out = subprocess.run(args + [ihx], capture_output=True, text=True, timeout=120)
@@ -47,8 +73,9 @@ def run_yav(yav_sim, ihx, done):
         for i, b in enumerate(m.group(2).split()):
             mem[base + i] = int(b, 16)
     a, hx, sp, pc, cc = (int(v, 16) for v in regs.groups())
+    console = re.findall(r"^console: (.*)$", out.stdout, re.MULTILINE)
     return {"a": a, "hx": hx, "sp": sp, "pc": pc, "cc": cc & CC_MASK,
-            "inst": int(ex.group(1)), "stop": ex.group(2), "mem": mem}
+            "inst": int(ex.group(1)), "stop": ex.group(2), "mem": mem, "console": console}
 
 
 def run_shc08(shc08, ihx, done, workdir):
@@ -96,7 +123,7 @@ def main():
     if len(sys.argv) != 3:
         print(__doc__)
         return 2
-    yav_sim, program_dir = sys.argv[1], sys.argv[2]
+    yav_sim, program_dir = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     shc08 = shutil.which("shc08")
     if not shc08:
         print("SKIP: shc08 (Debian package sdcc-ucsim) is not installed; differential test not run")
@@ -109,7 +136,8 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         for name in programs:
             ihx = os.path.join(program_dir, name)
-            done = done_address(ihx[:-4] + ".map")
+            symbols = map_symbols(ihx[:-4] + ".map")
+            done = symbols["_done"]
             ours = run_yav(yav_sim, ihx, done)
             theirs = run_shc08(shc08, ihx, done, work)
             problems = []
@@ -127,6 +155,11 @@ def main():
             if diffs:
                 shown = ", ".join(f"{a:04x}: {ours['mem'].get(a, -1):02x}/{theirs['mem'][a]:02x}" for a in diffs[:8])
                 problems.append(f"{len(diffs)} memory bytes differ (yav-sim/shc08) {shown}")
+            stem = name[:-4]
+            problems += self_check(stem, symbols, ours["mem"], "yav-sim")
+            problems += self_check(stem, symbols, theirs["mem"], "shc08")
+            if "_failures" in symbols and f"{stem}: pass" not in ours["console"]:
+                problems.append(f"yav-sim console: {ours['console']} (expected '{stem}: pass')")
             status = "ok" if not problems else "FAIL"
             print(f"{status}: {name}: {ours['inst']} instructions, pc={ours['pc']:04x}")
             for p in problems:

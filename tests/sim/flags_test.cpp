@@ -39,6 +39,10 @@ TEST(SimFlags, ByteOperations) {
       {"daa 0x09+0x08", daa8(add8(base, 0x09, 0x08, false).cc, 0x11), 0x17, base | kH},
       {"daa 0x99+0x01", daa8(add8(base, 0x99, 0x01, false).cc, 0x9A), 0x00, base | kZ | kC},
       {"daa 0x50+0x50", daa8(add8(base, 0x50, 0x50, false).cc, 0xA0), 0x00, base | kZ | kC | kV},
+      // the correction table: 0x60 whenever C is set, 0x06 whenever H is set
+      {"daa 0xe1 with C", daa8(base | kC, 0xE1), 0x41, base | kC},
+      {"daa 0x26 with H", daa8(base | kH, 0x26), 0x2C, base | kH},
+      {"daa 0xab with H", daa8(base | kH, 0xAB), 0x11, base | kH | kC},
   };
   for (const FlagCase& c : cases) {
     EXPECT_EQ(c.got.value, c.value) << c.what;
