@@ -27,9 +27,6 @@ EvalSymbol toEvalSymbol(const SymbolEntry& s, const FunctionEntry* scope, bool s
   return e;
 }
 
-// Code pointers of banked functions carry a page: they are far pointers.
-constexpr uint16_t kFarPointer = 0x3000;
-
 }  // namespace
 
 // Names resolve in the selected frame: its function, and its register-argument flag (set once
@@ -87,7 +84,7 @@ std::optional<EvalFunction> KernelEvalEnv::findFunction(std::string_view file, s
   e.returnType = outermost(fn->type) == Derivation::Function ? removeOutermost(fn->type) : fn->type;
   e.aux = fn->aux;
   e.addressSpace = fn->addressSpace;
-  e.pointerAttributes = fn->memoryModel == 'H' ? kFarPointer : 0;
+  e.pointerAttributes = fn->memoryModel == 'H' ? kPointerFar : 0;  // banked: the pointer carries a page
   e.storageClass = fn->storageClass == sc::LocalFunction ? sc::LocalFunction : sc::GlobalFunction;
   return e;
 }

@@ -12,7 +12,7 @@ namespace yav {
 namespace {
 
 // Storage classes of a first argument passed in a register.
-constexpr uint8_t kRegisterArgumentClasses[] = {sc::FirstRegisterArgument, 23};
+constexpr uint8_t kRegisterArgumentClasses[] = {sc::FirstRegisterArgument, sc::FrameArgument};
 // End column of a line range that spans several lines.
 constexpr uint32_t kWholeLine = 0x400;
 

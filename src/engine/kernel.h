@@ -2,7 +2,6 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,14 +78,6 @@ class TargetMemory;
 struct ValueRecord;
 struct Kernel;
 
-// What value printing reaches beyond the kernel: function names by entry address (empty until
-// symbols are loaded) and the evaluator's reload (when unset, values are reloaded from target
-// memory alone).
-struct ValueAccess {
-  std::function<std::optional<std::string>(uint32_t address)> functionNameAt;
-  std::function<bool(Kernel&, ValueRecord&)> reload;
-};
-
 class Evaluator;
 class KernelEvalEnv;
 struct DisplayState;
@@ -121,7 +112,6 @@ struct Kernel {
   int errorCount = 0;            // errors reported so far (for `--strict` batch runs)
   bool batchMode = false;        // no windows: faults that would end the program end the run
   ProgramState prog;  // the loaded program (load, files, funcs)
-  ValueAccess values;
   std::unique_ptr<TargetPort> target;  // null: no target layer, symbols only
   RegisterState regs;
   EvalState eval;

@@ -10,12 +10,6 @@ Evaluator& kernelEvaluator(Kernel& k) {
   if (!k.eval.evaluator) {
     k.eval.env = std::make_unique<KernelEvalEnv>(k);
     k.eval.evaluator = std::make_unique<Evaluator>(*k.eval.env);
-    k.values.reload = [](Kernel& kk, ValueRecord& v) { return evalReload(kernelEvaluator(kk), v); };
-    k.values.functionNameAt = [&k](uint32_t address) -> std::optional<std::string> {
-      const FunctionEntry* f = k.prog.program->tables.functionStartingAt(address);
-      if (!f) return std::nullopt;
-      return f->name;
-    };
   }
   return *k.eval.evaluator;
 }

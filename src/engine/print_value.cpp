@@ -1,5 +1,6 @@
 #include "engine/print_value.h"
 
+#include "engine/kernel_print_env.h"
 #include "engine/output.h"
 #include "engine/print_text.h"
 #include "model/putresult.h"
@@ -8,24 +9,13 @@ namespace yav {
 
 namespace {
 
-// The kernel as seen by the value printers.
-class KernelPrintEnv : public PrintEnv {
+// The kernel as seen by the value printers, printing to the kernel's output.
+class OutputPrintEnv : public KernelPrintEnv {
  public:
-  explicit KernelPrintEnv(Kernel& k) : k_(k) {}
+  using KernelPrintEnv::KernelPrintEnv;
   void put(std::string_view text) override { kout(k_, text); }
-  TargetMemory* memory() override { return targetMemory(k_); }
-  std::optional<std::string> functionNameAt(uint32_t address) override {
-    return k_.values.functionNameAt ? k_.values.functionNameAt(address) : std::nullopt;
-  }
   void showAggregate(const ValueRecord& v, char letter) override { k_.ui->showAggregate(v, letter); }
   bool textualMode() const override { return k_.out.textualMode; }
-  int defaultRadix() const override { return k_.out.defaultRadix; }
-  bool reload(ValueRecord& v) override {
-    return k_.values.reload ? k_.values.reload(k_, v) : reloadFromMemory(targetMemory(k_), v);
-  }
-
- private:
-  Kernel& k_;
 };
 
 bool isAggregateValue(const ValueRecord& v) {
@@ -35,7 +25,7 @@ bool isAggregateValue(const ValueRecord& v) {
 }  // namespace
 
 void putresult(Kernel& k, const ValueRecord& v, char letter) {
-  KernelPrintEnv env(k);
+  OutputPrintEnv env(k);
   yav::putresult(env, v, letter);
 }
 

@@ -79,32 +79,6 @@ TEST(PrintValue, AggregatesGoToTheWindowUnlessTextual) {
   EXPECT_EQ(port.shown.size(), 1u);
 }
 
-TEST(PrintValue, HooksForFunctionNamesAndReload) {
-  AggregateRecordingPort port;
-  Kernel k(port);
-  k.values.functionNameAt = [](uint32_t a) -> std::optional<std::string> {
-    if (a == 0x9000) return "start";
-    return std::nullopt;
-  };
-  int reloads = 0;
-  k.values.reload = [&](Kernel&, ValueRecord& v) {
-    ++reloads;
-    v.setInt(static_cast<int32_t>(v.address));
-    return true;
-  };
-  ValueRecord f;
-  f.text = "fp";
-  f.type = addPointer(addDerivation(tc::Int, Derivation::Function));
-  f.setInt(0x9000);
-  putNameAndValue(k, f, 0);
-  ValueRecord r = intValue("r", 5);
-  r.address = 10;
-  r.repeat = 3;
-  putresult(k, r, 0);
-  EXPECT_EQ(port.out, "    fp = (start)\n{5, 12, 14}");
-  EXPECT_EQ(reloads, 2);
-}
-
 TEST(PrintValue, CaptureBufferCollectsTheValue) {
   AggregateRecordingPort port;
   Kernel k(port);
