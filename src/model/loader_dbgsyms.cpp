@@ -158,7 +158,7 @@ LoadOutcome passChecks(std::vector<DebugRecord>& recs, std::vector<bool>& remove
           return LoadOutcome::abandon(fmtstr("MISSING START INFO FOR: %p at: 0x%hl", r.fileName, r.address));
         }
         for (size_t j = lastNamed == kNoRecord ? 0 : lastNamed + 1; j < i; ++j) {
-          if (recs[j].address == r.address && recs[j].kind != rk::FileStart && recs[j].kind != 0x02) removed[j] = true;
+          if (recs[j].address == r.address && recs[j].kind != rk::FileStart && recs[j].kind != rk::FileReturnPoint) removed[j] = true;
         }
         prevLine = kNoRecord;
         break;
@@ -224,7 +224,11 @@ LoadOutcome readDebugSymbols(Program& prog, ByteSource& src, uint64_t offset, ui
   if (!checked.ok) return checked;
   prog.tables.records.reserve(recs.size());
   for (size_t i = 0; i < recs.size(); ++i) {
-    if (!removed[i]) prog.tables.records.push_back(std::move(recs[i]));
+    if (removed[i]) continue;
+    // A return point survives its function's end record in the file; in the tables it is the
+    // function's exit entry, which the frame chain pops at.
+    if (recs[i].kind == rk::FileReturnPoint) recs[i].kind = rk::FunctionExit;
+    prog.tables.records.push_back(std::move(recs[i]));
   }
   for (const DebugRecord& r : prog.tables.records) {
     if (r.kind == rk::FileStart) prog.fileRecordOffsets.push_back(r.number);

@@ -21,7 +21,8 @@ namespace yav {
 // Kinds of the debug symbol records.
 namespace rk {
 inline constexpr uint8_t FunctionLine = 0x01;
-inline constexpr uint8_t FunctionExit = 0x04;
+inline constexpr uint8_t FunctionExit = 0x04;     // a return point in the tables
+inline constexpr uint8_t FileReturnPoint = 0x02;  // a return point as the object file writes it
 inline constexpr uint8_t Line = 0x08;
 inline constexpr uint8_t FunctionEnd = 0x10;
 inline constexpr uint8_t FunctionStart = 0x20;

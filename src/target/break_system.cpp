@@ -67,8 +67,8 @@ void setBreakEnable(Kernel& k, bool on) {
   c.write_control(on ? (status | kBreakEnableBit) : (status & ~kBreakEnableBit));
 }
 
-void bdcBreakAt(Kernel& k, uint32_t address, bool fourEntries) {
-  targetState(k).cable.write_breakpoint(bdcBreakpointAddress(address, fourEntries));
+void bdcBreakAt(Kernel& k, uint32_t address) {
+  targetState(k).cable.write_breakpoint(bdcBreakpointAddress(address));
   setBreakEnable(k, true);
 }
 
@@ -94,13 +94,16 @@ void armComparators(Kernel& k) {
       }
       slots.kinds[slot] = kind;
       slots.addresses[slot] = e.address;
-      count = ++slot + 1;
+      count = ++slot;
     }
+    // The count covers exactly the slots filled (a range: up to its start slot, the chip library
+    // reads the end from the slot after it), so no slot left over from an earlier run can act as
+    // a code break at an address the user no longer breaks at.
     if (slot < kSlots) slots.kinds[slot] = 0;
     t.chip.SetBreaks(count, slots.kinds, slots.addresses);
     for (const BreakEntry& e : b.entries) {
       if (e.kind != kBreakData) {
-        bdcBreakAt(k, e.address, false);
+        bdcBreakAt(k, e.address);
         break;
       }
     }
@@ -114,7 +117,7 @@ void armComparators(Kernel& k) {
       slots.addresses[i] = code[static_cast<size_t>(i) + 1];
     }
     t.chip.SetBreaks(3, slots.kinds, slots.addresses);
-    bdcBreakAt(k, code[0], true);
+    bdcBreakAt(k, code[0]);
     return;
   }
   const int n = static_cast<int>(code.size() < kSlots ? code.size() : kSlots);
@@ -145,7 +148,7 @@ bool armUserBreaks(Kernel& k) {
     rc.traceArmed = true;
   }
   for (uint16_t id = kTraceMenuFirst; id <= kTraceMenuLast; ++id) k.ui->enableCommand(id, disable == 0);
-  if (t.breaks.entries.size() == 1) bdcBreakAt(k, t.breaks.entries.front().address, false);
+  if (t.breaks.entries.size() == 1) bdcBreakAt(k, t.breaks.entries.front().address);
   return true;
 }
 
@@ -231,8 +234,11 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
 
 }  // namespace
 
-uint16_t bdcBreakpointAddress(uint32_t address, bool fourEntries) {
-  if (address >= 0x10000 || (fourEntries && address < 0x4000)) return static_cast<uint16_t>((address & 0x3FFF) | 0x8000);
+// Paged addresses are written in the page window. An address below 0x4000 is written as it is in
+// every case: the code there runs at that address (RAM, the flash below the window), and a
+// breakpoint moved into the window would never fire.
+uint16_t bdcBreakpointAddress(uint32_t address) {
+  if (address >= 0x10000) return static_cast<uint16_t>((address & 0x3FFF) | 0x8000);
   return static_cast<uint16_t>(address & 0xFFFF);
 }
 

@@ -24,8 +24,8 @@ std::optional<uint32_t> runTarget(Kernel& k, bool freeRun);
 // One instruction step, then the registers are read again; false when the target did not answer.
 bool stepInstruction(Kernel& k);
 
-// The value written to the BDC breakpoint register for a break address: paged addresses (and in
-// the four-entry case addresses below 0x4000) as their low 14 bits in the 0x8000 page window.
-uint16_t bdcBreakpointAddress(uint32_t address, bool fourEntries);
+// The value written to the BDC breakpoint register for a break address: paged addresses as their
+// low 14 bits in the 0x8000 page window, others as they are.
+uint16_t bdcBreakpointAddress(uint32_t address);
 
 }  // namespace yav::target

@@ -3,6 +3,7 @@
 
 #include "display_fixture.h"
 #include "engine/display_state.h"
+#include "engine/frames.h"
 #include "model/loader.h"
 
 namespace yav::test {
@@ -65,6 +66,64 @@ TEST_F(DisplayCommands, FramesFollowTheProgramCounter) {
   // Outside every function there is no frame.
   setKernelRegister(k, REG_PPC, 0x2080);
   EXPECT_EQ(selectedFrame(k), nullptr);
+}
+
+// Execution reaches line entries of fill_table (main.c 11-16): its entry pushes a frame, the
+// end of its prologue marks the arguments saved, a line moves the frame's line, its exit pops it.
+TEST_F(DisplayCommands, ReachedLineEntriesPushAndPopFrames) {
+  FunctionEntry* fn = k.prog.program->tables.findFunction("fill_table");
+  ASSERT_NE(fn, nullptr);
+  const std::vector<DebugRecord>& records = k.prog.program->tables.records;
+  auto entryOfKind = [&](uint8_t kind) -> const DebugRecord* {
+    for (size_t i = fn->startRecord; i < records.size() && records[i].kind != rk::FunctionEnd; ++i)
+      if (records[i].function == fn && records[i].kind == kind) return &records[i];
+    return nullptr;
+  };
+  const DebugRecord* start = entryOfKind(rk::FunctionStart);
+  const DebugRecord* prologue = entryOfKind(rk::FunctionLine);
+  const DebugRecord* line = entryOfKind(rk::Line);
+  const DebugRecord* exit = entryOfKind(rk::FunctionExit);
+  ASSERT_TRUE(start && prologue && line && exit);
+  auto reach = [&](const DebugRecord* r) {
+    k.regs.file.pc = static_cast<uint16_t>(r->address);  // where the run loop found the target
+    return reachLineEntry(k, *r, false);
+  };
+  fn->active = 2;  // activated by execution: its exit deactivates it again
+  k.regs.file.sp = 0x17e0;
+  EXPECT_EQ(reach(start), 0);
+  ASSERT_EQ(frameChain(k).frames.size(), 1u);
+  EXPECT_EQ(selectedFrame(k)->function, fn);
+  EXPECT_FALSE(selectedFrame(k)->registerArgumentsSaved);
+  EXPECT_EQ(selectedFrame(k)->sp, 0x17e0u);
+  EXPECT_EQ(reach(start), 0);                   // the same call again: no second frame
+  EXPECT_EQ(frameChain(k).frames.size(), 1u);
+  EXPECT_EQ(reach(prologue), 0);
+  EXPECT_TRUE(selectedFrame(k)->registerArgumentsSaved);
+  EXPECT_EQ(reach(line), 1);
+  EXPECT_EQ(selectedFrame(k)->line, line->startLine);
+  EXPECT_EQ(run("frame"), "fill_table() at main.c:" + std::to_string(line->startLine) + "\n");
+  ui.out.clear();
+  reach(exit);
+  EXPECT_TRUE(frameChain(k).frames.empty());
+  EXPECT_EQ(ui.out, "fill_table() is now DEACTIVATED !!");
+  EXPECT_EQ(fn->active, 0);
+  ASSERT_TRUE(frameChain(k).lastRemoved);
+  EXPECT_EQ(frameChain(k).lastRemoved->function, fn);
+  EXPECT_EQ(run("frame"), "#error: no frame defined\n");
+
+  // An inactive function gets its frame without showing the line; a function activated by
+  // command keeps its state when its frame is popped.
+  EXPECT_EQ(reach(line), 1);
+  EXPECT_EQ(frameChain(k).frames.size(), 1u);
+  fn->active = 1;
+  reach(exit);
+  EXPECT_EQ(fn->active, 1);
+  // A pop may wait for the next unit only when the step showed a line: at a bare exit it is done.
+  reach(start);
+  k.regs.file.pc = static_cast<uint16_t>(exit->address);
+  reachLineEntry(k, *exit, true);
+  EXPECT_TRUE(frameChain(k).frames.empty());
+  EXPECT_FALSE(frameChain(k).pendingPop);
 }
 
 TEST_F(DisplayCommands, ActivationAndTheCallStack) {
