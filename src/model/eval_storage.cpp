@@ -10,9 +10,13 @@ namespace yav {
 
 namespace {
 
-// A register-held symbol: A alone, the X:A pair, or any other register by number.
-std::optional<uint32_t> readHeldRegister(EvalEnv& env, uint32_t number) {
-  if (number == REG_X) {
+bool charSized(const ValueRecord& v) { return isPlain(v.type) && baseTypeSize(v.code()) == 1; }
+
+// A register-held symbol: A alone, the X:A pair for wider values, X for a char held in X (a
+// further argument passed there), or any other register by number.
+std::optional<uint32_t> readHeldRegister(EvalEnv& env, const ValueRecord& v) {
+  const uint32_t number = v.address;
+  if (number == REG_X && !charSized(v)) {
     const std::optional<uint32_t> x = env.readRegister(REG_X), a = env.readRegister(REG_A);
     if (!x || !a) return std::nullopt;
     return (*x & 0xFF) << 8 | (*a & 0xFF);
@@ -60,12 +64,10 @@ bool storeToMemory(EvalEnv& env, const EvalValue& target, const ValueRecord& val
 }
 
 bool storeToHeldRegister(EvalEnv& env, const ValueRecord& t, uint32_t value) {
-  if (t.address == REG_X) {
-    // The X:A pair: A takes the low byte, X the high byte unless the type is a char.
-    const uint8_t code = t.code();
-    const bool charSized = isPlain(t.type) && baseTypeSize(code) == 1;
+  if (t.address == REG_X && !charSized(t)) {
+    // The X:A pair: A takes the low byte, X the high byte.
     if (!env.setRegister(REG_A, value & 0xFF)) return false;
-    return charSized || env.setRegister(REG_X, (value >> 8) & 0xFF);
+    return env.setRegister(REG_X, (value >> 8) & 0xFF);
   }
   return env.setRegister(static_cast<int>(t.address), value);
 }
@@ -86,7 +88,7 @@ bool reloadValue(EvalEnv& env, ValueRecord& v) {
     return r.has_value();
   }
   if (isRegisterHeldLocation(v.locationClass)) {
-    const std::optional<uint32_t> r = readHeldRegister(env, v.address);
+    const std::optional<uint32_t> r = readHeldRegister(env, v);
     ValueRecord raw;
     raw.type = tc::UnsignedLong;
     raw.setInt(static_cast<int32_t>(r.value_or(0)));

@@ -95,6 +95,7 @@ class FakeEvalEnv : public EvalEnv {
     local("ra", tc::Int, 7, 3);
     local("rc", tc::Char, 7, 5);
     local("r5", tc::Char, 5, 4).secondAddress = REG_A;
+    local("rx", tc::Char, 5, 6).secondAddress = REG_X;  // a second char argument, passed in X
     local("rnone", tc::Char, 4, 0);  // a register variable whose register is not recorded
 
     functions["main"] = {at::mainEntry, tc::Int, {}, 0, 0, 19};
