@@ -126,6 +126,15 @@ TEST_F(DisplayCommands, ReachedLineEntriesPushAndPopFrames) {
   EXPECT_FALSE(frameChain(k).pendingPop);
 }
 
+TEST_F(DisplayCommands, ALoadWhoseEntryPointTheTargetRefusesSaysSo) {
+  setKernelRegister(k, REG_PPC, 0x1234);
+  targetPort->refuseRegisters = true;
+  const std::string out = run("load " + demoProgramPath());
+  EXPECT_EQ(out.find("entry point at"), std::string::npos) << out;
+  EXPECT_NE(out.find("#error: Cannot Set PC to entry point 0x"), std::string::npos) << out;
+  EXPECT_EQ(currentPc(k), 0x1234u);
+}
+
 TEST_F(DisplayCommands, ActivationAndTheCallStack) {
   auto state = [&](const char* name) { return k.prog.program->tables.findFunction(name)->active; };
   k.exec.lastmode = 0;
