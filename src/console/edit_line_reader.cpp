@@ -1,0 +1,174 @@
+#include "console/edit_line_reader.h"
+
+#include <histedit.h>
+
+#include <algorithm>
+
+#include "console/history_file.h"
+
+namespace yav {
+
+namespace {
+
+EditLineReader* readerOf(EditLine* el) {
+  void* data = nullptr;
+  el_get(el, EL_CLIENTDATA, &data);
+  return static_cast<EditLineReader*>(data);
+}
+
+extern "C" {
+char* promptText(EditLine* el) { return const_cast<char*>(readerOf(el)->prompt()); }
+unsigned char onInterrupt(EditLine* el, int) { return readerOf(el)->interruptKey(); }
+unsigned char onEndOrDelete(EditLine* el, int) { return readerOf(el)->endOrDeleteKey(); }
+unsigned char onComplete(EditLine* el, int) { return readerOf(el)->completeKey(); }
+}
+
+// Key bindings beyond libedit's Emacs map, for the keys people expect from gdb and lldb.
+constexpr const char* kBindings[][2] = {
+    {"^C", "yav-interrupt"},
+    {"^D", "yav-end-or-delete"},
+    {"^I", "yav-complete"},
+    {"^R", "em-inc-search-prev"},
+    {"^S", "em-inc-search-next"},
+    {"^W", "ed-delete-prev-word"},
+    {"^U", "vi-kill-line-prev"},
+    {"\\eb", "ed-prev-word"},
+    {"\\ef", "em-next-word"},
+    {"\\e[H", "ed-move-to-beg"},
+    {"\\eOH", "ed-move-to-beg"},
+    {"\\e[1~", "ed-move-to-beg"},
+    {"\\e[7~", "ed-move-to-beg"},
+    {"\\e[F", "ed-move-to-end"},
+    {"\\eOF", "ed-move-to-end"},
+    {"\\e[4~", "ed-move-to-end"},
+    {"\\e[8~", "ed-move-to-end"},
+    {"\\e[3~", "ed-delete-next-char"},
+    {"\\e[A", "ed-prev-history"},
+    {"\\e[B", "ed-next-history"},
+    {"\\eOA", "ed-prev-history"},
+    {"\\eOB", "ed-next-history"},
+    {"\\e[1;5D", "ed-prev-word"},
+    {"\\e[1;5C", "em-next-word"},
+};
+
+}  // namespace
+
+EditLineReader::EditLineReader(std::FILE* in, std::FILE* out, Completer completer, std::string historyFile)
+    : out_(out), completer_(std::move(completer)), historyFile_(std::move(historyFile)) {
+  el_ = el_init("yav", in, out, stderr);
+  el_set(el_, EL_CLIENTDATA, this);
+  el_set(el_, EL_EDITOR, "emacs");
+  el_set(el_, EL_PROMPT, promptText);
+  el_set(el_, EL_SIGNAL, 1);  // follows window size changes
+  // Ctrl-C reaches the editor as a key while a line is typed; a running command still gets SIGINT.
+  el_set(el_, EL_SETTY, "-d", "-isig", nullptr);
+  el_set(el_, EL_ADDFN, "yav-interrupt", "drop the line being typed", onInterrupt);
+  el_set(el_, EL_ADDFN, "yav-end-or-delete", "end the input on an empty line, else delete", onEndOrDelete);
+  el_set(el_, EL_ADDFN, "yav-complete", "complete the word before the cursor", onComplete);
+  for (const auto& b : kBindings) el_set(el_, EL_BIND, b[0], b[1], nullptr);
+
+  hist_ = history_init();
+  HistEvent ev;
+  history(hist_, &ev, H_SETSIZE, static_cast<int>(kHistoryFileLines));
+  history(hist_, &ev, H_SETUNIQUE, 1);
+  if (!historyFile_.empty()) {
+    for (const std::string& line : loadHistory(historyFile_)) history(hist_, &ev, H_ENTER, line.c_str());
+  }
+  el_set(el_, EL_HIST, history, hist_);
+}
+
+EditLineReader::~EditLineReader() {
+  if (!historyFile_.empty() && !newLines_.empty()) appendHistory(historyFile_, newLines_);
+  el_end(el_);
+  history_end(hist_);
+}
+
+LineRead EditLineReader::read(std::string_view prompt) {
+  prompt_ = prompt;
+  interrupted_ = ended_ = false;
+  int count = 0;
+  const char* got = el_gets(el_, &count);
+  if (interrupted_) {
+    std::fputs("^C\n", out_);
+    std::fflush(out_);
+    return {LineStatus::Interrupted, {}};
+  }
+  if (!got || count <= 0 || ended_) {
+    return {LineStatus::EndOfInput, {}};
+  }
+  std::string line(got, static_cast<size_t>(count));
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return {LineStatus::Line, line};
+}
+
+void EditLineReader::remember(const std::string& line) {
+  if (line.empty()) return;
+  HistEvent ev;
+  history(hist_, &ev, H_ENTER, line.c_str());
+  newLines_.push_back(line);
+}
+
+unsigned char EditLineReader::interruptKey() {
+  interrupted_ = true;
+  return CC_NEWLINE;
+}
+
+unsigned char EditLineReader::endOrDeleteKey() {
+  const LineInfo* li = el_line(el_);
+  if (li->buffer == li->lastchar) {
+    ended_ = true;
+    return CC_EOF;
+  }
+  if (li->cursor == li->lastchar) return CC_ERROR;
+  el_cursor(el_, 1);
+  el_deletestr(el_, 1);
+  return CC_REFRESH;
+}
+
+unsigned char EditLineReader::completeKey() {
+  const LineInfo* li = el_line(el_);
+  const std::string before(li->buffer, static_cast<size_t>(li->cursor - li->buffer));
+  const Completion c = completer_(before);
+  if (c.candidates.empty() || c.start > before.size()) return CC_ERROR;
+  const std::string typed = before.substr(c.start);
+  std::string insert;
+  if (c.candidates.size() == 1) {
+    insert = c.candidates.front();
+    const char last = insert.empty() ? ' ' : insert.back();
+    if (last != '/' && last != ':') insert += ' ';
+  } else {
+    insert = commonPrefix(c.candidates);
+  }
+  if (insert.size() > typed.size() && insert.starts_with(typed)) {
+    el_insertstr(el_, insert.c_str() + typed.size());
+    return CC_REFRESH;
+  }
+  if (insert.size() > typed.size()) {  // the case differs (command words): replace the word
+    el_deletestr(el_, static_cast<int>(typed.size()));
+    el_insertstr(el_, insert.c_str());
+    return CC_REFRESH;
+  }
+  listCandidates(c.candidates);
+  return CC_REDISPLAY;
+}
+
+// The candidates in columns under the line, as shells do; the line is drawn again below them.
+void EditLineReader::listCandidates(const std::vector<std::string>& candidates) {
+  size_t width = 0;
+  for (const std::string& s : candidates) width = std::max(width, s.size());
+  width += 2;
+  int columns = 80;
+  el_get(el_, EL_GETTC, "co", &columns);
+  const size_t perLine = std::max<size_t>(1, static_cast<size_t>(columns) / width);
+  std::string text = "\n";
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    text += candidates[i];
+    const bool lineEnd = (i + 1) % perLine == 0 || i + 1 == candidates.size();
+    if (lineEnd) text += '\n';
+    else text.append(width - candidates[i].size(), ' ');
+  }
+  std::fputs(text.c_str(), out_);
+  std::fflush(out_);
+}
+
+}  // namespace yav
