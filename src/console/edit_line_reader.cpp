@@ -101,7 +101,9 @@ LineRead EditLineReader::read(std::string_view prompt) {
   return {LineStatus::Line, line};
 }
 
-void EditLineReader::remember(const std::string& line) {
+void EditLineReader::remember(const std::string& typed) {
+  std::string line = typed;
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();  // left by completion
   if (line.empty()) return;
   HistEvent ev;
   history(hist_, &ev, H_ENTER, line.c_str());

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "platform/ini.h"
 
@@ -16,17 +17,26 @@ std::string historyPath() {
   return (ini.parent_path() / "yav_history").string();
 }
 
-std::vector<std::string> loadHistory(const std::string& path, size_t max) {
+std::vector<std::string> parseHistory(std::string_view text, size_t max) {
   std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (in && std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  while (!text.empty()) {
+    const size_t nl = text.find('\n');
+    std::string_view line = text.substr(0, nl);
+    text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line.size() > kHistoryLineMax) continue;
-    lines.push_back(line);
+    lines.emplace_back(line);
   }
   if (lines.size() > max) lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(max));
   return lines;
+}
+
+std::vector<std::string> loadHistory(const std::string& path, size_t max) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {};
+  std::ostringstream text;
+  text << in.rdbuf();
+  return parseHistory(text.str(), max);
 }
 
 namespace {
@@ -47,7 +57,8 @@ bool appendHistory(const std::string& path, const std::vector<std::string>& line
   namespace fs = std::filesystem;
   std::vector<std::string> all = loadHistory(path, max);
   for (const std::string& l : lines) {
-    if (!l.empty() && l.size() <= kHistoryLineMax && l.find('\n') == std::string::npos) all.push_back(l);
+    if (l.empty() || l.size() > kHistoryLineMax || l.find('\n') != std::string::npos) continue;
+    if (all.empty() || all.back() != l) all.push_back(l);  // a repeated command is kept once
   }
   if (all.size() > max) all.erase(all.begin(), all.end() - static_cast<std::ptrdiff_t>(max));
   std::string text;

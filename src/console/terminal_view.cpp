@@ -19,15 +19,9 @@ void TerminalView::spliced(size_t, size_t, std::string_view inserted) {
     }
     echo_.clear();  // the model did not echo as expected (a refused key): write what comes
   }
-  if (atLineStart_ && inserted == CommandWindowModel::kPrompt) {
-    promptHeld_ = true;
-    return;
-  }
-  if (promptHeld_) {
-    promptHeld_ = false;
-    write_(CommandWindowModel::kPrompt);
-    atLineStart_ = false;
-  }
+  // The editor draws the prompt when it reads; output that follows a prompt nobody typed at
+  // (start-up messages) keeps a line of its own.
+  if (atLineStart_ && inserted == CommandWindowModel::kPrompt) return;
   writeLinePiece(inserted);
 }
 

@@ -1,8 +1,8 @@
 // Shows the command-window model on a terminal. Without an editing terminal every piece of text
 // the model inserts is written as it comes, which makes a transcript (prompt, echoed input and
 // output). With the line editor, the editor draws the prompt and the line being typed, so the
-// view writes the output alone: it drops the echo of the line just read and holds back a bare
-// prompt the model puts at the start of a line.
+// view writes the output alone: it drops the echo of the line just read and the bare prompts the
+// model puts at the start of a line.
 #pragma once
 #include <functional>
 #include <string>
@@ -24,11 +24,7 @@ class TerminalView : public CommandWindowListener {
 
   // The line the editor read is about to go through the model as typed: its echo, up to and
   // including the line end the model adds, is not written again.
-  // The editor drew the prompt itself, so a held one is dropped.
-  void expectEcho(std::string_view line) {
-    echo_ = std::string(line) + "\n";
-    promptHeld_ = false;
-  }
+  void expectEcho(std::string_view line) { echo_ = std::string(line) + "\n"; }
   // Text the front-end writes itself (questions, messages) starts on a line of its own.
   void breakLine();
 
@@ -41,7 +37,6 @@ class TerminalView : public CommandWindowListener {
   bool colour_;
   std::string echo_;        // rest of the echo still to drop
   bool atLineStart_ = true;  // the last text written ended a line
-  bool promptHeld_ = false;  // a bare prompt was not written
 };
 
 }  // namespace yav

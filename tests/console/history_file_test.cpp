@@ -39,7 +39,7 @@ TEST_F(HistoryFile, LivesBesideTheSettingsFile) {
 
 TEST_F(HistoryFile, AppendsToWhatIsThereAndKeepsTheNewestLines) {
   ASSERT_TRUE(appendHistory(path, {"step", "x count"}, 4));
-  ASSERT_TRUE(appendHistory(path, {"go", "", "regs", "dump 0x80"}, 4));  // empty lines are not kept
+  ASSERT_TRUE(appendHistory(path, {"x count", "go", "", "regs", "regs", "dump 0x80"}, 4));  // no empty or repeated lines
   EXPECT_EQ(loadHistory(path), (Lines{"x count", "go", "regs", "dump 0x80"}));
   EXPECT_EQ(loadHistory(path, 2), (Lines{"regs", "dump 0x80"}));
   for (const auto& e : fs::directory_iterator(dir / "sub")) EXPECT_EQ(e.path().filename(), "yav_history");
