@@ -111,7 +111,13 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
     c.type("\r");
     ASSERT_TRUE(c.waitFor("fact_result")) << c.screen();
     ASSERT_TRUE(c.waitFor("Yav>")) << c.screen();
-    // Ctrl-C drops the line being typed and shows a new prompt; so does a SIGINT from outside.
+    // Ctrl-C while a command runs stops it (a dump of 256 MiB would take minutes).
+    c.type("dump 0,0xFFFFFFF\r");
+    ASSERT_TRUE(c.waitFor("00010")) << c.screen().substr(0, 2000);
+    c.type(std::string(1, kCtrlC));
+    ASSERT_TRUE(c.waitFor("Yav>")) << c.screen().substr(c.screen().size() - std::min<size_t>(c.screen().size(), 2000));
+    // Ctrl-C at the prompt drops the line being typed and shows a new prompt; so does a SIGINT
+    // from outside.
     c.type("regs garbage");
     c.type(std::string(1, kCtrlC));
     ASSERT_TRUE(c.waitFor("^C")) << c.screen();
@@ -126,11 +132,11 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
     EXPECT_EQ(c.screen().find("unknown command"), std::string::npos) << c.screen();
     EXPECT_EQ(c.screen().find("not found"), std::string::npos) << c.screen();
   }
-  EXPECT_EQ(fileLines(home / "yav_history"), (std::vector<std::string>{"x fact_result", "rem still here"}));
+  EXPECT_EQ(fileLines(home / "yav_history"), (std::vector<std::string>{"x fact_result", "dump 0,0xFFFFFFF", "rem still here"}));
   {
     ConsoleOnTerminal c(home);
     ASSERT_TRUE(c.waitFor("Yav>")) << c.screen();
-    c.type("\033[A\033[A");  // Up twice: the line typed in the first run
+    c.type("\033[A\033[A\033[A");  // Up three times: the first line typed in the first run
     ASSERT_TRUE(c.waitFor("x fact_result")) << c.screen();
     c.type("\r");
     ASSERT_TRUE(c.waitFor("fact_result")) << c.screen();
@@ -138,7 +144,7 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
     EXPECT_EQ(c.exitStatus(), 0);
   }
   EXPECT_EQ(fileLines(home / "yav_history"),
-            (std::vector<std::string>{"x fact_result", "rem still here", "x fact_result", "quit"}));
+            (std::vector<std::string>{"x fact_result", "dump 0,0xFFFFFFF", "rem still here", "x fact_result", "quit"}));
   fs::remove_all(home);
 }
 
