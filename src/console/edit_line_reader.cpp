@@ -89,6 +89,8 @@ LineRead EditLineReader::read(std::string_view prompt) {
   int count = 0;
   const char* got = el_gets(el_, &count);
   if (interrupted_) {
+    // The dropped line stays on the screen, marked at its end as shells do.
+    if (interruptedBeforeEnd_ > 0) std::fprintf(out_, "\033[%dC", interruptedBeforeEnd_);
     std::fputs("^C\n", out_);
     std::fflush(out_);
     return {LineStatus::Interrupted, {}};
@@ -111,6 +113,8 @@ void EditLineReader::remember(const std::string& typed) {
 }
 
 unsigned char EditLineReader::interruptKey() {
+  const LineInfo* li = el_line(el_);
+  interruptedBeforeEnd_ = static_cast<int>(li->lastchar - li->cursor);
   interrupted_ = true;
   return CC_NEWLINE;
 }

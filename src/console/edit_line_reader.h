@@ -46,6 +46,7 @@ class EditLineReader : public LineReader {
   std::vector<std::string> newLines_;
   std::string prompt_;
   bool interrupted_ = false;
+  int interruptedBeforeEnd_ = 0;  // characters after the cursor when Ctrl-C came
   bool ended_ = false;
 };
 
