@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "engine/cmdtab.h"
-#include "engine/commands.h"
 #include "model/eval_name.h"
 #include "model/registers.h"
 
@@ -129,9 +128,9 @@ Completion complete(const Kernel& k, std::string_view line) {
       while (start > wordEnd && (isNameChar(line[start - 1]) || line[start - 1] == '.' || line[start - 1] == ':')) --start;
       c.start = start;
       const std::string_view arg = line.substr(start);
+      const bool number = !arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0]));
       if (row && row->func == cmd_help) commandWords(k, arg, c.candidates);
-      else if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg[0]))) {}  // a number or line
-      else symbolWords(k, arg, c.candidates);
+      else if (!number) symbolWords(k, arg, c.candidates);  // numbers and line numbers have none
     }
   }
   std::sort(c.candidates.begin(), c.candidates.end());

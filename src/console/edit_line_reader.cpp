@@ -3,6 +3,7 @@
 #include <histedit.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "console/history_file.h"
 
@@ -87,11 +88,17 @@ LineRead EditLineReader::read(std::string_view prompt) {
   prompt_ = prompt;
   interrupted_ = ended_ = false;
   int count = 0;
+  errno = 0;
   const char* got = el_gets(el_, &count);
   if (interrupted_) {
     // The dropped line stays on the screen, marked at its end as shells do.
     if (interruptedBeforeEnd_ > 0) std::fprintf(out_, "\033[%dC", interruptedBeforeEnd_);
     std::fputs("^C\n", out_);
+    std::fflush(out_);
+    return {LineStatus::Interrupted, {}};
+  }
+  if (!got && count < 0 && errno == EINTR) {  // a signal (SIGINT from elsewhere) broke the read
+    std::fputs("\n", out_);
     std::fflush(out_);
     return {LineStatus::Interrupted, {}};
   }

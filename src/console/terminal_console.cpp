@@ -31,7 +31,7 @@ void writeOut(std::string_view s) {
 // The kernel's port on the terminal: output into the command-window model, messages to stderr.
 class ConsoleUiPort : public UiPort {
  public:
-  ConsoleUiPort(bool colourErrors) : colourErrors_(colourErrors) {}
+  explicit ConsoleUiPort(bool colourErrors) : colourErrors_(colourErrors) {}
   void attach(Kernel* k, CommandWindowModel* model, TerminalView* view, LineReader* reader) {
     k_ = k;
     model_ = model;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <termios.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,6 +67,17 @@ class ConsoleOnTerminal {
       screen_.append(buf, static_cast<size_t>(n));
     }
   }
+  // The prompt, and the line editor reading keys: it draws the prompt before it switches the
+  // terminal out of line mode, and keys typed in between would be handled by the terminal.
+  bool waitForPrompt() { return waitFor("Yav>") && waitForEditor(); }
+  bool waitForEditor() {
+    for (int i = 0; i < 2000; ++i) {
+      termios t{};
+      if (tcgetattr(fd_, &t) == 0 && !(t.c_lflag & ICANON)) return true;
+      usleep(1000);
+    }
+    return false;
+  }
   // Waits for the program to end; its exit status, or -1 when it did not end normally.
   int exitStatus() {
     char buf[4096];
@@ -103,27 +115,30 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
   {
     ConsoleOnTerminal c(home);
     ASSERT_TRUE(c.started());
-    ASSERT_TRUE(c.waitFor("Yav>")) << c.screen();
+    ASSERT_TRUE(c.waitForPrompt()) << c.screen();
     // "fact_r", to the start, "x ", to the end, Tab completes the global of main.c.
     c.type("fact_r");
     c.type(std::string(1, kCtrlA) + "x " + kCtrlE + "\t");
     ASSERT_TRUE(c.waitFor("esult ")) << c.screen();
     c.type("\r");
     ASSERT_TRUE(c.waitFor("fact_result")) << c.screen();
-    ASSERT_TRUE(c.waitFor("Yav>")) << c.screen();
+    ASSERT_TRUE(c.waitForPrompt()) << c.screen();
     // Ctrl-C while a command runs stops it (a dump of 256 MiB would take minutes).
     c.type("dump 0,0xFFFFFFF\r");
     ASSERT_TRUE(c.waitFor("00010")) << c.screen().substr(0, 2000);
     c.type(std::string(1, kCtrlC));
-    ASSERT_TRUE(c.waitFor("Yav>")) << c.screen().substr(c.screen().size() - std::min<size_t>(c.screen().size(), 2000));
+    ASSERT_TRUE(c.waitForPrompt()) << c.screen().substr(c.screen().size() - std::min<size_t>(c.screen().size(), 2000));
     // Ctrl-C at the prompt drops the line being typed and shows a new prompt; so does a SIGINT
     // from outside.
     c.type("regs garbage");
     c.type(std::string(1, kCtrlC));
     ASSERT_TRUE(c.waitFor("^C")) << c.screen();
+    ASSERT_TRUE(c.waitForPrompt()) << c.screen();
     c.interruptProcess();
+    usleep(200 * 1000);  // a new prompt, or none when the signal came between two reads
+    ASSERT_TRUE(c.waitForEditor());
     c.type("rem still here\r");
-    ASSERT_TRUE(c.waitFor("Yav>")) << c.screen();
+    ASSERT_TRUE(c.waitForPrompt()) << c.screen();
     // Ctrl-D on a line with text deletes under the cursor; on an empty line it quits.
     c.type(std::string("ab") + kCtrlA + kCtrlD + kCtrlD);
     c.type(std::string(1, kCtrlD));
@@ -135,7 +150,7 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
   EXPECT_EQ(fileLines(home / "yav_history"), (std::vector<std::string>{"x fact_result", "dump 0,0xFFFFFFF", "rem still here"}));
   {
     ConsoleOnTerminal c(home);
-    ASSERT_TRUE(c.waitFor("Yav>")) << c.screen();
+    ASSERT_TRUE(c.waitForPrompt()) << c.screen();
     c.type("\033[A\033[A\033[A");  // Up three times: the first line typed in the first run
     ASSERT_TRUE(c.waitFor("x fact_result")) << c.screen();
     c.type("\r");
