@@ -20,7 +20,9 @@ void runInteractive(Kernel& k, CommandWindowModel& model, TerminalView& view, Li
       case LineStatus::Line:
         view.expectEcho(got.text);
         model.typeText(got.text);
+        reader.commandStarts();
         model.pressKey(CmdKey::Enter);
+        reader.commandEnded();
         reader.remember(got.text);
         break;
     }

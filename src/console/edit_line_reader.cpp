@@ -1,6 +1,7 @@
 #include "console/edit_line_reader.h"
 
 #include <histedit.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -55,7 +56,7 @@ constexpr const char* kBindings[][2] = {
 }  // namespace
 
 EditLineReader::EditLineReader(std::FILE* in, std::FILE* out, Completer completer, std::string historyFile)
-    : out_(out), completer_(std::move(completer)), historyFile_(std::move(historyFile)) {
+    : out_(out), completer_(std::move(completer)), historyFile_(std::move(historyFile)), inFd_(fileno(in)) {
   el_ = el_init("yav", in, out, stderr);
   el_set(el_, EL_CLIENTDATA, this);
   el_set(el_, EL_EDITOR, "emacs");
@@ -85,6 +86,18 @@ EditLineReader::~EditLineReader() {
 }
 
 LineRead EditLineReader::read(std::string_view prompt) {
+  // A question asked by a running command is read in the terminal's own mode, as lines are.
+  const bool inCommand = commandMode_.has_value();
+  if (inCommand) {
+    tcsetattr(inFd_, TCSANOW, &*commandMode_);
+    commandMode_.reset();
+  }
+  LineRead got = readLine(prompt);
+  if (inCommand) commandStarts();
+  return got;
+}
+
+LineRead EditLineReader::readLine(std::string_view prompt) {
   prompt_ = prompt;
   interrupted_ = ended_ = false;
   int count = 0;
@@ -117,6 +130,43 @@ void EditLineReader::remember(const std::string& typed) {
   HistEvent ev;
   history(hist_, &ev, H_ENTER, line.c_str());
   newLines_.push_back(line);
+}
+
+void EditLineReader::commandStarts() {
+  termios saved{};
+  if (tcgetattr(inFd_, &saved) != 0) return;
+  termios keys = saved;
+  keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);  // Ctrl-C still raises SIGINT
+  keys.c_cc[VMIN] = 0;
+  keys.c_cc[VTIME] = 0;
+  if (tcsetattr(inFd_, TCSANOW, &keys) == 0) commandMode_ = saved;
+}
+
+void EditLineReader::commandEnded() {
+  escapeTyped();  // collects what is still waiting
+  if (commandMode_) tcsetattr(inFd_, TCSANOW, &*commandMode_);
+  commandMode_.reset();
+  if (!typedAhead_.empty()) el_push(el_, typedAhead_.c_str());
+  typedAhead_.clear();
+}
+
+bool EditLineReader::escapeTyped() {
+  if (!commandMode_) return false;
+  char buf[256];
+  std::string got;
+  for (ssize_t n; (n = ::read(inFd_, buf, sizeof buf)) > 0;) got.append(buf, static_cast<size_t>(n));
+  bool escape = false;
+  for (size_t i = 0; i < got.size(); ++i) {
+    if (got[i] != '\033') continue;
+    const bool sequence = i + 1 < got.size() && (got[i + 1] == '[' || got[i + 1] == 'O');  // a cursor key
+    if (!sequence) {
+      escape = true;
+      got.erase(i--, 1);
+    }
+  }
+  got.erase(std::remove(got.begin(), got.end(), '\0'), got.end());  // el_push takes a C string
+  typedAhead_ += got;
+  return escape;
 }
 
 unsigned char EditLineReader::interruptKey() {

@@ -2,8 +2,11 @@
 // history kept in a file between runs, Tab completion, Ctrl-C drops the line being typed and
 // Ctrl-D ends the input only on an empty line.
 #pragma once
+#include <termios.h>
+
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,11 @@ class EditLineReader : public LineReader {
 
   LineRead read(std::string_view prompt) override;
   void remember(const std::string& line) override;
+  // While a command runs the terminal hands over keys one by one without echo, so Escape is
+  // seen at once; the other keys are given to the editor for the next line.
+  void commandStarts() override;
+  void commandEnded() override;
+  bool escapeTyped() override;
 
   // Key handlers bound in libedit (called through its C interface).
   unsigned char interruptKey();
@@ -36,6 +44,7 @@ class EditLineReader : public LineReader {
   const char* prompt() const { return prompt_.c_str(); }
 
  private:
+  LineRead readLine(std::string_view prompt);
   void listCandidates(const std::vector<std::string>& candidates);
 
   std::FILE* out_;
@@ -45,6 +54,9 @@ class EditLineReader : public LineReader {
   std::string historyFile_;
   std::vector<std::string> newLines_;
   std::string prompt_;
+  int inFd_;
+  std::optional<termios> commandMode_;  // the terminal's settings to restore after a command
+  std::string typedAhead_;
   bool interrupted_ = false;
   int interruptedBeforeEnd_ = 0;  // characters after the cursor when Ctrl-C came
   bool ended_ = false;

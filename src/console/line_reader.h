@@ -25,6 +25,13 @@ class LineReader {
   virtual LineRead read(std::string_view prompt) = 0;
   // A command line that ran: offered again by the history keys and kept for the next run.
   virtual void remember(const std::string& line) = 0;
+
+  // Around each command the reader watches the keys typed meanwhile: Escape asks for a stop,
+  // the others wait for the next line.
+  virtual void commandStarts() {}
+  virtual void commandEnded() {}
+  // True when Escape was typed since the command started.
+  virtual bool escapeTyped() { return false; }
 };
 
 }  // namespace yav

@@ -96,6 +96,7 @@ class ConsoleUiPort : public UiPort {
   PumpResult pumpEvents() override {
     PumpResult r;
     r.stop = takeInterrupt();
+    if (reader_ && reader_->escapeTyped()) r.stop = true;
     if (r.stop && k_) k_->exec.stopreq = true;
     return r;
   }

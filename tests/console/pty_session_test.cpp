@@ -128,6 +128,14 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
     ASSERT_TRUE(c.waitFor("00010")) << c.screen().substr(0, 2000);
     c.type(std::string(1, kCtrlC));
     ASSERT_TRUE(c.waitForPrompt()) << c.screen().substr(c.screen().size() - std::min<size_t>(c.screen().size(), 2000));
+    // So does Escape; what was typed meanwhile waits on the next line.
+    c.type("dump 0,0xFFFFFFF\r");
+    ASSERT_TRUE(c.waitFor("00010")) << c.screen().substr(0, 2000);
+    c.type("rem typed ahead\033");
+    ASSERT_TRUE(c.waitFor("Yav>rem typed ahead")) << c.screen().substr(c.screen().size() - std::min<size_t>(c.screen().size(), 2000));
+    ASSERT_TRUE(c.waitForEditor());
+    c.type("\r");
+    ASSERT_TRUE(c.waitForPrompt()) << c.screen();
     // Ctrl-C at the prompt drops the line being typed and shows a new prompt; so does a SIGINT
     // from outside.
     c.type("regs garbage");
@@ -147,11 +155,11 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
     EXPECT_EQ(c.screen().find("unknown command"), std::string::npos) << c.screen();
     EXPECT_EQ(c.screen().find("not found"), std::string::npos) << c.screen();
   }
-  EXPECT_EQ(fileLines(home / "yav_history"), (std::vector<std::string>{"x fact_result", "dump 0,0xFFFFFFF", "rem still here"}));
+  EXPECT_EQ(fileLines(home / "yav_history"), (std::vector<std::string>{"x fact_result", "dump 0,0xFFFFFFF", "rem typed ahead", "rem still here"}));
   {
     ConsoleOnTerminal c(home);
     ASSERT_TRUE(c.waitForPrompt()) << c.screen();
-    c.type("\033[A\033[A\033[A");  // Up three times: the first line typed in the first run
+    c.type("\033[A\033[A\033[A\033[A");  // Up four times: the first line typed in the first run
     ASSERT_TRUE(c.waitFor("x fact_result")) << c.screen();
     c.type("\r");
     ASSERT_TRUE(c.waitFor("fact_result")) << c.screen();
@@ -159,7 +167,8 @@ TEST(ConsoleOnTerminal, EditsCompletesInterruptsAndRecallsAcrossRuns) {
     EXPECT_EQ(c.exitStatus(), 0);
   }
   EXPECT_EQ(fileLines(home / "yav_history"),
-            (std::vector<std::string>{"x fact_result", "dump 0,0xFFFFFFF", "rem still here", "x fact_result", "quit"}));
+            (std::vector<std::string>{"x fact_result", "dump 0,0xFFFFFFF", "rem typed ahead", "rem still here",
+                                      "x fact_result", "quit"}));
   fs::remove_all(home);
 }
 
