@@ -2,7 +2,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "engine/dispatcher.h"
@@ -26,6 +28,24 @@ class ModelUi : public FakeUiPort {
     else out += text;
   }
   CommandWindowModel* model = nullptr;
+};
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvSetting {
+ public:
+  EnvSetting(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~EnvSetting() {
+    if (old_) setenv(name_, old_->c_str(), 1);
+    else unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
 };
 
 // Loads the demo's symbols (no target: nothing is downloaded).

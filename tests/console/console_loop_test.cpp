@@ -108,9 +108,8 @@ TEST(TerminalView, ColourWrapsErrorAndStopLinesWhole) {
 }
 
 TEST(Colour, NoColorTurnsItOff) {
-  setenv("NO_COLOR", "1", 1);
+  EnvSetting noColour("NO_COLOR", "1");
   EXPECT_FALSE(colourWanted(1));
-  unsetenv("NO_COLOR");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "console_fixture.h"
+
 namespace yav::test {
 namespace {
 
@@ -27,14 +29,13 @@ class HistoryFile : public ::testing::Test {
 using Lines = std::vector<std::string>;
 
 TEST_F(HistoryFile, LivesBesideTheSettingsFile) {
-  const char* old = std::getenv("YAV_INI");
-  const std::string saved = old ? old : "";
-  setenv("YAV_INI", "/some/where/YAVKT55R.INI", 1);
-  EXPECT_EQ(historyPath(), "/some/where/yav_history");
-  unsetenv("YAV_INI");
-  setenv("XDG_CONFIG_HOME", "/cfg", 1);
+  {
+    EnvSetting ini("YAV_INI", "/some/where/YAVKT55R.INI");
+    EXPECT_EQ(historyPath(), "/some/where/yav_history");
+  }
+  EnvSetting ini("YAV_INI", nullptr);
+  EnvSetting config("XDG_CONFIG_HOME", "/cfg");
   EXPECT_EQ(historyPath(), "/cfg/yav/yav_history");
-  if (old) setenv("YAV_INI", saved.c_str(), 1);
 }
 
 TEST_F(HistoryFile, AppendsToWhatIsThereAndKeepsTheNewestLines) {
