@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
   yav::StartOptions opt = yav::scanCommandLine(words);
   if (opt.help) {
     std::fputs(yav::usageText().c_str(), stdout);
+    std::fputs("Inside the debugger, \"help\" lists the command words by what they do and \"help WORD\"\n"
+               "gives one word's options and arguments.\n",
+               stdout);
     return 0;
   }
   if (opt.version) {
