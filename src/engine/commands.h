@@ -7,6 +7,9 @@ namespace yav {
 const char* cmd_internals(Kernel& k, const char* rest, int user);
 const char* cmd_record(Kernel& k, const char* rest, int user);
 const char* cmd_status(Kernel& k, const char* rest, int user);
+const char* cmd_stop(Kernel& k, const char* rest, int user);
+const char* cmd_zero(Kernel& k, const char* rest, int user);
+const char* cmd_reset(Kernel& k, const char* rest, int user);
 const char* cmd_input(Kernel& k, const char* rest, int user);
 const char* cmd_rem(Kernel& k, const char* rest, int user);
 const char* cmd_quit(Kernel& k, const char* rest, int user);
