@@ -23,6 +23,8 @@ std::string errtext(int id) {
   return fmtstr(" **** Err %l ****", id);
 }
 
+void errshown(Kernel& k) { ++k.errorCount; }
+
 void errmsg(Kernel& k, std::initializer_list<std::string_view> pieces) {
   ++k.errorCount;
   std::string text;

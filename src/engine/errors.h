@@ -16,4 +16,8 @@ std::string errtext(int id);
 // joined pieces are shown in a message box titled "Error". Callers need not end the text.
 void errmsg(Kernel& k, std::initializer_list<std::string_view> pieces);
 
+// An error the user is shown some other way (inside a listing line, as a question): it counts
+// like a reported one, so a `--strict` batch run fails.
+void errshown(Kernel& k);
+
 }  // namespace yav

@@ -1,5 +1,6 @@
 #include "engine/kernel_print_env.h"
 
+#include "engine/errors.h"
 #include "engine/kernel_eval.h"
 #include "model/loader.h"
 
@@ -13,6 +14,11 @@ std::optional<std::string> KernelPrintEnv::functionNameAt(uint32_t address) {
   return f->name;
 }
 
-bool KernelPrintEnv::reload(ValueRecord& v) { return evalReload(kernelEvaluator(k_), v); }
+// A member or element the target fails to give counts as an error shown.
+bool KernelPrintEnv::reload(ValueRecord& v) {
+  const bool ok = evalReload(kernelEvaluator(k_), v);
+  if (!ok) errshown(k_);
+  return ok;
+}
 
 }  // namespace yav

@@ -48,6 +48,7 @@ void showMonitors(Kernel& k, const MonitorList& list) {
     int error = 0;
     std::unique_ptr<ValueRecord> v = xexpr(k, text, error, true);
     if (error && error != 53) {
+      errshown(k);
       outs(k, {"    ", m.expression, " = ", errtext(error), "\n"});
       continue;
     }

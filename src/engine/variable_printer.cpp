@@ -47,6 +47,7 @@ void printVariables(Kernel& k, const FunctionEntry& scope, std::string_view mode
       line += fmtstr(" @0x%hl", v->address);
     }
     line += " = ";
+    if (!acceptedResult(error)) errshown(k);
     line += acceptedResult(error) ? printedValue(k, *v, 0) : errtext(error);
     kout(k, line + "\n");
   }

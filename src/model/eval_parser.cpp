@@ -53,8 +53,11 @@ void Parser::fail(int error) {
 void Parser::load(EvalValue& v) {
   if (ev_.evaluate || !needsTarget(v.rec)) {
     // A symbol held in a register the processor does not have (a register variable whose
-    // register is not recorded) has no value to show.
-    if (!reloadValue(ev_.env(), v.rec) && isRegisterHeldLocation(v.rec.locationClass)) fail(msg::UnknownRegister);
+    // register is not recorded) has no value to show; a read the target fails (the link is lost,
+    // the address is refused) is an error, never a 0.
+    if (!reloadValue(ev_.env(), v.rec)) {
+      fail(isRegisterHeldLocation(v.rec.locationClass) ? msg::UnknownRegister : msg::NotAccessible);
+    }
     v.known = true;
   } else {
     v.rec.bits = 0;

@@ -38,6 +38,7 @@ bool targetReady(Kernel& k) {
 bool linkCheck(Kernel& k) {
   TargetState& t = targetState(k);
   if (!t.cableLoaded || t.cable.read_status() != 0xFF) return true;
+  errshown(k);  // the link was lost: an error, whatever the answer
   if (!k.ui->askYesNo("Error", "BDM connection lost \n Do you want to reset the Chip ? ")) return false;
   t.cable.drive_bgnd_low();
   k.ui->messageBox("Info", "CYCLE POWER ", MsgIcon::Info);

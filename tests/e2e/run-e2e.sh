@@ -7,7 +7,8 @@
 # - standard error against NAME.err the same way, or empty when there is no NAME.err;
 # - the exit status: 0, or N when the script has a line "* status: N" among its first lines.
 # NAME.stdin, when present, is the standard input (the answers to text prompts), else it is
-# empty. A first line "* args: ..." adds command-line options.
+# empty. A first line "* args: ..." adds command-line options; lines "* env: NAME=VALUE" among the
+# first lines set the environment of the run (the simulator's fault injection, for one).
 set -u
 # Both paths absolute: the run happens in the program's folder.
 yav="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
@@ -24,6 +25,9 @@ export YAV_INI="$work/YAVKT55R.INI"
 args=$(sed -n '1s/^\* args: //p' "$script")
 status=$(sed -n '1,5s/^\* status: \([0-9]*\).*/\1/p' "$script" | head -n 1)
 status=${status:-0}
+while IFS= read -r assignment; do
+  export "${assignment?}"
+done < <(sed -n '1,5s/^\* env: \([A-Za-z_][A-Za-z_0-9]*=.*\)$/\1/p' "$script")
 answers=/dev/null
 [ -f "$dir/$name.stdin" ] && answers="$dir/$name.stdin"
 
