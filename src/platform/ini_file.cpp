@@ -157,13 +157,13 @@ bool writeProfileString(const std::string& path, std::string_view section, std::
   if (read == ReadResult::Refused) return false;
   struct stat st {};
   const bool exists = read == ReadResult::Read && ::stat(file.c_str(), &st) == 0;
+  const std::string updated = profileUpdate(text, section, key, value);
+  if (exists && updated == text) return true;  // nothing changed: the file stays as it is
   // No write permission bit at all counts as read-only also for the superuser.
   if (exists && ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)) {
     reportOnce(path, "settings file " + path + " is read-only: settings will not be saved");
     return false;
   }
-  const std::string updated = profileUpdate(text, section, key, value);
-  if (exists && updated == text) return true;  // nothing changed: the file stays as it is
   if (!replaceFile(file, updated, exists ? &st : nullptr)) {
     reportOnce(path, "settings file " + path + " cannot be written: settings will not be saved");
     return false;

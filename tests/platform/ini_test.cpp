@@ -154,6 +154,8 @@ TEST_F(IniFile, ReadOnlyFileIsNotRewrittenAndSaidOnce) {
   collectNotices();
   ASSERT_TRUE(writeProfileString(path_, "A", "k", "old"));
   ::chmod(path_.c_str(), 0444);
+  EXPECT_TRUE(writeProfileString(path_, "A", "k", "old"));  // nothing to save: nothing said
+  EXPECT_TRUE(notices_.empty());
   EXPECT_FALSE(writeProfileString(path_, "A", "k", "new"));
   EXPECT_FALSE(writeProfileString(path_, "B", "k", "new"));
   EXPECT_EQ(slurp(path_), "[A]\nk=old\n");
