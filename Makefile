@@ -5,7 +5,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DYAV_WERROR=ON
 endif
 
-.PHONY: all deps build run test e2e fuzz bench clean
+.PHONY: all deps build run test sanitize-test e2e fuzz bench clean
 
 all: build
 
@@ -24,6 +24,17 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
+# The whole suite built with the address and undefined-behaviour sanitizers in a folder of its
+# own; any report fails the run (leaks included).
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0
+sanitize-test: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DYAV_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build build-asan -j2
+	cd build-asan && $(SANITIZE_ENV) ctest --output-on-failure -j2
+
+# Builds the fuzz targets (and the demo program they load) and runs each for FUZZ_SECONDS.
 fuzz: deps
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DYAV_FUZZ=ON
 	cmake --build build-fuzz -j2
@@ -33,4 +44,4 @@ bench: build
 	bash bench/run-all.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz

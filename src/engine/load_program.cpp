@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 
 #include "engine/display_state.h"
 #include "engine/errors.h"
@@ -13,6 +12,7 @@
 #include "model/format.h"
 #include "model/messages.h"
 #include "model/symbols_lookup.h"
+#include "platform/regular_file.h"
 
 namespace yav {
 
@@ -98,7 +98,7 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
     errmsg(k, {errtext(msg::MissingInputFile), "\n"});
     return false;
   }
-  if (!std::ifstream(name, std::ios::binary).is_open()) {
+  if (platform::regularFileStatus(name) != platform::OpenStatus::Opened) {  // a FIFO would block
     errmsg(k, {"DBCOM: ", errtext(msg::CantOpen), name, "\n"});
     return false;
   }

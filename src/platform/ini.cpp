@@ -1,12 +1,7 @@
 #include "platform/ini.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace yav::platform {
@@ -74,14 +69,6 @@ std::string oneLine(std::string_view s) {
   for (char& c : r)
     if (c == '\n' || c == '\r') c = ' ';
   return r;
-}
-
-std::optional<std::string> readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
 }
 
 std::string envOr(const char* name) {
@@ -158,53 +145,6 @@ std::string profileUpdate(std::string_view text, std::string_view section, std::
     result += "[" + sec + "]\n" + k + "=" + v + "\n";
   }
   return result;
-}
-
-std::string getProfileString(const std::string& path, std::string_view section, std::string_view key,
-                             std::string_view def, size_t maxChars) {
-  std::optional<std::string> text = readFile(path);
-  std::string value(def);
-  if (text) {
-    if (auto found = profileLookup(*text, section, key)) value = *found;
-  }
-  if (value.size() > maxChars) value.resize(maxChars);
-  return value;
-}
-
-bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target(path);
-  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  std::string text = readFile(path).value_or(std::string());
-  std::string updated = profileUpdate(text, section, key, value);
-  std::string temp = path + ".tmp" + std::to_string(static_cast<long>(::getpid()));
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(updated.data(), static_cast<std::streamsize>(updated.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
-}
-
-std::string iniGet(std::string_view section, std::string_view key, std::string_view def, size_t maxChars) {
-  return getProfileString(iniPath(), section, key, def, maxChars);
-}
-
-bool iniSet(std::string_view section, std::string_view key, std::string_view value) {
-  return writeProfileString(iniPath(), section, key, value);
 }
 
 }  // namespace yav::platform

@@ -1,8 +1,12 @@
 // The settings file: sections of "key=value" lines, read and written one key at a time.
 // Section and key names match without regard to case; a missing file or key yields the
-// caller's default; a write replaces the whole file atomically (temp file + rename).
+// caller's default; a write that changes the text replaces the whole file atomically (temp
+// file flushed to disk + rename), through symbolic links and keeping the file's permissions.
+// A path that is not a regular file (device, FIFO, folder) is never read or replaced, and a
+// read-only file is never rewritten; either is reported once, through the reporter.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,13 +28,20 @@ std::optional<std::string> profileLookup(std::string_view text, std::string_view
 std::string profileUpdate(std::string_view text, std::string_view section, std::string_view key,
                           std::string_view value);
 
-// Reads one key from the file at `path`; `def` when the file or key is missing. At most
+// Receives the one-time notices about a settings file that is used read-only (default: a line
+// on standard error).
+using IniReporter = std::function<void(const std::string&)>;
+void setIniReporter(IniReporter r);
+
+// Reads one key from the file at `path`; `def` when the file or key is missing or the path is
+// not a regular file. Temporary files that an interrupted save left are removed. At most
 // `maxChars` characters of the value are returned.
 std::string getProfileString(const std::string& path, std::string_view section, std::string_view key,
                              std::string_view def, size_t maxChars = 509);
 
 // Writes one key to the file at `path`, creating the file and its folder when needed.
-// Returns false when the file cannot be written; the old file is then left unchanged.
+// Returns false when the file cannot or may not be written; the old file is then left
+// unchanged. When the value is already there the file is not touched.
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
 

@@ -91,20 +91,6 @@ TEST_F(DispatcherTest, NeedDebugWordsAreRefusedWithoutSourceAndDoNotCount) {
   EXPECT_EQ(k.disp.commandCount, before + 1);
 }
 
-TEST_F(DispatcherTest, CommandCountWrapsAtSixteenBits) {
-  k.disp.commandCount = 0xFFFF;
-  docmd(k, "rem", 1);
-  EXPECT_EQ(k.disp.commandCount, 0);
-}
-
-TEST_F(DispatcherTest, ErrorTextsAndTheMissingTextForm) {
-  EXPECT_EQ(errtext(11), "unknown command");
-  EXPECT_EQ(errtext(68), "missing ");
-  EXPECT_EQ(errtext(99), " illegal term ");
-  EXPECT_EQ(errtext(50), " **** Err 50 ****");
-  EXPECT_EQ(errtext(0), " **** Err 0 ****");
-}
-
 TEST_F(DispatcherTest, StopKeyWhilePumpingSetsTheStopRequest) {
   k.exec.running = true;
   ui.nextPump.stop = true;

@@ -56,13 +56,6 @@ TEST(FrameMenu, ItemsCarryTextIdAndInitialState) {
   EXPECT_EQ(findMenuItem(menu, 9999), nullptr);
 }
 
-TEST(FrameMenu, FileMenuLayoutWithSeparators) {
-  const MenuNode& file = mainMenu()[0];
-  std::string shape;
-  for (const MenuNode& n : file.children) shape += n.kind == MenuKind::Separator ? "-" : std::to_string(n.id) + " ";
-  EXPECT_EQ(shape, "101 -146 -130 -133 134 -131 132 -113 -117 ");
-}
-
 TEST(FrameMenu, NestedSubmenusKeepTheirDepth) {
   const std::vector<MenuNode> menu = mainMenu();
   const MenuNode& show = menu[6];
