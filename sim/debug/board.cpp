@@ -412,7 +412,21 @@ int Board::readConsole(char* buffer, int size) {
 void Board::sendConsole(const char* bytes, int length) {
   if (bytes == nullptr || length <= 0) return;
   auto g = enter();
-  for (int i = 0; i < length; ++i) memory_->consoleIn.push_back(static_cast<uint8_t>(bytes[i]));
+  memory_->receive(bytes, length);
+}
+
+int Board::pin(const char* name, int level) {
+  if (name == nullptr) return -1;
+  auto g = enter();
+  Peripherals& pe = cpu_->peripherals();
+  return level == kReadPin ? pe.level(name) : pe.drive(name, level);
+}
+
+bool Board::time(uint64_t* cycles, double* microseconds) {
+  auto g = enter();
+  if (cycles) *cycles = cpu_->cycles;
+  if (microseconds) *microseconds = cpu_->microseconds();
+  return true;
 }
 
 uint64_t Board::instructions() const {
