@@ -31,17 +31,21 @@ class PlainRam : public MemoryMap {
   std::array<uint8_t, 0x10000> mem_{};
 };
 
-// GENERIC: the flat RAM with the QE128's timer and pin block in 0x00-0x7F.
+// GENERIC: the flat RAM with the QE128's timer and pin block moved to 0x1800-0x187F (out of
+// the direct page, which stays plain RAM).
 class GenericChip final : public PlainRam {
  public:
-  GenericChip() : pe_({8000000, true, false}) { read_pages_[0] = write_pages_[0] = nullptr; }
+  static constexpr uint16_t kBlock = 0x1800;
+  GenericChip() : pe_({8000000, true, kBlock, false, false}) { read_pages_[kBlock >> 8] = write_pages_[kBlock >> 8] = nullptr; }
   std::string_view name() const override { return "GENERIC"; }
-  uint8_t read(uint16_t a) override { return a < 0x80 && pe_.owns(a) ? pe_.read(a) : mem_[a]; }
+  uint8_t read(uint16_t a) override { return pe_.owns(a) ? pe_.read(a) : mem_[a]; }
   void write(uint16_t a, uint8_t v) override {
-    if (a < 0x80 && pe_.owns(a)) pe_.write(a, v);
+    if (pe_.owns(a)) pe_.write(a, v);
     else mem_[a] = v;
   }
-  uint8_t peek(uint32_t a) const override { return a < 0x80 && pe_.owns(static_cast<uint16_t>(a)) ? pe_.peek(static_cast<uint16_t>(a)) : PlainRam::peek(a); }
+  uint8_t peek(uint32_t a) const override {
+    return a <= 0xFFFF && pe_.owns(static_cast<uint16_t>(a)) ? pe_.peek(static_cast<uint16_t>(a)) : PlainRam::peek(a);
+  }
   void reset() override { pe_.reset(); }
   Peripherals* peripherals() override { return &pe_; }
 
@@ -52,7 +56,7 @@ class GenericChip final : public PlainRam {
 // MC9S08QG8: registers 0x0000-0x005F and 0x1800-0x184F, RAM 0x0060-0x025F, flash 0xE000-0xFFFF.
 class Qg8Chip final : public MemoryMap {
  public:
-  Qg8Chip() : pe_({4000000, false, false}) {
+  Qg8Chip() : pe_({4000000, false, 0, false, false}) {
     read_pages_[1] = write_pages_[1] = &mem_[0x100];
     for (int p = 0xE0; p < 256; ++p) read_pages_[p] = &mem_[static_cast<size_t>(p) << 8];
   }

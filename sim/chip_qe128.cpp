@@ -14,7 +14,7 @@ namespace {
 class Qe128Chip final : public MemoryMap {
  public:
   // The bus clock after reset (the clock generator's default, not modelled further).
-  Qe128Chip() : pe_({4194304, true, true}) {
+  Qe128Chip() : pe_({4194304, true, 0, true, true}) {
     for (uint32_t l = 0; l <= kLinearMask; ++l)
       if (flash(l)) lin_[l] = 0xFF;  // erased flash
     for (uint32_t p = 0; p < 256; ++p) {

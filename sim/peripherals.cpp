@@ -107,8 +107,8 @@ uint16_t Peripherals::pending_vector() const {
       (tpm_csc_[1] & kFlag) && (tpm_csc_[1] & kChannelIe),
       (tpm_csc_[2] & kFlag) && (tpm_csc_[2] & kChannelIe),
       (tpm_sc_ & kFlag) && (tpm_sc_ & kTpmToie),
-      (sci_c2_ & kSciRie) && receive_ready_,
-      (sci_c2_ & (kSciTie | kSciTcie)) != 0,  // the transmitter is always empty
+      layout_.sci && (sci_c2_ & kSciRie) && receive_ready_,
+      layout_.sci && (sci_c2_ & (kSciTie | kSciTcie)) != 0,  // the transmitter is always empty
       kbi,
       (rtc_sc_ & kFlag) && (rtc_sc_ & kRtcIe),
   };
@@ -204,14 +204,17 @@ uint64_t Peripherals::cop_timeout() const {
 
 // ---- Registers.
 
-bool Peripherals::owns(uint16_t a) const {
-  if (layout_.cop && a >= kSrs && a <= kSopt2) return true;
-  if (!layout_.block) return false;
-  return a <= kIrqSc || a == kSci1C2 || (a >= kKbi2Sc && a <= kKbi2Sc + 2) || (a >= kTpm1Sc && a <= kTpm1Last) ||
+bool Peripherals::owns(uint16_t address) const {
+  if (layout_.cop && address >= kSrs && address <= kSopt2) return true;
+  if (!layout_.block || address < layout_.base || address >= layout_.base + 0x80) return false;
+  const uint16_t a = local(address);
+  return a <= kIrqSc || (a == kSci1C2 && layout_.sci) || (a >= kKbi2Sc && a <= kKbi2Sc + 2) || (a >= kTpm1Sc && a <= kTpm1Last) ||
          (a >= kRtcSc && a <= kRtcMod);
 }
 
-uint8_t Peripherals::peek(uint16_t a) const {
+uint8_t Peripherals::peek(uint16_t a) const { return peek_local(local(a)); }
+
+uint8_t Peripherals::peek_local(uint16_t a) const {
   if (a < 2 * kPorts) {
     const int port = a / 2;
     if (a & 1) return direction_[port];
@@ -248,9 +251,10 @@ uint8_t Peripherals::peek(uint16_t a) const {
   return 0;
 }
 
-uint8_t Peripherals::read(uint16_t a) {
+uint8_t Peripherals::read(uint16_t address) {
   update(now);
-  const uint8_t v = peek(a);
+  const uint16_t a = local(address);
+  const uint8_t v = peek_local(a);
   if (a == kTpm1Sc && (v & kFlag)) tpm_flags_read_ |= 0x80;
   if (a >= kTpm1C0Sc && a <= kTpm1Last && (a - kTpm1C0Sc) % 3 == 0 && (v & kFlag))
     tpm_flags_read_ |= static_cast<uint8_t>(1u << ((a - kTpm1C0Sc) / 3));
@@ -263,7 +267,8 @@ uint8_t Peripherals::read(uint16_t a) {
   return v;
 }
 
-void Peripherals::write(uint16_t a, uint8_t v) {
+void Peripherals::write(uint16_t address, uint8_t v) {
+  const uint16_t a = local(address);
   update(now);
   next_event = 0;  // enables or flags may have changed
   if (a < 2 * kPorts) {

@@ -15,8 +15,10 @@ namespace yav::sim {
 // What a chip has of the peripherals, and where.
 struct PeripheralLayout {
   uint32_t bus_hz = 8000000;
-  bool block = false;  // ports, KBI, IRQ, SCI1 control, TPM1 and RTC at the QE128's addresses
-  bool cop = false;    // SRS, SOPT1, SOPT2 at 0x1800-0x1803 and the watchdog (on after reset)
+  bool block = false;  // ports, KBI, IRQ, TPM1 and RTC at the QE128's addresses plus `base`
+  uint16_t base = 0;
+  bool sci = false;  // the first SCI's control register 2 (0x23) and its interrupts
+  bool cop = false;  // SRS, SOPT1, SOPT2 at 0x1800-0x1803 and the watchdog (on after reset)
 };
 
 // Interrupt sources, each with its vector (the address of its high byte); a higher vector
@@ -79,6 +81,11 @@ class Peripherals {
   };
   static constexpr int kIrqPin = 100;
   static PinRef parse_pin(std::string_view pin);
+  // A block address as the QE128 has it.
+  uint16_t local(uint16_t a) const {
+    return layout_.block && a >= layout_.base && a < layout_.base + 0x80 ? static_cast<uint16_t>(a - layout_.base) : a;
+  }
+  uint8_t peek_local(uint16_t a) const;
   bool pin_level(int port, int bit) const;
   void set_input(PinRef p, int level);
   void input_changed(int port, uint8_t before, uint8_t after);
