@@ -30,6 +30,7 @@ void main(void) {
   KBI1SC = 0x02; /* KBIE */
   enable_interrupts();
   while (irqs + keys < 2) wait_for_interrupt();
+  measured();
   puts_("irq ");
   putu(irqs);
   puts_(" kbi ");

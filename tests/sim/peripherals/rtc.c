@@ -17,6 +17,7 @@ void main(void) {
   RTCSC = 0x18; /* RTIE, 1 kHz clock, prescaler code 8 */
   enable_interrupts();
   while (ticks < 3) wait_for_interrupt();
+  measured();
   RTCSC = 0;
   puts_("rtc ");
   putu(ticks);

@@ -26,6 +26,7 @@ void main(void) {
   TPM1SC = 0x48;   /* TOIE, bus clock, divide by 1 */
   enable_interrupts();
   while (overflows < 10) wait_for_interrupt();
+  measured();
   TPM1SC = 0;
   puts_("overflows ");
   putu(overflows);
