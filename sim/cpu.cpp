@@ -281,6 +281,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   Peripherals& pe = *pe_;
   const bool paging = paging_;
   StopReason sleep_why = StopReason::wait;
+  uint64_t slept = 0;  // budget spent asleep, not instructions
   uint16_t vector = 0;
 
   uint8_t a = regs.a, cc = regs.cc;
@@ -619,6 +620,7 @@ sleep:
     goto done;
   }
   --left;
+  ++slept;
   goto sleep;
   // The time came for a peripheral event, or the I bit or a register changed: bring the
   // peripherals up to date, then take a reset or an interrupt that is due.
@@ -682,7 +684,7 @@ done:
   regs.sp = sp;
   regs.pc = pc;
   cycles = cyc;
-  instructions += max - left;
+  instructions += max - left - slept;
   return why;
 }
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
