@@ -301,6 +301,7 @@ bool Board::readMemory(uint32_t address, uint8_t* buffer, int length) {
   if (buffer == nullptr || length < 0) return false;
   auto g = enter();
   address &= ~kDirect;
+  cpu_->peripherals().now = cpu_->cycles;  // counters read as of the CPU's time
   for (int i = 0; i < length; ++i) buffer[i] = memory_->peek(address + static_cast<uint32_t>(i));
   return true;
 }
@@ -309,6 +310,7 @@ bool Board::writeMemory(uint32_t address, const uint8_t* buffer, int length) {
   if (buffer == nullptr || length < 0) return false;
   auto g = enter();
   address &= ~kDirect;
+  cpu_->peripherals().now = cpu_->cycles;
   for (int i = 0; i < length; ++i) memory_->debugWrite(address + static_cast<uint32_t>(i), buffer[i]);
   return true;
 }
