@@ -90,7 +90,7 @@ void Peripherals::update(uint64_t cycles) {
   tpm_advance(t);
   rtc_advance(t);
   const uint64_t timeout = cop_timeout();
-  if (timeout && t - cop_start_ >= timeout && !reset_request_) reset_request_ = kResetCop;
+  if (timeout && t >= cop_start_ && t - cop_start_ >= timeout && !reset_request_) reset_request_ = kResetCop;
   updated_ = t;
   uint64_t next = std::min(tpm_next(), rtc_next());
   if (timeout) next = std::min(next, cop_start_ + timeout);
