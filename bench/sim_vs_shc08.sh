@@ -5,6 +5,10 @@
 # /usr/bin/time is there, so that other work on a shared machine does not count; wall-clock
 # time otherwise.
 #
+# A program that has a TIMERS variant (built with -DTIMERS: the same work with the timer and
+# the real-time counter interrupting every millisecond) also runs that way, and the speed of
+# that run against the plain one is printed (the simulator's peripherals cost).
+#
 # usage: bench/sim_vs_shc08.sh [YAV_SIM]     (default: build/yav-sim)
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -49,6 +53,17 @@ for src in "$here"/programs/*.c; do
   yav_inst=$(sed -n 's/^executed: \([0-9]*\) instructions.*/\1/p' "$work/out" | tail -n 1)
   yav_rate=$(rate "$yav_inst" "$secs")
   echo "$name: yav-sim $yav_inst instructions in $secs s: $yav_rate instructions/s"
+
+  if grep -q TIMERS "$src"; then
+    sdcc -ms08 --out-fmt-ihx -DTIMERS -o "$work/timers_$name.ihx" "$src" >/dev/null 2>&1 || { echo "$name: sdcc -DTIMERS failed" >&2; exit 1; }
+    t_done=$(awk '$3 == "_done" { print "0x" $2 }' "$work/timers_$name.map")
+    t_secs=$(timed "$repeat" "$work/out" "$yav_sim" --chip GENERIC --max 1000000000 --until "$t_done" "$work/timers_$name.ihx")
+    t_inst=$(sed -n 's/^executed: \([0-9]*\) instructions.*/\1/p' "$work/out" | tail -n 1)
+    t_time=$(sed -n 's/^time: \([0-9.]*\) us.*/\1/p' "$work/out" | tail -n 1)
+    t_rate=$(rate "$t_inst" "$t_secs")
+    echo "$name: yav-sim with timer and RTC interrupts $t_inst instructions in $t_secs s ($t_time simulated us): $t_rate instructions/s"
+    echo "$name: ratio with/without timers = $(echo "$t_rate $yav_rate" | awk '{ printf "%.2f", $1 / $2 }')"
+  fi
 
   if [ "$have_shc08" = 1 ]; then
     printf 'file "%s"\nreset\nbreak %s\nrun\nstate\nquit\n' "$work/$name.ihx" "$done_addr" > "$work/cmd"

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "sim/peripherals.h"
+
 namespace yav::sim {
 namespace {
 
@@ -11,7 +13,8 @@ namespace {
 // selects the page seen in 0x8000-0xBFFF (2 after reset).
 class Qe128Chip final : public MemoryMap {
  public:
-  Qe128Chip() {
+  // The bus clock after reset (the clock generator's default, not modelled further).
+  Qe128Chip() : pe_({4194304, true, 0, true, true}) {
     for (uint32_t l = 0; l <= kLinearMask; ++l)
       if (flash(l)) lin_[l] = 0xFF;  // erased flash
     for (uint32_t p = 0; p < 256; ++p) {
@@ -33,7 +36,9 @@ class Qe128Chip final : public MemoryMap {
   void reset() override {
     lap_ = 0;
     set_ppage(2);
+    pe_.reset();
   }
+  Peripherals* peripherals() override { return &pe_; }
 
   uint8_t read(uint16_t a) override {
     if (a >= kLwp && a <= kLb) {
@@ -41,6 +46,7 @@ class Qe128Chip final : public MemoryMap {
       if (a != kLb) lap_ = (lap_ + 1) & kLinearMask;
       return v;
     }
+    if (pe_.owns(a)) return pe_.read(a);
     return peek(a);
   }
 
@@ -58,6 +64,10 @@ class Qe128Chip final : public MemoryMap {
         return;
       case kLapab: lap_ = (lap_ + static_cast<uint32_t>(static_cast<int8_t>(v))) & kLinearMask; return;
     }
+    if (pe_.owns(a)) {
+      pe_.write(a, v);
+      return;
+    }
     const uint32_t l = linear(a);
     if (ram_or_register(l)) lin_[l] = v;
   }
@@ -74,6 +84,7 @@ class Qe128Chip final : public MemoryMap {
       case kLb: return lin_[lap_];
       case kLapab: return 0;
     }
+    if (pe_.owns(static_cast<uint16_t>(a))) return pe_.peek(static_cast<uint16_t>(a));
     return lin_[linear(static_cast<uint16_t>(a))];
   }
 
@@ -105,6 +116,7 @@ class Qe128Chip final : public MemoryMap {
   std::array<uint8_t, kLinearMask + 1> lin_{};
   uint8_t ppage_ = 2;
   uint32_t lap_ = 0;
+  Peripherals pe_;
 };
 
 }  // namespace

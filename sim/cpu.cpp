@@ -10,6 +10,10 @@
 
 namespace yav::sim {
 
+namespace {
+constexpr uint8_t kInterruptCycles = 11;  // stacking the registers and fetching the vector
+}
+
 using dispatch::Form;
 using dispatch::kind;
 using dispatch::Op;
@@ -27,9 +31,11 @@ std::string_view stop_reason_text(StopReason r) {
   return "none";
 }
 
-Cpu::Cpu(MemoryMap& memory) : mem_(memory), paging_(memory.has_paging()) {}
+Cpu::Cpu(MemoryMap& memory)
+    : mem_(memory), pe_(memory.peripherals() ? memory.peripherals() : &idle_), paging_(memory.has_paging()) {}
 
 void Cpu::reset() {
+  pe_->now = cycles;
   mem_.reset();
   regs = Registers{};
   regs.pc = read16(0xFFFE);
@@ -43,7 +49,7 @@ bool Cpu::interrupt(uint16_t vector) {
   push(regs.cc);
   regs.cc |= kI;
   regs.pc = read16(vector);
-  cycles += 11;
+  cycles += kInterruptCycles;
   return true;
 }
 
@@ -148,6 +154,8 @@ StopReason Cpu::run(uint64_t max, std::span<const uint16_t> stops) {
 // Before each instruction: the stop address, the instruction budget, then decode and go.
 #define NEXT                                                    \
   do {                                                          \
+    if (cyc >= pe.next_event) [[unlikely]]                      \
+      goto event;                                               \
     if (stop_at(pc)) {                                          \
       why = StopReason::until;                                  \
       goto done;                                                \
@@ -162,34 +170,42 @@ StopReason Cpu::run(uint64_t max, std::span<const uint16_t> stops) {
 namespace {
 
 // Plain memory through the page tables, the chip for everything else.
-YAV_INLINE inline uint8_t read8(const uint8_t* const* pages, MemoryMap& mem, uint16_t address) {
+// The chip's slow path is told the time (the cycles at the end of the instruction).
+struct Clock {
+  uint64_t& now;
+  const uint64_t& cycles;
+};
+YAV_INLINE inline uint8_t read8(const uint8_t* const* pages, MemoryMap& mem, Clock clock, uint16_t address) {
   const uint8_t* p = pages[address >> 8];
   if (p) [[likely]]
     return p[address & 0xFF];
+  clock.now = clock.cycles;
   return mem.read(address);
 }
-YAV_INLINE inline void write8(uint8_t* const* pages, MemoryMap& mem, uint16_t address, uint8_t v) {
+YAV_INLINE inline void write8(uint8_t* const* pages, MemoryMap& mem, Clock clock, uint16_t address, uint8_t v) {
   uint8_t* p = pages[address >> 8];
-  if (p) [[likely]]
+  if (p) [[likely]] {
     p[address & 0xFF] = v;
-  else
+  } else {
+    clock.now = clock.cycles;
     mem.write(address, v);
+  }
 }
-YAV_INLINE inline uint16_t read_word(const uint8_t* const* pages, MemoryMap& mem, uint16_t address) {
-  const uint16_t hi = read8(pages, mem, address);
-  return static_cast<uint16_t>((hi << 8) | read8(pages, mem, static_cast<uint16_t>(address + 1)));
+YAV_INLINE inline uint16_t read_word(const uint8_t* const* pages, MemoryMap& mem, Clock clock, uint16_t address) {
+  const uint16_t hi = read8(pages, mem, clock, address);
+  return static_cast<uint16_t>((hi << 8) | read8(pages, mem, clock, static_cast<uint16_t>(address + 1)));
 }
-YAV_INLINE inline void write_word(uint8_t* const* pages, MemoryMap& mem, uint16_t address, uint16_t v) {
-  write8(pages, mem, address, static_cast<uint8_t>(v >> 8));
-  write8(pages, mem, static_cast<uint16_t>(address + 1), static_cast<uint8_t>(v));
+YAV_INLINE inline void write_word(uint8_t* const* pages, MemoryMap& mem, Clock clock, uint16_t address, uint16_t v) {
+  write8(pages, mem, clock, address, static_cast<uint8_t>(v >> 8));
+  write8(pages, mem, clock, static_cast<uint16_t>(address + 1), static_cast<uint8_t>(v));
 }
-YAV_INLINE inline uint16_t fetch_word(const uint8_t* const* pages, MemoryMap& mem, uint16_t& pc) {
-  const uint16_t hi = read8(pages, mem, pc++);
-  return static_cast<uint16_t>((hi << 8) | read8(pages, mem, pc++));
+YAV_INLINE inline uint16_t fetch_word(const uint8_t* const* pages, MemoryMap& mem, Clock clock, uint16_t& pc) {
+  const uint16_t hi = read8(pages, mem, clock, pc++);
+  return static_cast<uint16_t>((hi << 8) | read8(pages, mem, clock, pc++));
 }
-YAV_INLINE inline void pull_word(const uint8_t* const* pages, MemoryMap& mem, uint16_t& sp, uint16_t& pc) {
-  const uint16_t hi = read8(pages, mem, ++sp);
-  pc = static_cast<uint16_t>((hi << 8) | read8(pages, mem, ++sp));
+YAV_INLINE inline void pull_word(const uint8_t* const* pages, MemoryMap& mem, Clock clock, uint16_t& sp, uint16_t& pc) {
+  const uint16_t hi = read8(pages, mem, clock, ++sp);
+  pc = static_cast<uint16_t>((hi << 8) | read8(pages, mem, clock, ++sp));
 }
 
 constexpr size_t kKinds = static_cast<size_t>(Op::count_) * 16;
@@ -262,25 +278,30 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   const uint8_t* const* const read_pages = mem_.read_page_table();
   uint8_t* const* const write_pages = mem_.write_page_table();
   MemoryMap& mem = mem_;
+  Peripherals& pe = *pe_;
   const bool paging = paging_;
+  StopReason sleep_why = StopReason::wait;
+  uint64_t slept = 0;  // budget spent asleep, not instructions
+  uint16_t vector = 0;
 
   uint8_t a = regs.a, cc = regs.cc;
   uint16_t hx = regs.hx, sp = regs.sp, pc = regs.pc;
   uint64_t cyc = cycles, left = max;
   StopReason why = StopReason::max;
   const RunEntry* e = run.ops.data();
+  const Clock clock{pe.now, cyc};
 
   // Memory and the stack (macros over the helpers above, so that the registers stay locals).
-#define RD(address) read8(read_pages, mem, (address))
-#define WR(address, v) write8(write_pages, mem, (address), (v))
+#define RD(address) read8(read_pages, mem, clock, (address))
+#define WR(address, v) write8(write_pages, mem, clock, (address), (v))
 #define FETCH8() RD(pc++)
-#define FETCH16() fetch_word(read_pages, mem, pc)
-#define READ16(address) read_word(read_pages, mem, (address))
-#define WRITE16(address, v) write_word(write_pages, mem, (address), (v))
+#define FETCH16() fetch_word(read_pages, mem, clock, pc)
+#define READ16(address) read_word(read_pages, mem, clock, (address))
+#define WRITE16(address, v) write_word(write_pages, mem, clock, (address), (v))
 #define PUSH(v) WR(sp--, (v))
 #define PULL() RD(++sp)
 #define PUSH_PC() (PUSH(static_cast<uint8_t>(pc)), PUSH(static_cast<uint8_t>(pc >> 8)))
-#define PULL_PC() pull_word(read_pages, mem, sp, pc)
+#define PULL_PC() pull_word(read_pages, mem, clock, sp, pc)
 #define X() static_cast<uint8_t>(hx)
 #define SET_X(v) (hx = static_cast<uint16_t>((hx & 0xFF00) | (v)))
 #define H() static_cast<uint8_t>(hx >> 8)
@@ -490,7 +511,10 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   NEXT;
   HANDLER(txa, none) { a = X(); }
   NEXT;
-  HANDLER(tap, none) { cc = static_cast<uint8_t>(a | kCcOnes); }
+  HANDLER(tap, none) {
+    cc = static_cast<uint8_t>(a | kCcOnes);
+    pe.next_event = 0;  // an interrupt may wait for the I bit
+  }
   NEXT;
   HANDLER(tpa, none) { a = cc; }
   NEXT;
@@ -517,7 +541,10 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   NEXT;
   HANDLER(sec, none) { cc |= kC; }
   NEXT;
-  HANDLER(cli, none) { cc = static_cast<uint8_t>(cc & ~kI); }
+  HANDLER(cli, none) {
+    cc = static_cast<uint8_t>(cc & ~kI);
+    pe.next_event = 0;
+  }
   NEXT;
   HANDLER(sei, none) { cc |= kI; }
   NEXT;
@@ -531,6 +558,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     a = PULL();
     SET_X(PULL());
     PULL_PC();
+    pe.next_event = 0;
   }
   NEXT;
   HANDLER(swi, none) {
@@ -563,22 +591,87 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     why = StopReason::bgnd;
     goto done;
   }
+  // STOP and WAIT: the CPU sleeps (its cycles jump to the next event) until an interrupt
+  // is taken; with nothing left that could wake it, the run stops after the instruction.
   HANDLER(stop, none) {
     cc = static_cast<uint8_t>(cc & ~kI);
-    why = StopReason::stop;
-    goto done;
+    sleep_why = StopReason::stop;
+    goto sleep;
   }
   HANDLER(wait, none) {
     cc = static_cast<uint8_t>(cc & ~kI);
-    why = StopReason::wait;
+    sleep_why = StopReason::wait;
+    goto sleep;
+  }
+sleep:
+  pe.update(cyc);
+  if (pe.reset_request()) goto chip_reset;
+  vector = pe.pending_vector();
+  if (vector) goto take_interrupt;
+  if (pe.next_event == Peripherals::kNever) {
+    why = sleep_why;
     goto done;
   }
+  cyc = pe.next_event;
+  if (left == 0) {
+    // Out of instructions: the next run executes the instruction again and sleeps on.
+    cyc -= e->cycles;
+    pc = static_cast<uint16_t>(pc - 1);
+    goto done;
+  }
+  --left;
+  ++slept;
+  goto sleep;
+  // The time came for a peripheral event, or the I bit or a register changed: bring the
+  // peripherals up to date, then take a reset or an interrupt that is due.
+event:
+  pe.update(cyc);
+  if (pe.reset_request()) goto chip_reset;
+  if (cc & kI) goto after_event;
+  vector = pe.pending_vector();
+  if (!vector) goto after_event;
+take_interrupt:
+  PUSH_PC();
+  PUSH(X());
+  PUSH(a);
+  PUSH(cc);
+  cc |= kI;
+  pc = READ16(vector);
+  cyc += kInterruptCycles;
+  goto after_event;
+chip_reset:
+  pe.now = cyc;
+  mem.reset();
+  {
+    const Registers r{};
+    a = r.a;
+    hx = r.hx;
+    sp = r.sp;
+    cc = r.cc;
+  }
+  pc = READ16(0xFFFE);
+after_event:
+  // NEXT without the event check: `update` put the next event after now, and a check that
+  // is still due (cycles of an interrupt entry) comes before the following instruction.
+  if (stop_at(pc)) {
+    why = StopReason::until;
+    goto done;
+  }
+  if (left == 0) goto done;
+  --left;
+  e = &run.ops[FETCH8()];
+  cyc += e->cycles;
+  goto* e->code;
   // The second page: its opcode counts the cycles of the whole instruction.
 L_prefix:
   e = &run.ops[256 + FETCH8()];
   cyc += e->cycles;
   goto* e->code;
 L_illegal:
+  if (illegal_resets) {
+    pe.request_reset(kResetIlop);
+    goto chip_reset;
+  }
   // Not counted; the PC stays on the opcode (its prefix included).
   cyc -= e->cycles;
   ++left;
@@ -591,7 +684,7 @@ done:
   regs.sp = sp;
   regs.pc = pc;
   cycles = cyc;
-  instructions += max - left;
+  instructions += max - left - slept;
   return why;
 }
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12

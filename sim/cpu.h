@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "sim/memory_map.h"
+#include "sim/peripherals.h"
 
 namespace yav::sim {
 
@@ -28,10 +29,12 @@ class Cpu {
   explicit Cpu(MemoryMap& memory);
 
   // Reset: chip registers to their reset state, SP 0x00FF, I set, PC from the vector at 0xFFFE.
+  // The cycle count (the simulated time) goes on.
   void reset();
 
-  // Executes one instruction; a stop reason when it was BGND, STOP, WAIT or illegal (an
-  // illegal opcode leaves the PC on it).
+  // Executes one instruction (or takes a pending interrupt first, and executes the handler's
+  // first instruction); a stop reason when it was BGND, STOP or WAIT with nothing left to wake
+  // the CPU, or illegal (an illegal opcode leaves the PC on it unless `illegal_resets`).
   StopReason step();
 
   // Runs until `until` is reached (checked before each instruction), `max` instructions
@@ -47,8 +50,13 @@ class Cpu {
   Registers regs;
   uint64_t cycles = 0;
   uint64_t instructions = 0;
+  // An illegal opcode resets the chip (as the part does) instead of stopping the run.
+  bool illegal_resets = false;
 
   MemoryMap& memory() { return mem_; }
+  Peripherals& peripherals() { return *pe_; }
+  // Simulated time since power-on.
+  double microseconds() const { return pe_->microseconds(cycles); }
 
  private:
   // The run loop: registers in locals, opcodes through the dispatch table. `stop_at(pc)` is
@@ -58,6 +66,8 @@ class Cpu {
   StopReason execute(uint64_t max, StopAt stop_at, const void** labels = nullptr);
 
   MemoryMap& mem_;
+  Peripherals idle_;  // for a map without peripherals: nothing ever happens
+  Peripherals* pe_;
   bool paging_;  // CALL and RTC exist only on chips with a code page register
 
   // Reset and interrupt entry (the run loop has its own copies with the registers in locals).

@@ -10,6 +10,8 @@
 
 namespace yav::sim {
 
+class Peripherals;
+
 class MemoryMap {
  public:
   virtual ~MemoryMap() = default;
@@ -36,6 +38,9 @@ class MemoryMap {
   // Back to the reset state of the chip's registers (memory contents stay).
   virtual void reset() {}
 
+  // The chip's clock, timers, pins and interrupt sources; null for a map without them.
+  virtual Peripherals* peripherals() { return nullptr; }
+
   // Pages of 256 bytes that behave as plain memory, for the CPU's fast path: null where an
   // access needs the chip's logic (registers, flash writes, nothing there).
   const uint8_t* read_page(uint8_t page) const { return read_pages_[page]; }
@@ -56,5 +61,8 @@ class MemoryMap {
 // Chips the simulator offers, by name ("QE128", "QG8", "GENERIC"); null for an unknown name.
 std::unique_ptr<MemoryMap> make_chip(std::string_view name);
 std::vector<std::string> chip_names();
+// 64 KiB of RAM and nothing else (no registers, no peripherals): what instruction-level checks
+// step on.
+std::unique_ptr<MemoryMap> make_plain_ram();
 
 }  // namespace yav::sim

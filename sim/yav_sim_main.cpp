@@ -13,14 +13,46 @@
 #include "sim/debug/debug_memory.h"
 #include "sim/image_loader.h"
 #include "sim/memory_map.h"
+#include "sim/peripherals.h"
 
 namespace {
 
+std::optional<uint64_t> number(const std::string& s);
+
 const char* const kUsage =
     "usage: yav-sim [--chip NAME] [--max N] [--until ADDR] [--dump ADDR,LEN]... [--trace]\n"
-    "               [--console] [--disassemble ADDR,COUNT] FILE\n"
+    "               [--console] [--disassemble ADDR,COUNT] [--pin NAME=LEVEL[@CYCLE]]...\n"
+    "               [--irq-at CYCLE]... [--illegal-resets] [--input TEXT] FILE\n"
     "  FILE is S-records (S1/S2/S3) or Intel hex; chips: QE128, QG8, GENERIC (default)\n"
-    "  --console prints what the program sent through the chip's console port\n";
+    "  --console prints what the program sent through the chip's console port\n"
+    "  --pin drives a pin (PTA0..PTF7, IRQ) to 0 or 1 (or lets it go: -1) from the start\n"
+    "        or at a bus cycle; --irq-at pulls the IRQ line low for one cycle at a bus cycle\n"
+    "  --illegal-resets resets the chip on an illegal opcode instead of stopping\n"
+    "  --input queues TEXT for the program at the console port (implies --console)\n";
+
+// A pin change asked for on the command line.
+struct PinDrive {
+  std::string pin;
+  int level = 0;
+  uint64_t cycle = 0;
+};
+
+// "NAME=LEVEL" or "NAME=LEVEL@CYCLE".
+std::optional<PinDrive> pin_drive(const std::string& s) {
+  const size_t eq = s.find('='), at = s.find('@');
+  if (eq == std::string::npos || eq == 0) return std::nullopt;
+  PinDrive d;
+  d.pin = s.substr(0, eq);
+  const std::string level = s.substr(eq + 1, at == std::string::npos ? std::string::npos : at - eq - 1);
+  if (level == "0" || level == "1" || level == "-1") d.level = std::stoi(level);
+  else return std::nullopt;
+  if (at != std::string::npos) {
+    const auto cycle = number(s.substr(at + 1));
+    if (!cycle) return std::nullopt;
+    d.cycle = *cycle;
+  }
+  return d;
+}
 
 // Reads a whole argument as a number: 0x for hexadecimal, else decimal.
 std::optional<uint64_t> number(const std::string& s) {
@@ -69,6 +101,9 @@ int main(int argc, char** argv) {
   std::vector<std::pair<uint32_t, uint32_t>> dumps;
   bool trace = false, console = false;
   std::optional<std::pair<uint32_t, uint32_t>> disassemble;
+  std::vector<PinDrive> pins;
+  bool illegal_resets = false;
+  std::string input;
 
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -107,6 +142,24 @@ int main(int argc, char** argv) {
       if (!v || !number_pair(*v, a, n) || a > 0x1FFFF || n > 0x100000)
         return fail("--disassemble needs ADDR,COUNT (for example 0x8000,10)");
       disassemble = std::make_pair(static_cast<uint32_t>(a), static_cast<uint32_t>(n));
+    } else if (arg == "--pin") {
+      const auto v = value("pin");
+      const auto d = v ? pin_drive(*v) : std::nullopt;
+      if (!d) return fail("--pin needs NAME=LEVEL or NAME=LEVEL@CYCLE (for example PTA2=0@1000)");
+      pins.push_back(*d);
+    } else if (arg == "--irq-at") {
+      const auto v = value("irq-at");
+      const auto n = v ? number(*v) : std::nullopt;
+      if (!n || *n == ~uint64_t{0}) return fail("--irq-at needs a number of bus cycles");
+      pins.push_back(PinDrive{"IRQ", 0, *n});
+      pins.push_back(PinDrive{"IRQ", -1, *n + 1});
+    } else if (arg == "--input") {
+      const auto v = value("input");
+      if (!v) return fail("--input needs the text to send");
+      input += *v;
+      console = true;
+    } else if (arg == "--illegal-resets") {
+      illegal_resets = true;
     } else if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -132,6 +185,7 @@ int main(int argc, char** argv) {
     auto wrapped = std::make_unique<yav::sim::DebugMemory>(std::move(memory), yav::sim::consolePortOf(chip));
     console_memory = wrapped.get();
     memory = std::move(wrapped);
+    console_memory->receive(input.data(), static_cast<int>(input.size()));
   }
   const yav::sim::ImageLoad image = yav::sim::load_image_file(file);
   if (!image.ok) return fail(image.error);
@@ -148,6 +202,9 @@ int main(int argc, char** argv) {
 
   yav::sim::Cpu cpu(*memory);
   cpu.reset();
+  cpu.illegal_resets = illegal_resets;
+  for (const PinDrive& d : pins)
+    if (!cpu.peripherals().schedule(d.cycle, d.pin, d.level)) return fail("chip " + chip + " has no pin " + d.pin);
   const MemoryReader reader(*memory);
 
   if (disassemble) {
@@ -182,6 +239,7 @@ int main(int argc, char** argv) {
   std::printf("executed: %llu instructions, %llu cycles, stopped by %s\n",
               static_cast<unsigned long long>(cpu.instructions), static_cast<unsigned long long>(cpu.cycles),
               std::string(yav::sim::stop_reason_text(reason)).c_str());
+  std::printf("time: %.3f us at %u Hz\n", cpu.microseconds(), cpu.peripherals().bus_hz());
   for (const auto& [addr, len] : dumps) {
     std::string line;
     char buf[16];

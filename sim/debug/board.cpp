@@ -301,6 +301,7 @@ bool Board::readMemory(uint32_t address, uint8_t* buffer, int length) {
   if (buffer == nullptr || length < 0) return false;
   auto g = enter();
   address &= ~kDirect;
+  cpu_->peripherals().now = cpu_->cycles;  // counters read as of the CPU's time
   for (int i = 0; i < length; ++i) buffer[i] = memory_->peek(address + static_cast<uint32_t>(i));
   return true;
 }
@@ -309,6 +310,7 @@ bool Board::writeMemory(uint32_t address, const uint8_t* buffer, int length) {
   if (buffer == nullptr || length < 0) return false;
   auto g = enter();
   address &= ~kDirect;
+  cpu_->peripherals().now = cpu_->cycles;
   for (int i = 0; i < length; ++i) memory_->debugWrite(address + static_cast<uint32_t>(i), buffer[i]);
   return true;
 }
@@ -412,7 +414,21 @@ int Board::readConsole(char* buffer, int size) {
 void Board::sendConsole(const char* bytes, int length) {
   if (bytes == nullptr || length <= 0) return;
   auto g = enter();
-  for (int i = 0; i < length; ++i) memory_->consoleIn.push_back(static_cast<uint8_t>(bytes[i]));
+  memory_->receive(bytes, length);
+}
+
+int Board::pin(const char* name, int level) {
+  if (name == nullptr) return -1;
+  auto g = enter();
+  Peripherals& pe = cpu_->peripherals();
+  return level == kReadPin ? pe.level(name) : pe.drive(name, level);
+}
+
+bool Board::time(uint64_t* cycles, double* microseconds) {
+  auto g = enter();
+  if (cycles) *cycles = cpu_->cycles;
+  if (microseconds) *microseconds = cpu_->microseconds();
+  return true;
 }
 
 uint64_t Board::instructions() const {

@@ -64,6 +64,8 @@ class Board final : public ChipSide {
   uint32_t readTrace(uint32_t* entries, int* dataFlag) override;
   int readConsole(char* buffer, int size) override;
   void sendConsole(const char* bytes, int length) override;
+  int pin(const char* name, int level) override;
+  bool time(uint64_t* cycles, double* microseconds) override;
 
   uint64_t instructions() const;
 

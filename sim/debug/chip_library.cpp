@@ -91,3 +91,19 @@ YAV_EXPORT int emconsolein(const char* bytes, int length) {
   board().sendConsole(bytes, length);
   return 0;
 }
+
+// Pins from outside: `level` 0 or 1 drives the pin, -1 lets it go, -2 reads it. Returns the
+// pin's level, -1 for an unknown pin or a chip without pins.
+YAV_EXPORT int empin(const char* name, int level) {
+  if (!live()) return -1;
+  return board().pin(name, level);
+}
+// Simulated time since power-on: bus cycles and microseconds. 0 when it could be read.
+YAV_EXPORT int emtime(unsigned long long* cycles, double* microseconds) {
+  uint64_t c = 0;
+  double us = 0;
+  if (!live() || !board().time(&c, &us)) return 1;
+  if (cycles) *cycles = c;
+  if (microseconds) *microseconds = us;
+  return 0;
+}

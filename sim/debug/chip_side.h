@@ -22,6 +22,12 @@ class ChipSide {
   virtual uint32_t readTrace(uint32_t* entries, int* dataFlag) = 0;
   virtual int readConsole(char* buffer, int size) = 0;
   virtual void sendConsole(const char* bytes, int length) = 0;
+  // Drives a pin ("PTA0".."PTF7", "IRQ") to `level` (0, 1, or -1 to let it go) or reads it
+  // (`kReadPin`); the pin's level, -1 for an unknown pin.
+  static constexpr int kReadPin = -2;
+  virtual int pin(const char* name, int level) = 0;
+  // Simulated time since power-on: bus cycles and microseconds.
+  virtual bool time(uint64_t* cycles, double* microseconds) = 0;
 
  protected:
   ~ChipSide() = default;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sim/peripherals.h"
+
 namespace yav::sim {
 
 namespace {
@@ -46,6 +48,7 @@ uint8_t DebugMemory::read(uint16_t address) {
     if (consoleIn.empty()) return 0;
     const uint8_t v = consoleIn.front();
     consoleIn.pop_front();
+    receiveReadyChanged();
     return v;
   }
   const uint8_t v = chip_->read(address);
@@ -63,6 +66,15 @@ void DebugMemory::write(uint16_t address, uint8_t value) {
   }
   chip_->write(address, value);
   followChip();
+}
+
+void DebugMemory::receive(const char* bytes, int length) {
+  for (int i = 0; i < length; ++i) consoleIn.push_back(static_cast<uint8_t>(bytes[i]));
+  receiveReadyChanged();
+}
+
+void DebugMemory::receiveReadyChanged() {
+  if (Peripherals* pe = chip_->peripherals()) pe->set_receive_ready(!consoleIn.empty());
 }
 
 void DebugMemory::debugWrite(uint32_t address, uint8_t value) {

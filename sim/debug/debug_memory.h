@@ -70,6 +70,7 @@ class DebugMemory final : public MemoryMap {
     chip_->reset();
     followChip();
   }
+  Peripherals* peripherals() override { return chip_->peripherals(); }
 
   // The CPU's fast pages: the chip's, except pages holding the stop byte, the console port or
   // an address a data comparator watches. Call after changing `breaks` or `traceTriggers`.
@@ -87,9 +88,12 @@ class DebugMemory final : public MemoryMap {
   std::string consoleOut;
   std::deque<uint8_t> consoleIn;
   static constexpr size_t kConsoleLimit = 1 << 16;
+  // Queues bytes for the program (the SCI's receive interrupt sees them).
+  void receive(const char* bytes, int length);
 
  private:
   void watch(uint16_t address, bool write);
+  void receiveReadyChanged();
   // Copies the chip's pages again when they changed (a new code page).
   void followChip() {
     if (chip_->page_generation() != chipGeneration_) syncPages();

@@ -150,6 +150,7 @@ constexpr CmdRow cmdtab[] = {
     ROW("files", NU | ND, cmd_files),
     ROW("funcs", NU | ND, cmd_funcs),
     ROW("print", ND, cmd_print),
+    ROW("pin", NU, cmd_pin),
     ROW("quit", 0, cmd_quit),
     ROW("r", 0, cmd_regs),
     ROW("regs", 0, cmd_regs),

@@ -13,6 +13,7 @@ const char* cmd_reset(Kernel& k, const char* rest, int user);
 const char* cmd_input(Kernel& k, const char* rest, int user);
 const char* cmd_rem(Kernel& k, const char* rest, int user);
 const char* cmd_quit(Kernel& k, const char* rest, int user);
+const char* cmd_pin(Kernel& k, const char* rest, int user);
 const char* cmd_cmdwin(Kernel& k, const char* rest, int user);
 const char* cmd_maximize(Kernel& k, const char* rest, int user);
 const char* cmd_minimize(Kernel& k, const char* rest, int user);

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "engine/download.h"
 #include "model/registers.h"
@@ -50,6 +51,15 @@ class TargetPort {
   // True when no instruction in [from, to) can change the flow of control, so the range can be
   // stepped over with one temporary break at `to`.
   virtual bool straightLine(uint32_t from, uint32_t to) = 0;
+
+  // A pin of the target board by name: drives it to `level` (0, 1, or -1 to let it go) or,
+  // without a level, reads it. Returns the pin's level; nothing when the target has no such
+  // pin or cannot drive pins.
+  virtual std::optional<int> pin(const std::string& name, std::optional<int> level) {
+    (void)name;
+    (void)level;
+    return std::nullopt;
+  }
 };
 
 }  // namespace yav

@@ -77,6 +77,13 @@ bool ChipTarget::reset(int flag) {
 
 bool ChipTarget::stop() { return haltTarget(k_); }
 
+std::optional<int> ChipTarget::pin(const std::string& name, std::optional<int> level) {
+  if (!connected() || state.chip.empin == nullptr) return std::nullopt;
+  const int r = state.chip.empin(name.c_str(), level ? *level : -2);  // -2: read only
+  if (r < 0) return std::nullopt;
+  return r;
+}
+
 void ChipTarget::loadBreaks(bool withActiveFunctions) { loadBreakList(k_, withActiveFunctions); }
 
 std::optional<uint32_t> ChipTarget::run(bool freeRun) { return runTarget(k_, freeRun); }

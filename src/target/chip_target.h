@@ -37,6 +37,7 @@ class ChipTarget : public TargetPort {
   std::optional<uint32_t> run(bool freeRun) override;
   bool instructionStep() override;
   bool straightLine(uint32_t from, uint32_t to) override;
+  std::optional<int> pin(const std::string& name, std::optional<int> level) override;
 
   TargetState state;
 

@@ -80,7 +80,9 @@
   X(Trace, uint32_t, (uint32_t* entries, int* dataFlag))                                  \
   X(SetTrace, int, (int count, int till, const uint8_t* kinds, const uint32_t* addresses)) \
   X(emconsole, int, (char* buffer, int size))                                             \
-  X(emconsolein, int, (const char* bytes, int length))
+  X(emconsolein, int, (const char* bytes, int length))                                    \
+  X(empin, int, (const char* name, int level))                                            \
+  X(emtime, int, (unsigned long long* cycles, double* microseconds))
 
 namespace yav::target {
 

@@ -11,7 +11,8 @@ namespace yav::sim::test {
 struct Machine {
   std::unique_ptr<MemoryMap> mem;
   Cpu cpu;
-  explicit Machine(const char* chip = "GENERIC") : mem(make_chip(chip)), cpu(*mem) {}
+  // Plain RAM unless a chip is named.
+  explicit Machine(const char* chip = nullptr) : mem(chip ? make_chip(chip) : make_plain_ram()), cpu(*mem) {}
   void load(uint32_t at, std::initializer_list<uint8_t> bytes) {
     for (uint8_t b : bytes) mem->program(at++, b);
   }

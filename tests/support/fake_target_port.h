@@ -1,6 +1,9 @@
 // A target port for engine tests: registers in a plain register file (writes can be refused),
 // memory and download through whatever the test hands in, and counts of the other calls.
 #pragma once
+#include <map>
+#include <string>
+
 #include "engine/target_port.h"
 
 namespace yav::test {
@@ -34,6 +37,14 @@ class FakeTargetPort : public TargetPort {
   std::optional<uint32_t> run(bool) override { return std::nullopt; }
   bool instructionStep() override { return false; }
   bool straightLine(uint32_t, uint32_t) override { return true; }
+  // Pins known by name; driving one sets its level (-1 lets it go: it reads 1).
+  std::optional<int> pin(const std::string& name, std::optional<int> level) override {
+    const auto it = pins.find(name);
+    if (!isConnected || it == pins.end()) return std::nullopt;
+    if (level) it->second = *level < 0 ? 1 : *level;
+    return it->second;
+  }
+  std::map<std::string, int> pins;
 
   RegisterFile regs;
   bool isConnected = true;

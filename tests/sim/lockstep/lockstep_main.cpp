@@ -25,11 +25,11 @@ namespace {
 // Cases go to shc08 in batches of this size (one process each).
 constexpr size_t kBatch = 4000;
 
-// yav-sim's CPU on the flat 64 KiB chip, one step from the case's state. The machine carries
+// yav-sim's CPU on 64 KiB of plain RAM, one step from the case's state. The machine carries
 // over from case to case, as shc08's does.
 class YavMachine {
  public:
-  YavMachine() : memory_(make_chip("GENERIC")), cpu_(*memory_) {}
+  YavMachine() : memory_(make_plain_ram()), cpu_(*memory_) {}
   Outcome run(const Case& c) {
     for (const auto& [a, v] : c.memory) memory_->program(a, v);
     const CpuState& s = c.before;
