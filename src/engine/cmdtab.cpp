@@ -41,6 +41,8 @@ constexpr CmdHelp kCmdHelp[] = {
      "eval [/D /B /H /U /S /O /C /X /Q /F:B|W|L] EXPR, ..."},
     {"u updat update", G::Data, "assign a new value to a variable or memory object",
      "update TARGET [=] VALUE | TARGET = ? | TARGET = \"TEXT\", ... | TARGET = ?s"},
+    {"pin", G::Data, "drive an input pin or the IRQ line of the target, or read a pin",
+     "pin NAME [0 | 1 | free]"},
     {"m monit", G::Data, "declare a monitor: an expression shown after each stop",
      "monit [/B /C /D /O /S /U /X] EXPR, ..."},
     {"v vars", G::Data, "list the variables of the current frame", "vars [/A] [/V] [PLACE]"},
