@@ -3,6 +3,7 @@
 
 #include "console/front_ends.h"
 #include "console/input_line.h"
+#include "engine/dispatcher.h"
 #include "engine/kernel.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
@@ -53,6 +54,7 @@ int runBatch(const StartOptions& opt) {
   Kernel k(port);
   k.batchMode = true;
   runStartup(k, opt);
+  closeCommandLog(k);  // a log that cannot be written out is an error of the run
   target::shutdownTarget(k);
   std::fflush(stdout);
   if (target::targetState(k).fatalExitCode) return target::targetState(k).fatalExitCode;

@@ -15,10 +15,7 @@ const char* cmd_record(Kernel& k, const char* rest, int) {
   while (end > rest && isBlank(end[-1])) --end;
   std::string path(rest, end);
   if (path.empty()) {
-    if (k.disp.log) {
-      std::fclose(k.disp.log);
-      k.disp.log = nullptr;
-    }
+    closeCommandLog(k);
     return next;
   }
   if (k.disp.log) {
@@ -26,6 +23,7 @@ const char* cmd_record(Kernel& k, const char* rest, int) {
     return kEmptyRest;
   }
   k.disp.log = std::fopen(path.c_str(), "w+");
+  k.disp.logPath = path;
   if (!k.disp.log) {
     errmsg(k, {errtext(msg::CannotCreateFile), " ", path, "\n"});
     return kEmptyRest;

@@ -1,6 +1,8 @@
 #include "engine/dispatcher.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 
 #include "engine/cmdtab.h"
 #include "engine/errors.h"
@@ -67,13 +69,28 @@ const char* execcmd(Kernel& k, const char* text, int user) {
   return result ? result : kEmptyRest;
 }
 
+bool closeCommandLog(Kernel& k) {
+  if (!k.disp.log) return true;
+  const bool ok = std::fclose(k.disp.log) == 0;
+  k.disp.log = nullptr;
+  if (!ok) errmsg(k, {"Error writing the command log ", k.disp.logPath, ": ", std::strerror(errno)});
+  return ok;
+}
+
+// A write the log refuses (a full disk) is reported once and ends the log: a log with holes
+// would replay as another session.
+void logCommand(Kernel& k, const char* line) {
+  std::FILE* f = k.disp.log;
+  if (std::fputs(line, f) >= 0 && std::fputc('\n', f) != EOF && std::fflush(f) == 0) return;
+  const int error = errno;
+  std::fclose(f);
+  k.disp.log = nullptr;
+  errmsg(k, {"Error writing the command log ", k.disp.logPath, ": ", std::strerror(error)});
+}
+
 const char* docmd(Kernel& k, const char* line, int user) {
   if (!line) return kEmptyRest;
-  if (k.disp.log && !k.disp.eventAction) {
-    std::fputs(line, k.disp.log);
-    std::fputc('\n', k.disp.log);
-    std::fflush(k.disp.log);
-  }
+  if (k.disp.log && !k.disp.eventAction) logCommand(k, line);
   if (line[0] == ';') return line;  // a comment line: logged, never run
   const char* result = statement(k, skipBlanks(line), user);
   return result ? result : kEmptyRest;

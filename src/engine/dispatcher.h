@@ -12,6 +12,11 @@ extern const char* const kEmptyRest;
 // Runs the first statement of `line`; returns where it stopped (kEmptyRest when all consumed).
 const char* docmd(Kernel& k, const char* line, int user);
 
+// Appends a command line to the log opened by `record`; closes it. A failed write or close is
+// reported and ends the log.
+void logCommand(Kernel& k, const char* line);
+bool closeCommandLog(Kernel& k);
+
 // Runs every statement of `line` as it stands: hands the rest back to docmd until the text ends or
 // a '}' is reached. A line that docmd takes as a comment ends there.
 void runStatements(Kernel& k, const char* line, int user);

@@ -12,7 +12,7 @@ EvalState::~EvalState() = default;
 Kernel::Kernel(UiPort& port) : ui(&port), display(std::make_unique<DisplayState>()) {}
 
 Kernel::~Kernel() {
-  if (disp.log) std::fclose(disp.log);
+  if (disp.log) std::fclose(disp.log);  // a front-end that wants the report closes it first
   if (out.redirect) std::fclose(out.redirect);
 }
 

@@ -19,6 +19,7 @@ struct DispatchState {
   bool noUpdate = false;         // the current command does not count as state-changing
   uint16_t commandCount = 0;     // state-changing commands so far, wraps at 16 bits
   std::FILE* log = nullptr;      // command log opened by `record`
+  std::string logPath;           // its name, for the reports of failed writes
   bool eventAction = false;      // an event's action commands are running
   bool quitting = false;         // set by `quit`, stays set
   bool autoRemoveInternal = true;  // delete events created with user 0 after each command
