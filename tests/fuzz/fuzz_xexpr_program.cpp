@@ -10,6 +10,7 @@
 #include "engine/dispatcher.h"
 #include "engine/kernel_eval.h"
 #include "model/target_memory.h"
+#include "support/fake_target_port.h"
 #include "support/fake_ui_port.h"
 
 namespace {
@@ -36,7 +37,7 @@ struct Fixture {
     const std::string program = env ? env : "build/examples/demo/demo.s08";
     yav::docmd(k, ("load /S " + program).c_str(), 1);
     if (!k.debugInfoLoaded) std::abort();  // nothing to fuzz against: say so at once
-    k.values.memory = &memory;
+    k.target = std::make_unique<yav::test::FakeTargetPort>(&memory);
     k.regs.file.pc = 0x20CC;  // inside main
     k.regs.file.sp = 0x17F0;
   }
