@@ -69,12 +69,24 @@ const char* execcmd(Kernel& k, const char* text, int user) {
   return result ? result : kEmptyRest;
 }
 
+namespace {
+
+// Ends the log after a failed write or close and reports the system's reason once.
+void logFailed(Kernel& k, int error) {
+  k.disp.log = nullptr;
+  errmsg(k, {"Error writing the command log ", k.disp.logPath, ": ", std::strerror(error)});
+}
+
+}  // namespace
+
 bool closeCommandLog(Kernel& k) {
   if (!k.disp.log) return true;
-  const bool ok = std::fclose(k.disp.log) == 0;
-  k.disp.log = nullptr;
-  if (!ok) errmsg(k, {"Error writing the command log ", k.disp.logPath, ": ", std::strerror(errno)});
-  return ok;
+  if (std::fclose(k.disp.log) == 0) {
+    k.disp.log = nullptr;
+    return true;
+  }
+  logFailed(k, errno);
+  return false;
 }
 
 // A write the log refuses (a full disk) is reported once and ends the log: a log with holes
@@ -84,8 +96,7 @@ void logCommand(Kernel& k, const char* line) {
   if (std::fputs(line, f) >= 0 && std::fputc('\n', f) != EOF && std::fflush(f) == 0) return;
   const int error = errno;
   std::fclose(f);
-  k.disp.log = nullptr;
-  errmsg(k, {"Error writing the command log ", k.disp.logPath, ": ", std::strerror(error)});
+  logFailed(k, error);
 }
 
 const char* docmd(Kernel& k, const char* line, int user) {

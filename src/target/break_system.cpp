@@ -166,20 +166,38 @@ void waitForStop(Kernel& k) {
   }
 }
 
-std::optional<uint32_t> pcAfterStop(Kernel& k) {
-  if (!refreshRegisters(k)) return std::nullopt;
+// The program counter of the registers just read, with the stop request of a code break there.
+uint32_t stopAtPc(Kernel& k) {
   if (stopsHere(breakAtPc(k))) k.exec.stopreq = true;
   return currentPc(k);
+}
+
+// The registers read again and the program counter; nothing when the target does not answer.
+std::optional<uint32_t> pcNow(Kernel& k) {
+  if (!refreshRegisters(k)) return std::nullopt;
+  return currentPc(k);
+}
+
+// Adds the line entries of `fn` up to its end entry whose kind has one of the `kinds` bits, as
+// source-line breaks without a stop.
+void addLineEntries(BreakList& list, const SymbolTables& tables, const FunctionEntry& fn, uint8_t kinds) {
+  if (fn.startRecord == kNoRecord) return;
+  for (size_t i = fn.startRecord; i < tables.records.size(); ++i) {
+    const DebugRecord& r = tables.records[i];
+    if (r.function != &fn) continue;
+    if (r.kind == rk::FunctionEnd) break;
+    if (r.kind & kinds) insertBreak(list, {r.address, 0, 0, 0, kBreakLine, 'A'});
+  }
 }
 
 std::optional<uint32_t> runStepping(Kernel& k) {
   const CableEntries& c = targetState(k).cable;
   for (;;) {
     if (k.ui->pumpEvents().stop) k.exec.stopreq = true;
-    if (k.exec.stopreq) return refreshRegisters(k) ? std::optional<uint32_t>(currentPc(k)) : std::nullopt;
+    if (k.exec.stopreq) return pcNow(k);
     c.single_step();
     if (!refreshRegisters(k)) return std::nullopt;
-    if (breakAtPc(k)) return pcAfterStop(k);
+    if (breakAtPc(k)) return stopAtPc(k);
   }
 }
 
@@ -192,7 +210,7 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
     t.chip.SetBreaks(0, nullptr, nullptr);
     c.single_step();
     if (!refreshRegisters(k)) return std::nullopt;
-    if (breakAtPc(k)) return pcAfterStop(k);
+    if (breakAtPc(k)) return stopAtPc(k);
     setBreakEnable(k, false);
     if (t.chip.SetTrace) t.chip.SetTrace(0, 0, nullptr, nullptr);
     if (rc.trace.pending) {
@@ -202,7 +220,7 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
     }
     armComparators(k);
   } else if (!armUserBreaks(k)) {
-    return refreshRegisters(k) ? std::optional<uint32_t>(currentPc(k)) : std::nullopt;
+    return pcNow(k);
   }
   if (rc.resetBeforeRun) {
     resetTarget(k, 1);
@@ -229,7 +247,7 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
     k.exec.stopreq = true;
     t.chip.SetUserBreaks(0, &disable);
   }
-  return pcAfterStop(k);
+  return stopAtPc(k);
 }
 
 }  // namespace
@@ -251,13 +269,7 @@ void loadBreakList(Kernel& k, bool withActiveFunctions) {
     const SymbolTables& tables = k.prog.program->tables;
     for (const auto& file : tables.files) {
       for (const auto& fn : file->functions) {
-        if (fn->active == 0 || fn->startRecord == kNoRecord) continue;
-        for (size_t i = fn->startRecord; i < tables.records.size(); ++i) {
-          const DebugRecord& r = tables.records[i];
-          if (r.function != fn.get()) continue;
-          if (r.kind == rk::FunctionEnd) break;
-          if (r.kind & kActiveLineKinds) insertBreak(t.breaks, {r.address, 0, 0, 0, kBreakLine, 'A'});
-        }
+        if (fn->active != 0) addLineEntries(t.breaks, tables, *fn, kActiveLineKinds);
       }
     }
   }
@@ -265,15 +277,7 @@ void loadBreakList(Kernel& k, bool withActiveFunctions) {
 }
 
 void loadFunctionBreaks(Kernel& k, const FunctionEntry& fn) {
-  TargetState& t = targetState(k);
-  const SymbolTables& tables = k.prog.program->tables;
-  if (fn.startRecord == kNoRecord) return;
-  for (size_t i = fn.startRecord; i < tables.records.size(); ++i) {
-    const DebugRecord& r = tables.records[i];
-    if (r.function != &fn) continue;
-    if (r.kind == rk::FunctionEnd) break;
-    if (r.kind == rk::Line) insertBreak(t.breaks, {r.address, 0, 0, 0, kBreakLine, 'A'});
-  }
+  addLineEntries(targetState(k).breaks, k.prog.program->tables, fn, rk::Line);
 }
 
 std::optional<uint32_t> runTarget(Kernel& k, bool freeRun) {
@@ -281,9 +285,7 @@ std::optional<uint32_t> runTarget(Kernel& k, bool freeRun) {
   TargetState& t = targetState(k);
   RunControl& rc = t.runControl;
   rc.mode = freeRun ? RunMode::HardBreaks : RunMode::Stepping;
-  if (freeRun && !t.breaks.entries.empty() && !checkLimits(k)) {
-    return refreshRegisters(k) ? std::optional<uint32_t>(currentPc(k)) : std::nullopt;
-  }
+  if (freeRun && !t.breaks.entries.empty() && !checkLimits(k)) return pcNow(k);
   k.ui->RightStatus(rc.mode == RunMode::Stepping ? "Stepping Mode" : "Hard Breaks Mode");
   k.exec.stopreq = false;
   return rc.mode == RunMode::Stepping ? runStepping(k) : runHardBreaks(k);

@@ -48,7 +48,7 @@ void ChipDownloader::end() {
   if (chip.emendload) chip.emendload();
 }
 
-bool ChipTarget::connected() const { return state.connected && state.currentChipLibrary >= 0 && state.cableLoaded; }
+bool ChipTarget::connected() const { return state.ready(); }
 
 bool ChipTarget::readRegisters(RegisterFile& out) {
   RegisterBlock b;

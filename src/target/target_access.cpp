@@ -29,8 +29,7 @@ uint32_t loadAddress(uint32_t address, uint32_t secondAddress) {
 }
 
 bool targetReady(Kernel& k) {
-  const TargetState& t = targetState(k);
-  if (t.connected && t.currentChipLibrary >= 0 && t.cableLoaded) return true;
+  if (targetState(k).ready()) return true;
   errmsg(k, {"No target connected"});
   return false;
 }

@@ -67,6 +67,9 @@ struct TargetState {
   BreakList breaks;                // the target break list
   RunControl runControl;           // run mode, trace request, reset before run
 
+  // A target answers: the cable library is loaded, a chip library is current and the link is up.
+  bool ready() const { return connected && currentChipLibrary >= 0 && cableLoaded; }
+
   // Closes the current chip library and the port, and unloads every library.
   void releaseLibraries() {
     if (chip.CloseDll) chip.CloseDll();
