@@ -2,6 +2,7 @@
 
 #include "engine/display_state.h"
 #include "engine/eval_kernel_env.h"
+#include "engine/events.h"
 #include "model/evaluator.h"
 
 namespace yav {
@@ -9,7 +10,10 @@ namespace yav {
 EvalState::EvalState() = default;
 EvalState::~EvalState() = default;
 
-Kernel::Kernel(UiPort& port) : ui(&port), display(std::make_unique<DisplayState>()) {}
+Kernel::Kernel(UiPort& port) : ui(&port), display(std::make_unique<DisplayState>()),
+      events(std::make_unique<EventState>()) {}
+
+EventState& eventState(Kernel& k) { return *k.events; }
 
 Kernel::~Kernel() {
   if (disp.log) std::fclose(disp.log);  // a front-end that wants the report closes it first

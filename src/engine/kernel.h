@@ -82,6 +82,7 @@ struct Kernel;
 class Evaluator;
 class KernelEvalEnv;
 struct DisplayState;
+struct EventState;
 
 // The kernel's copy of the processor registers; `previous` is the copy before the last stop.
 struct RegisterState {
@@ -117,6 +118,7 @@ struct Kernel {
   RegisterState regs;
   EvalState eval;
   std::unique_ptr<DisplayState> display;  // frames, monitors, tracking
+  std::unique_ptr<EventState> events;     // breakpoints, watchpoints, change and data events
 };
 
 // Target memory through the target port; null without a connected target.
