@@ -9,6 +9,7 @@
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
 #include "engine/output.h"
+#include "engine/script_text.h"
 #include "model/messages.h"
 #include "platform/regular_file.h"
 
@@ -122,10 +123,8 @@ bool runCommandFile(Kernel& k, const std::string& name) {
 
 // `input file`: the name runs to the end of the line, a tab, ';' or '}'.
 const char* cmd_input(Kernel& k, const char* rest, int) {
-  const char* end = rest;
-  while (*end && *end != '\t' && *end != ';' && *end != '}') ++end;
-  std::string name(rest, end);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '\r' || name.back() == '\n')) name.pop_back();
+  std::string name;
+  const char* end = scriptFileName(rest, name);
   if (name.empty()) {
     errmsg(k, {errtext(msg::MissingInputFile), "\n"});
     return kEmptyRest;

@@ -8,23 +8,10 @@
 #include "engine/errors.h"
 #include "engine/load_host.h"
 #include "engine/load_program.h"
+#include "engine/options.h"
 #include "engine/output.h"
 
 namespace yav {
-
-namespace {
-
-// An absolute path also begins with '/': a group that holds another '/' before its end (or
-// before a ':' value) is the file name, not options.
-bool isOptionGroup(const char* p) {
-  ++p;
-  for (; *p && !isBlank(*p) && *p != ';' && *p != ':'; ++p) {
-    if (*p == '/') return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 const char* cmd_load(Kernel& k, const char* rest, int) {
   const char* p = skipBlanks(rest);

@@ -42,6 +42,21 @@ const char* cmd_update(Kernel& k, const char* rest, int user);
 const char* cmd_disa(Kernel& k, const char* rest, int user);
 const char* cmd_path(Kernel& k, const char* rest, int user);
 
+// Scripts: output redirection, command files written back, messages, the shell, file channels.
+const char* cmd_output(Kernel& k, const char* rest, int user);
+const char* cmd_write(Kernel& k, const char* rest, int user);
+const char* cmd_mess(Kernel& k, const char* rest, int user);
+const char* cmd_sys(Kernel& k, const char* rest, int user);
+const char* cmd_pause(Kernel& k, const char* rest, int user);
+const char* cmd_fopen(Kernel& k, const char* rest, int user);
+const char* cmd_fclose(Kernel& k, const char* rest, int user);
+const char* cmd_fread(Kernel& k, const char* rest, int user);
+const char* cmd_fwrite(Kernel& k, const char* rest, int user);
+const char* cmd_rewind(Kernel& k, const char* rest, int user);
+const char* cmd_remove(Kernel& k, const char* rest, int user);
+const char* cmd_session(Kernel& k, const char* rest, int user);
+const char* cmd_layout(Kernel& k, const char* rest, int user);
+
 // Words whose behaviour is not built yet: report "command not supported".
 const char* cmd_unsupported(Kernel& k, const char* rest, int user);
 

@@ -3,6 +3,7 @@
 #include "engine/display_state.h"
 #include "engine/eval_kernel_env.h"
 #include "engine/events.h"
+#include "engine/script_state.h"
 #include "model/evaluator.h"
 
 namespace yav {
@@ -11,7 +12,7 @@ EvalState::EvalState() = default;
 EvalState::~EvalState() = default;
 
 Kernel::Kernel(UiPort& port) : ui(&port), display(std::make_unique<DisplayState>()),
-      events(std::make_unique<EventState>()) {}
+      events(std::make_unique<EventState>()), scripts(std::make_unique<ScriptState>()) {}
 
 EventState& eventState(Kernel& k) { return *k.events; }
 

@@ -83,6 +83,7 @@ class Evaluator;
 class KernelEvalEnv;
 struct DisplayState;
 struct EventState;
+struct ScriptState;
 
 // The kernel's copy of the processor registers; `previous` is the copy before the last stop.
 struct RegisterState {
@@ -119,6 +120,7 @@ struct Kernel {
   EvalState eval;
   std::unique_ptr<DisplayState> display;  // frames, monitors, tracking
   std::unique_ptr<EventState> events;     // breakpoints, watchpoints, change and data events
+  std::unique_ptr<ScriptState> scripts;   // file channels, statement nesting
 };
 
 // Target memory through the target port; null without a connected target.

@@ -17,4 +17,12 @@ using OptionFn = std::function<void(char letter, const char*& pos)>;
 bool scanOptions(Kernel& k, const char*& p, std::string_view known, const OptionFn& onLetter,
                  std::string_view unknownText = "Unknown Option ");
 
+// An absolute path also begins with '/': a group that holds another '/' before its end (or
+// before a ':' value) is a file name, not options.
+bool isOptionGroup(const char* p);
+
+// scanOptions for commands whose argument is a file name: scanning ends at a group that is a path.
+bool scanFileOptions(Kernel& k, const char*& p, std::string_view known, const OptionFn& onLetter,
+                     std::string_view unknownText = "Unknown Option ");
+
 }  // namespace yav

@@ -58,6 +58,8 @@ class UiPort {
 
   // Serve pending window/terminal events between commands and steps.
   virtual PumpResult pumpEvents() { return {}; }
+  // Waits until the user presses a key (`pause`); a front-end without keys returns at once.
+  virtual void waitKey() {}
 
   // Window-level actions some commands ask for.
   virtual void showCommandWindow(bool /*show*/) {}

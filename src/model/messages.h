@@ -34,6 +34,7 @@ inline constexpr int IllegalExtension = 58;
 inline constexpr int NotUpdatable = 61;
 inline constexpr int EntryPointAt = 63;
 inline constexpr int InvalidEntryPoint = 64;
+inline constexpr int IncorrectFunction = 67;
 inline constexpr int Missing = 68;
 inline constexpr int FileNotFound = 75;
 inline constexpr int FunctionNotFound = 76;
