@@ -86,7 +86,9 @@ class Nested {
 const char* runBody(Kernel& k, const char* p, int user);
 
 // Runs the statements of the block at `p` (on its `{`) and returns the position after its `}`.
+// A block not closed on its line runs nothing.
 const char* runBlock(Kernel& k, const char* p, int user) {
+  if (!pastBlock(p)) return fail(k, "{}");
   ++p;
   for (;;) {
     p = skipBlanks(p);

@@ -1,6 +1,6 @@
 // Fuzzes the command entry point with arbitrary command lines, internal words enabled. Each
 // input runs in a scratch folder, so that `record` and `input` write and read real files
-// there: in lines that name them, '/' becomes '_', which keeps every file name inside it.
+// there: in lines that name them, '/' becomes '_' (but in "/C:"), which keeps every file name inside it.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -27,8 +27,18 @@ class BoundedUi : public yav::test::FakeUiPort {
   int pumps = 0;
 };
 
-bool names_a_file_command(std::string lower) {
-  return lower.find("record") != std::string::npos || lower.find("input") != std::string::npos;
+bool names_a_file_command(const std::string& lower) {
+  for (const char* word : {"record", "input", "output", "write", "fopen", "remove", "session", "layout"}) {
+    if (lower.find(word) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// Keeps every file name relative: each '/' becomes '_', but for the channel option "/C:".
+void keep_names_inside(std::string& line) {
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '/' && !(i + 2 < line.size() && (line[i + 1] | 0x20) == 'c' && line[i + 2] == ':')) line[i] = '_';
+  }
 }
 
 // Runs each input inside a scratch folder of its own and comes back afterwards: libFuzzer
@@ -71,17 +81,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  // `quit` would end the fuzzing program itself.
-  if (lower.find("quit") != std::string::npos) return 0;
+  // `quit` would end the fuzzing program itself, `sys` run the input as shell commands and
+  // `pause` wait for as long as the input asks.
+  for (const char* word : {"quit", "sys", "pause"}) {
+    if (lower.find(word) != std::string::npos) return 0;
+  }
   size_t start = 0;
   while (start <= text.size() && !k.disp.quitting) {
     size_t nl = text.find('\n', start);
     const size_t len = nl == std::string::npos ? std::string::npos : nl - start;
     std::string line = text.substr(start, len);
-    if (names_a_file_command(lower.substr(start, len))) {
-      for (char& c : line)
-        if (c == '/') c = '_';
-    }
+    if (names_a_file_command(lower.substr(start, len))) keep_names_inside(line);
     yav::runCommandLine(k, line.c_str(), 1);
     yav::docmd(k, line.c_str(), 0);
     if (nl == std::string::npos) break;
