@@ -82,7 +82,7 @@ TEST_F(CodeViewTest, OperandsAndLabelLinesUseTheProgramsLabels) {
   const std::vector<std::string> l = lines(disassemblyLine(k, at));
   ASSERT_EQ(l.size(), 2u);
   EXPECT_EQ(l[0], "    " + hex5(main) + "        _main:");
-  EXPECT_EQ(l[1].substr(0, 16), "    " + hex5(main) + " ");
+  EXPECT_EQ(l[1].substr(0, 14), "    " + hex5(main) + " " + bytesAt(main, 1));
   EXPECT_EQ(at, main + static_cast<uint32_t>(instructionLength(k, main)));
 }
 
