@@ -6,6 +6,7 @@
 #include "engine/frames.h"
 #include "engine/kernel_eval.h"
 #include "engine/options.h"
+#include "engine/run_loop.h"
 
 namespace yav {
 
@@ -20,6 +21,7 @@ void restart(Kernel& k, bool targetReset) {
   k.exec.insnmode = false;
   k.prog.pcOutsideCode = k.prog.program->tables.functionAt(currentPc(k)) == nullptr;
   k.exec.lastmode = ExecState::kReloadBreaks;
+  showExecutionPoint(k);
   k.ui->refreshViews(kViewAll);
 }
 

@@ -42,6 +42,14 @@ const char* cmd_update(Kernel& k, const char* rest, int user);
 const char* cmd_disa(Kernel& k, const char* rest, int user);
 const char* cmd_path(Kernel& k, const char* rest, int user);
 
+const char* cmd_go(Kernel& k, const char* rest, int user);
+const char* cmd_tgo(Kernel& k, const char* rest, int user);
+const char* cmd_step(Kernel& k, const char* rest, int user);
+const char* cmd_istep(Kernel& k, const char* rest, int user);
+const char* cmd_ostep(Kernel& k, const char* rest, int user);
+const char* cmd_finish(Kernel& k, const char* rest, int user);
+const char* cmd_start(Kernel& k, const char* rest, int user);
+
 // Words whose behaviour is not built yet: report "command not supported".
 const char* cmd_unsupported(Kernel& k, const char* rest, int user);
 
