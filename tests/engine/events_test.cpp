@@ -158,7 +158,7 @@ TEST_F(EventsTest, ActionBlockWithoutBraceRunsToTheEndOfTheLine) {
             "(1)    main.c:24  {u main.c:count = 3} (user) (count = 1, left = 1) (on)\n");
   run("w main.c:26 {}");
   EXPECT_EQ(findEvent(k, 2)->action, "");
-  run("w main.c:28 {x {1}}; b main.c:30");  // nested braces belong to the block
+  runCommandLine(k, "w main.c:28 {x {1}}; b main.c:30", 1);  // nested braces belong to the block
   EXPECT_EQ(findEvent(k, 3)->action, "x {1}");
   EXPECT_NE(findEvent(k, 4), nullptr);  // the command after the block runs
 }
