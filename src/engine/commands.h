@@ -26,6 +26,12 @@ const char* cmd_dump(Kernel& k, const char* rest, int user);
 const char* cmd_fill(Kernel& k, const char* rest, int user);
 const char* cmd_mm(Kernel& k, const char* rest, int user);
 
+const char* cmd_break(Kernel& k, const char* rest, int user);
+const char* cmd_watch(Kernel& k, const char* rest, int user);
+const char* cmd_dbreak(Kernel& k, const char* rest, int user);
+const char* cmd_dwatch(Kernel& k, const char* rest, int user);
+const char* cmd_delete(Kernel& k, const char* rest, int user);
+
 const char* cmd_activ(Kernel& k, const char* rest, int user);
 const char* cmd_deact(Kernel& k, const char* rest, int user);
 const char* cmd_monit(Kernel& k, const char* rest, int user);

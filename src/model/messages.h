@@ -14,6 +14,7 @@ inline constexpr int ZeroDivide = 12;
 inline constexpr int SyntaxError = 13;
 inline constexpr int SymbolNotFound = 15;
 inline constexpr int UnknownRegister = 16;
+inline constexpr int BreakpointReached = 18;
 inline constexpr int CannotRedirect = 22;
 inline constexpr int IncorrectArgument = 32;
 inline constexpr int StringTooLong = 34;
@@ -31,13 +32,19 @@ inline constexpr int IllegalType = 55;
 inline constexpr int NoSuchMember = 56;
 inline constexpr int IllegalOperator = 57;
 inline constexpr int IllegalExtension = 58;
+inline constexpr int IllegalBreakpoint = 59;
 inline constexpr int NotUpdatable = 61;
 inline constexpr int EntryPointAt = 63;
 inline constexpr int InvalidEntryPoint = 64;
 inline constexpr int Missing = 68;
+inline constexpr int Modified = 70;
+inline constexpr int BreakpointNotFound = 73;
+inline constexpr int NoBreakpoint = 74;
 inline constexpr int FileNotFound = 75;
 inline constexpr int FunctionNotFound = 76;
+inline constexpr int LineNotFound = 77;
 inline constexpr int FunctionsInFile = 78;
+inline constexpr int NoCodeThere = 85;
 inline constexpr int InStackFrame = 86;
 
 }  // namespace yav::msg
