@@ -4,6 +4,7 @@
 // declares a local (no code), line 24 calls console_puts, line 26 console_putc.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "engine/events.h"
@@ -185,6 +186,17 @@ TEST_F(EventsTest, BreakpointReportedOnlyAtTheOutermostLevel) {
   k.exec.depth = 2;
   ASSERT_TRUE(stopAt(24));
   EXPECT_EQ(ui.out, "");
+}
+
+TEST_F(EventsTest, SymbolBreakpointReportsItsAddress) {
+  const uint32_t mainAt = address("main");
+  run("b main");
+  k.regs.file.pc = static_cast<uint16_t>(mainAt);
+  ui.out.clear();
+  ASSERT_TRUE(stopAt(21));
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "***** breakpoint at absolute address: 0x%8x\n", mainAt);
+  EXPECT_EQ(ui.out, expected);
 }
 
 TEST_F(EventsTest, ChangeEventSeesAChangedByte) {
