@@ -177,6 +177,17 @@ TEST_F(EventsTest, WatchpointActionRunsAndTheRunGoesOn) {
   EXPECT_EQ(ui.out.find("*****"), std::string::npos);  // a watchpoint reports no breakpoint
 }
 
+TEST_F(EventsTest, ActionMayDeleteItsOwnEvent) {
+  run("w /c:2 main.c:24 {del 1; b main.c:26}");
+  EXPECT_FALSE(stopAt(24));
+  const std::optional<FiredEvent> fired = stopAt(24);
+  ASSERT_TRUE(fired);
+  EXPECT_EQ(fired->num, 1);
+  ASSERT_EQ(events().list.size(), 1u);
+  EXPECT_EQ(events().list.front()->first, 26u);  // the new event took the freed number
+  EXPECT_EQ(events().list.front()->count, 1);
+}
+
 TEST_F(EventsTest, BreakpointReportedOnlyAtTheOutermostLevel) {
   run("b main.c:24");
   ui.out.clear();
