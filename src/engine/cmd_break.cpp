@@ -78,10 +78,13 @@ const char* switchEvents(Kernel& k, const std::vector<std::string>& items, bool 
 
 bool atListEnd(const char* p) { return *p == 0 || *p == ';' || *p == '}'; }
 
-const char* codeEvents(Kernel& k, const char* rest, int user, uint8_t watch) {
+// The common course of the four commands: options, then a listing (no places), a switch (/A,
+// /S) or one event made by `makeOne` per place, all with the same action block.
+template <typename MakeOne>
+const char* eventCommand(Kernel& k, const char* rest, std::string_view letters, uint8_t watch, MakeOne makeOne) {
   const char* p = rest;
   EventOptions o;
-  if (!readOptions(k, p, "ASCEI", o)) return kEmptyRest;
+  if (!readOptions(k, p, letters, o)) return kEmptyRest;
   if (atListEnd(p) && o.onOff < 0) {
     listEvents(k, watch);
     k.disp.noUpdate = true;
@@ -89,33 +92,27 @@ const char* codeEvents(Kernel& k, const char* rest, int user, uint8_t watch) {
   }
   const std::vector<std::string> items = eventArgItems(p);
   if (o.onOff >= 0) return switchEvents(k, items, o.onOff == 1, p);
-  CodeEventRequest request{o.count, o.entryOnly, o.inactive, watch, user, actionBlock(k, p)};
+  const std::optional<std::string> action = actionBlock(k, p);
   for (const std::string& item : items) {
-    LocSpec spec;
-    locspec(item.c_str(), spec);
-    // Anything but a line or an address is an expression: the spec keeps all of it.
-    if (!spec.isLineSpec() && !spec.isabs) spec.text = item;
-    if (!setCodeEvent(k, spec, request)) return kEmptyRest;
+    if (!makeOne(o, action, item)) return kEmptyRest;
   }
   return p;
 }
 
+const char* codeEvents(Kernel& k, const char* rest, int user, uint8_t watch) {
+  return eventCommand(k, rest, "ASCEI", watch, [&](const EventOptions& o, const auto& action, const std::string& item) {
+    LocSpec spec;
+    locspec(item.c_str(), spec);
+    // Anything but a line or an address is an expression: the spec keeps all of it.
+    if (!spec.isLineSpec() && !spec.isabs) spec.text = item;
+    return setCodeEvent(k, spec, CodeEventRequest{o.count, o.entryOnly, o.inactive, watch, user, action});
+  });
+}
+
 const char* dataEvents(Kernel& k, const char* rest, uint8_t watch) {
-  const char* p = rest;
-  EventOptions o;
-  if (!readOptions(k, p, "ASCT", o)) return kEmptyRest;
-  if (atListEnd(p) && o.onOff < 0) {
-    listEvents(k, watch);
-    k.disp.noUpdate = true;
-    return p;
-  }
-  const std::vector<std::string> items = eventArgItems(p);
-  if (o.onOff >= 0) return switchEvents(k, items, o.onOff == 1, p);
-  DataEventRequest request{o.access, o.count, watch, actionBlock(k, p)};
-  for (const std::string& item : items) {
-    if (!setDataEvent(k, item, request)) return kEmptyRest;
-  }
-  return p;
+  return eventCommand(k, rest, "ASCT", watch, [&](const EventOptions& o, const auto& action, const std::string& item) {
+    return setDataEvent(k, item, DataEventRequest{o.access, o.count, watch, action});
+  });
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ struct CodeEventRequest {
 
 // Creates the code event of one place, or updates the event already there. False when refused:
 // the reason is reported and its id kept in `lastError`.
+// A place that is neither a line nor an address is evaluated as an expression from `spec.text`.
 bool setCodeEvent(Kernel& k, const LocSpec& spec, const CodeEventRequest& request);
 
 // Removes event `num`, or all events with -1. Reports "no breakpoint" for -1 on an empty list

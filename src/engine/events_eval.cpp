@@ -65,7 +65,12 @@ void report(Kernel& k, const Event& e, const Frame* frame, const DebugRecord* li
                             : " ????";
     kout(k, (e.expr ? e.expr->text : std::string()) + errtext(msg::Modified) + where + "\n");
   }
-  if (e.user && e.watch == 0) kout(k, errtext(msg::BreakpointReached) + eventPlace(e) + "\n");
+  if (!e.user || e.watch != 0) return;
+  // A line or a label reads as in the listing; any other event by its address.
+  Event at;
+  at.addr = e.addr;
+  const Event& shown = e.kind == ev::Line || e.kind == ev::Label ? e : at;
+  kout(k, errtext(msg::BreakpointReached) + eventPlace(shown) + "\n");
 }
 
 // Runs an event's commands as the event's own: not logged, counted afresh, and for a

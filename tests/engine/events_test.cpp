@@ -4,6 +4,7 @@
 // declares a local (no code), line 24 calls console_puts, line 26 console_putc.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "engine/events.h"
@@ -176,6 +177,17 @@ TEST_F(EventsTest, WatchpointActionRunsAndTheRunGoesOn) {
   EXPECT_EQ(ui.out.find("*****"), std::string::npos);  // a watchpoint reports no breakpoint
 }
 
+TEST_F(EventsTest, ActionMayDeleteItsOwnEvent) {
+  run("w /c:2 main.c:24 {del 1; b main.c:26}");
+  EXPECT_FALSE(stopAt(24));
+  const std::optional<FiredEvent> fired = stopAt(24);
+  ASSERT_TRUE(fired);
+  EXPECT_EQ(fired->num, 1);
+  ASSERT_EQ(events().list.size(), 1u);
+  EXPECT_EQ(events().list.front()->first, 26u);  // the new event took the freed number
+  EXPECT_EQ(events().list.front()->count, 1);
+}
+
 TEST_F(EventsTest, BreakpointReportedOnlyAtTheOutermostLevel) {
   run("b main.c:24");
   ui.out.clear();
@@ -185,6 +197,17 @@ TEST_F(EventsTest, BreakpointReportedOnlyAtTheOutermostLevel) {
   k.exec.depth = 2;
   ASSERT_TRUE(stopAt(24));
   EXPECT_EQ(ui.out, "");
+}
+
+TEST_F(EventsTest, SymbolBreakpointReportsItsAddress) {
+  const uint32_t mainAt = address("main");
+  run("b main");
+  k.regs.file.pc = static_cast<uint16_t>(mainAt);
+  ui.out.clear();
+  ASSERT_TRUE(stopAt(21));
+  char expected[64];
+  std::snprintf(expected, sizeof expected, "***** breakpoint at absolute address: 0x%8x\n", mainAt);
+  EXPECT_EQ(ui.out, expected);
 }
 
 TEST_F(EventsTest, ChangeEventSeesAChangedByte) {
