@@ -106,6 +106,11 @@ std::string disassemblyLine(Kernel& k, uint32_t& address) {
   return text;
 }
 
+std::string instructionText(Kernel& k, uint32_t address) {
+  const TargetCodeReader code(targetMemory(k));
+  return disassemble(code, address, &programLabels(k)).text;
+}
+
 int instructionLength(Kernel& k, uint32_t address) {
   const TargetCodeReader code(targetMemory(k));
   uint8_t opcode = 0;

@@ -12,6 +12,9 @@ namespace yav {
 // past it. Used for `disa` and for the line shown where execution stopped outside the source.
 std::string disassemblyLine(Kernel& k, uint32_t& address);
 
+// The instruction at `address` as the disassembler writes it: mnemonic and symbolic operand.
+std::string instructionText(Kernel& k, uint32_t address);
+
 // Length in bytes of the instruction at `address` (1 for an unreadable or unknown opcode).
 int instructionLength(Kernel& k, uint32_t address);
 

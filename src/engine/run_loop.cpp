@@ -1,9 +1,11 @@
 #include "engine/run_loop.h"
 
+#include <cstdio>
 #include <string>
 
 #include "engine/code_view.h"
 #include "engine/display_state.h"
+#include "engine/errors.h"
 #include "engine/events.h"
 #include "engine/frames.h"
 #include "engine/kernel_eval.h"
@@ -260,10 +262,12 @@ const char* runLoop(Kernel& k, const char* rest) {
     return rest;
   }
   if (!k.target || !k.target->connected()) {
+    errmsg(k, {"No target connected\n"});
     k.ui->executionEnds();
     return rest;
   }
   const RegisterFile before = k.regs.file;
+  k.target->beginRunLoop();
   k.ui->LeftStatus(x.stepping ? " Stepping " : " Running ");
   x.depth = 1;
   x.stepcount = 0;
@@ -321,8 +325,11 @@ std::string executionPoint(Kernel& k) {
     if (auto text = sourceLineText(k, line->fileName, line->startLine)) place += *text;
     return place;
   }
-  uint32_t address = pc;
-  return disassemblyLine(k, address);
+  char address[16];
+  std::snprintf(address, sizeof address, "0x%05X: ", pc);
+  std::string text = instructionText(k, pc);
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return address + text;
 }
 
 void showExecutionPoint(Kernel& k) {

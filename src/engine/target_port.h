@@ -45,6 +45,10 @@ class TargetPort {
   // marks the function armed.
   virtual void loadFunctionBreaks(FunctionEntry& function) = 0;
 
+  // A run loop starts (one execution command): answers the user gave to the questions of the
+  // previous one no longer hold.
+  virtual void beginRunLoop() {}
+
   // Starts the target code without waiting for a stop; false when the target does not answer.
   virtual bool startCode() = 0;
 

@@ -40,8 +40,11 @@ bool checkLimits(Kernel& k) {
   TargetState& t = targetState(k);
   const BreakList& b = t.breaks;
   RunControl& rc = t.runControl;
+  // The answer holds for the rest of the command: a run that goes on after a watchpoint or a
+  // count not yet reached does not ask again.
   auto offerSteps = [&](const std::string& question) {
-    if (k.ui->askYesNo("Warning", question + kStepsOffer)) {
+    if (!rc.stepsAnswer) rc.stepsAnswer = k.ui->askYesNo("Warning", question + kStepsOffer);
+    if (*rc.stepsAnswer) {
       rc.mode = RunMode::Stepping;
       return true;
     }
@@ -341,6 +344,8 @@ void loadFunctionBreaks(Kernel& k, FunctionEntry& fn) {
   addLineEntries(targetState(k).breaks, k.prog.program->tables, fn, rk::Line);
   fn.armed = 1;
 }
+
+void beginRunLoop(Kernel& k) { targetState(k).runControl.stepsAnswer.reset(); }
 
 bool startTargetCode(Kernel& k) {
   if (!targetReady(k)) return false;

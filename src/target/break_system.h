@@ -16,6 +16,9 @@ void loadBreakList(Kernel& k, bool withActiveFunctions);
 // Adds the source-line entries (kind 0x08) of one function, with stop flag 0.
 void loadFunctionBreaks(Kernel& k, FunctionEntry& function);
 
+// A run loop starts: questions answered during the previous one are asked again.
+void beginRunLoop(Kernel& k);
+
 // Starts the target code without waiting for it to stop; false when no target answers.
 bool startTargetCode(Kernel& k);
 

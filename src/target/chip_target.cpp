@@ -90,6 +90,8 @@ void ChipTarget::loadFunctionBreaks(FunctionEntry& function) { target::loadFunct
 
 bool ChipTarget::startCode() { return startTargetCode(k_); }
 
+void ChipTarget::beginRunLoop() { target::beginRunLoop(k_); }
+
 std::optional<uint32_t> ChipTarget::run(bool freeRun) { return runTarget(k_, freeRun); }
 
 bool ChipTarget::instructionStep() { return stepInstruction(k_); }

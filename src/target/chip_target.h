@@ -36,6 +36,7 @@ class ChipTarget : public TargetPort {
   void loadBreaks(bool withActiveFunctions) override;
   void loadFunctionBreaks(FunctionEntry& function) override;
   bool startCode() override;
+  void beginRunLoop() override;
   std::optional<uint32_t> run(bool freeRun) override;
   bool instructionStep() override;
   bool straightLine(uint32_t from, uint32_t to) override;

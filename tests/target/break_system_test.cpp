@@ -135,6 +135,8 @@ TEST_F(BreakSystemTest, LimitsRefuseOrOfferInstructionSteps) {
             "Warning: Too Many Breakpoints (more than 4).\n\nDo You Want To Use Instruction Steps ? \n\n"
             "(Non Real-Time Mode)");
   ui.answer = true;
+  EXPECT_EQ(run(true), std::optional<uint32_t>(kCode));  // the answer holds for the whole command
+  beginRunLoop(k);
   EXPECT_EQ(run(true), std::optional<uint32_t>(kBranch));
   EXPECT_EQ(ui.status[2], "Stepping Mode");
   EXPECT_EQ(counter(), 4);
