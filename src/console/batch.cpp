@@ -18,7 +18,10 @@ namespace {
 class BatchUiPort : public UiPort {
  public:
   explicit BatchUiPort(bool yes) : yes_(yes) {}
-  void output(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stdout); }
+  void output(std::string_view text) override {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (!text.empty()) lineOpen_ = text.back() != '\n';
+  }
   void messageBox(std::string_view title, std::string_view text, MsgIcon) override {
     std::fflush(stdout);
     std::string t(text);
@@ -41,10 +44,18 @@ class BatchUiPort : public UiPort {
     return given;
   }
   void requestClose() override { closing = true; }
+  // No source window: where execution stopped is printed as one line.
+  void showExecutionPoint(std::string_view place) override {
+    if (lineOpen_) std::fputc('\n', stdout);  // the program's own output ended mid-line
+    lineOpen_ = false;
+    std::fwrite(place.data(), 1, place.size(), stdout);
+    std::fputc('\n', stdout);
+  }
   bool closing = false;
 
  private:
   bool yes_;
+  bool lineOpen_ = false;
 };
 
 }  // namespace

@@ -43,6 +43,12 @@ class ConsoleUiPort : public UiPort {
     if (model_) model_->output(text);
   }
 
+  // No source window: where execution stopped is printed as one line.
+  void showExecutionPoint(std::string_view place) override {
+    output(place);
+    output("\n");
+  }
+
   void messageBox(std::string_view title, std::string_view text, MsgIcon icon) override {
     if (view_) view_->breakLine();
     std::string line(title);

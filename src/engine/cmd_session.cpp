@@ -8,6 +8,7 @@
 #include "engine/dispatcher.h"
 #include "engine/display_state.h"
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/monitors.h"
 #include "engine/options.h"
 #include "engine/script_text.h"
@@ -44,6 +45,7 @@ std::string sessionText(Kernel& k, bool session) {
   const std::string& program = k.prog.program->fileName;
   if (!program.empty()) text = platform::profileUpdate(text, "Load", "File", program);
   if (!k.cmdfile.sourcePath.empty()) text = platform::profileUpdate(text, "Options", "Path", k.cmdfile.sourcePath);
+  text = numberedKeys(text, "Events", saveEvents(k));
   return numberedKeys(text, "Monitors", monitorCommands(displayState(k).monitors));
 }
 

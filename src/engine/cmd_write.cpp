@@ -7,6 +7,7 @@
 #include "engine/dispatcher.h"
 #include "engine/display_state.h"
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/monitors.h"
 #include "engine/options.h"
 #include "engine/script_text.h"
@@ -32,13 +33,13 @@ const char* cmd_write(Kernel& k, const char* rest, int) {
     return kEmptyRest;
   }
   std::string text;
+  if (events) text += saveEvents(k);
   if (monitors) text += monitorCommands(displayState(k).monitors);
   const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
   if (std::fclose(f) != 0 || !written) {
     errmsg(k, {errtext(msg::WriteError), ": ", name, "\n"});
     return kEmptyRest;
   }
-  (void)events;
   return end;
 }
 

@@ -3,9 +3,11 @@
 #include "engine/commands.h"
 #include "engine/dispatcher.h"
 #include "engine/display_state.h"
+#include "engine/events.h"
 #include "engine/frames.h"
 #include "engine/kernel_eval.h"
 #include "engine/options.h"
+#include "engine/run_loop.h"
 
 namespace yav {
 
@@ -20,6 +22,7 @@ void restart(Kernel& k, bool targetReset) {
   k.exec.insnmode = false;
   k.prog.pcOutsideCode = k.prog.program->tables.functionAt(currentPc(k)) == nullptr;
   k.exec.lastmode = ExecState::kReloadBreaks;
+  showExecutionPoint(k);
   k.ui->refreshViews(kViewAll);
 }
 
@@ -29,14 +32,15 @@ const char* cmd_zero(Kernel& k, const char* rest, int) {
   k.exec.tracing = false;
   clearFrames(k);
   const char* p = rest;
-  bool targetReset = false, monitors = false;
-  // /E removes the events: there are none to remove until breakpoints exist.
+  bool targetReset = false, monitors = false, events = false;
   if (!scanOptions(k, p, "EMR", [&](char letter, const char*&) {
+        if (letter == 'E') events = true;
         if (letter == 'M') monitors = true;
         if (letter == 'R') targetReset = true;
       })) {
     return kEmptyRest;
   }
+  if (events) rmevent(k, -1, 0);
   if (monitors) removeAllMonitors(displayState(k).monitors);
   restart(k, targetReset);
   return p;

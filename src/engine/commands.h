@@ -26,6 +26,12 @@ const char* cmd_dump(Kernel& k, const char* rest, int user);
 const char* cmd_fill(Kernel& k, const char* rest, int user);
 const char* cmd_mm(Kernel& k, const char* rest, int user);
 
+const char* cmd_break(Kernel& k, const char* rest, int user);
+const char* cmd_watch(Kernel& k, const char* rest, int user);
+const char* cmd_dbreak(Kernel& k, const char* rest, int user);
+const char* cmd_dwatch(Kernel& k, const char* rest, int user);
+const char* cmd_delete(Kernel& k, const char* rest, int user);
+
 const char* cmd_activ(Kernel& k, const char* rest, int user);
 const char* cmd_deact(Kernel& k, const char* rest, int user);
 const char* cmd_monit(Kernel& k, const char* rest, int user);
@@ -56,6 +62,14 @@ const char* cmd_rewind(Kernel& k, const char* rest, int user);
 const char* cmd_remove(Kernel& k, const char* rest, int user);
 const char* cmd_session(Kernel& k, const char* rest, int user);
 const char* cmd_layout(Kernel& k, const char* rest, int user);
+
+const char* cmd_go(Kernel& k, const char* rest, int user);
+const char* cmd_tgo(Kernel& k, const char* rest, int user);
+const char* cmd_step(Kernel& k, const char* rest, int user);
+const char* cmd_istep(Kernel& k, const char* rest, int user);
+const char* cmd_ostep(Kernel& k, const char* rest, int user);
+const char* cmd_finish(Kernel& k, const char* rest, int user);
+const char* cmd_start(Kernel& k, const char* rest, int user);
 
 // Words whose behaviour is not built yet: report "command not supported".
 const char* cmd_unsupported(Kernel& k, const char* rest, int user);

@@ -6,6 +6,7 @@
 
 #include "engine/cmdtab.h"
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/display_state.h"
 #include "engine/frames.h"
 #include "engine/statements.h"
@@ -42,6 +43,7 @@ void after_command(Kernel& k, const CmdRow* row) {
     const MonitorList& monitors = displayState(k).monitors;
     if (!monitors.items.empty()) showMonitors(k, monitors);
   }
+  if (k.disp.autoRemoveInternal) removeInternalEvents(k);
   if (k.disp.registerTracking) k.ui->refreshViews(kViewRegisters);
 }
 

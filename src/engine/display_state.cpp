@@ -7,6 +7,7 @@ DisplayState& displayState(Kernel& k) { return *k.display; }
 void clearDisplayForLoad(Kernel& k) {
   removeAllMonitors(k.display->monitors);
   clearFrames(k);
+  k.display->sourceFiles.clear();
 }
 
 }  // namespace yav

@@ -1,5 +1,10 @@
 // State of the display commands: the frame chain, the monitors and the tracking switches.
 #pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "engine/frames.h"
 #include "engine/kernel.h"
 #include "engine/monitors.h"
@@ -10,6 +15,8 @@ struct DisplayState {
   FrameChain frames;
   MonitorList monitors;
   bool stackTracking = false;  // `wstack`: the stack window follows every stop
+  // Source files read for the line shown at a stop, by name; nothing when not found.
+  std::map<std::string, std::optional<std::vector<std::string>>> sourceFiles;
 };
 
 // The kernel's display state (made with the kernel).

@@ -78,6 +78,7 @@ struct CodeEventRequest {
 
 // Creates the code event of one place, or updates the event already there. False when refused:
 // the reason is reported and its id kept in `lastError`.
+// A place that is neither a line nor an address is evaluated as an expression from `spec.text`.
 bool setCodeEvent(Kernel& k, const LocSpec& spec, const CodeEventRequest& request);
 
 // Removes event `num`, or all events with -1. Reports "no breakpoint" for -1 on an empty list
@@ -101,5 +102,49 @@ std::optional<FiredEvent> evalevents(Kernel& k, const Frame* frame, const DebugR
 
 // The user events as command lines that recreate them (`write /E`).
 std::string saveEvents(Kernel& k);
+
+// What a data event command asks for one expression.
+struct DataEventRequest {
+  char access = ev::DataAccess;  // ev::DataWrite, ev::DataRead or ev::DataAccess
+  int32_t count = 0;
+  uint8_t watch = 0;
+  std::optional<std::string> action;
+};
+
+// Creates a data event on the expression at `text`: refused (and reported) unless it names a
+// statically allocated variable.
+bool setDataEvent(Kernel& k, const std::string& text, const DataEventRequest& request);
+
+// The event of number `num`, or null.
+Event* findEvent(Kernel& k, int num);
+
+// Gives `e` the lowest number not in use, puts it in the list and returns it.
+Event& addEvent(Kernel& k, std::unique_ptr<Event> e);
+
+// Sets `on` of event `num` (-1: of every user event). False when there is no such event.
+bool setEventOn(Kernel& k, int num, bool on);
+
+// One line of the event listing.
+std::string eventLine(const Event& e);
+
+// The place of an event as the listing and the breakpoint message show it.
+std::string eventPlace(const Event& e);
+
+// Lists the breakpoints (`watch` 0) or the watchpoints (1); "no breakpoint" when there is none.
+void listEvents(Kernel& k, uint8_t watch);
+
+// A line place resolved against the symbol tables: file, function and line range.
+struct LinePlace {
+  const FileEntry* file = nullptr;
+  const FunctionEntry* func = nullptr;
+  uint32_t first = 0, last = 0;
+};
+
+// Resolves a line spec; with `report`, refusals are reported (and kept in `lastError`).
+std::optional<LinePlace> resolveLinePlace(Kernel& k, const LocSpec& spec, bool entryOnly, bool report);
+
+// True when the line event `e` covers the line `line` of `place` (same file and function where
+// both name one).
+bool lineEventHolds(const Event& e, const LinePlace& place, uint32_t line);
 
 }  // namespace yav

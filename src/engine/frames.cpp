@@ -167,6 +167,7 @@ void popFrame(Kernel& k) {
   }
   chain.lastRemoved = chain.frames.front();
   chain.frames.erase(chain.frames.begin());
+  ++chain.pops;
   chain.current = 0;
   k.ui->refreshViews(kViewStack);
 }

@@ -33,6 +33,7 @@ struct FrameChain {
   const DebugRecord* pendingLine = nullptr;  // a line reached right after a function entry
   bool pendingPop = false;            // the pop of a reached exit waits for the next unit
   bool justEntered = false;           // the last entry processed pushed a frame at a function entry
+  unsigned pops = 0;                  // frames popped so far, so a unit can tell that it left one
 };
 
 // The kernel's frame chain.

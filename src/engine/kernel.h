@@ -73,6 +73,7 @@ struct ExecState {
   bool running = false;     // the target is executing (or a load is under way)
   bool busy = false;        // a long operation runs: the front-end refuses most commands
   uint8_t lastmode = kReloadBreaks;  // `stepping` the break list was loaded for; 0xFF: reload
+  bool keepFrames = false;  // a run inside one function (step over) keeps the frames it follows
 };
 
 class TargetMemory;

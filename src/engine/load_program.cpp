@@ -5,6 +5,7 @@
 
 #include "engine/display_state.h"
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/frames.h"
 #include "engine/kernel_eval.h"
 #include "engine/load_host.h"
@@ -104,6 +105,7 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   }
   const bool quiet = k.cmdfile.quiet;
   clearDisplayForLoad(k);
+  rmevent(k, -1, 0);
   k.exec.tracing = false;
 
   auto prog = freshProgram(*k.prog.program);

@@ -47,10 +47,20 @@ const char* pastBlock(const char* p) {
   return nullptr;
 }
 
-// Past a single statement: up to and including the next `;` outside double quotes.
+// Past a single statement: up to and including the next `;` outside double quotes and braces
+// (an event's action block belongs to its command), or up to the `}` that closes the block
+// around it.
 const char* pastSingle(const char* p) {
-  while (*p && *p != ';') p = *p == '"' ? pastQuoted(p) : p + 1;
-  return *p ? p + 1 : p;
+  while (*p && *p != ';' && *p != '}') {
+    if (*p == '{') {
+      const char* end = pastBlock(p);
+      if (!end) return p + std::strlen(p);
+      p = end;
+      continue;
+    }
+    p = *p == '"' ? pastQuoted(p) : p + 1;
+  }
+  return *p == ';' ? p + 1 : p;
 }
 
 // The end of the statement or block at `p` when it is skipped; null for a block not closed.

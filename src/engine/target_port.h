@@ -9,6 +9,7 @@
 
 #include "engine/download.h"
 #include "model/registers.h"
+#include "model/symbols.h"
 #include "model/target_memory.h"
 
 namespace yav {
@@ -39,6 +40,17 @@ class TargetPort {
   // Rebuilds the target break list from the kernel's breakpoints and, when asked, the line
   // entries of the active functions.
   virtual void loadBreaks(bool withActiveFunctions) = 0;
+
+  // Adds the source lines of one function to the break list, so that steps stop at them, and
+  // marks the function armed.
+  virtual void loadFunctionBreaks(FunctionEntry& function) = 0;
+
+  // A run loop starts (one execution command): answers the user gave to the questions of the
+  // previous one no longer hold.
+  virtual void beginRunLoop() {}
+
+  // Starts the target code without waiting for a stop; false when the target does not answer.
+  virtual bool startCode() = 0;
 
   // Runs the target: with `freeRun` until it stops by itself or a stop is requested, else one
   // C-line unit by instruction steps. Returns the program counter at the stop, or nothing when

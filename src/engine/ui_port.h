@@ -75,6 +75,12 @@ class UiPort {
   virtual bool showStackWindow() { return false; }
   // Switches the source view to its disassembly form.
   virtual void showDisassembly() {}
+  // The source view shows where execution stands: `place` is "FILE:LINE: source text" (or the
+  // disassembly line outside the source). Front-ends without a source view print it.
+  virtual void showExecutionPoint(std::string_view /*place*/) {}
+  // Execution starts and ends: the frame greys and enables its run buttons.
+  virtual void executionStarts() {}
+  virtual void executionEnds() {}
   // Enables or greys a menu item or toolbar button by command id.
   virtual void enableCommand(uint16_t /*id*/, bool /*enabled*/) {}
 

@@ -7,6 +7,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -174,6 +175,8 @@ struct SymbolTables {
   const DebugRecord* lineAt(uint32_t address) const;
   // The line record starting exactly at `address`, or null.
   const DebugRecord* lineStartingAt(uint32_t address) const;
+  // Every function and line record at `address`, in table order (empty when none).
+  std::span<const DebugRecord> recordsAt(uint32_t address) const;
   // The function whose code contains `address` (start record to end record), or null.
   FunctionEntry* functionAt(uint32_t address) const;
   // The function whose start record lies exactly at `address`.

@@ -35,6 +35,15 @@ VariableLookup lookupVariable(const SymbolTables& t, std::string_view filePart, 
       r.scope = current;
       r.registerArgumentsSaved = currentSaved;
     }
+    // The current function's own file comes first: C sees its statics and globals, never a
+    // static of another file that happens to share the name.
+    if (!r.symbol && current && current->file) {
+      if (FunctionEntry* outer = current->file->outerScope(); outer && outer != current) {
+        r.symbol = outer->findLocal(name);
+        r.scope = outer;
+        r.registerArgumentsSaved = true;
+      }
+    }
     if (!r.symbol) {
       r.symbol = t.findGlobal(name, &r.scope);
       r.registerArgumentsSaved = true;

@@ -105,6 +105,13 @@ void SymbolTables::buildIndexes() {
                    [](const AddressRange& a, const AddressRange& b) { return a.start < b.start; });
 }
 
+namespace {
+struct AddressOrder {
+  bool operator()(const DebugRecord& r, uint32_t a) const { return r.address < a; }
+  bool operator()(uint32_t a, const DebugRecord& r) const { return a < r.address; }
+};
+}  // namespace
+
 const DebugRecord* SymbolTables::lineAt(uint32_t address) const {
   auto it = std::upper_bound(lineIndex_.begin(), lineIndex_.end(), address,
                              [this](uint32_t a, size_t i) { return a < records[i].address; });
@@ -122,6 +129,11 @@ const DebugRecord* SymbolTables::lineStartingAt(uint32_t address) const {
     if (records[*it].kind == rk::Line) return &records[*it];
   }
   return nullptr;
+}
+
+std::span<const DebugRecord> SymbolTables::recordsAt(uint32_t address) const {
+  auto [lo, hi] = std::equal_range(records.begin(), records.end(), address, AddressOrder{});
+  return {records.data() + (lo - records.begin()), static_cast<size_t>(hi - lo)};
 }
 
 FunctionEntry* SymbolTables::functionAt(uint32_t address) const {

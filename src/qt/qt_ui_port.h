@@ -19,6 +19,18 @@ class QtUiPort : public QObject, public UiPort {
   void attach(Kernel* k, FrameWindow* frame, CommandWindowModel* cmd);
 
   void output(std::string_view text) override;
+  // Until the source window exists, the place where execution stopped shows in the command window.
+  // While the target runs the frame is busy: it refuses Go, Step and the other run commands.
+  void executionStarts() override {
+    if (k_) k_->exec.busy = true;
+  }
+  void executionEnds() override {
+    if (k_) k_->exec.busy = false;
+  }
+  void showExecutionPoint(std::string_view place) override {
+    output(place);
+    output("\n");
+  }
   void LeftStatus(std::string_view t) override { setStatus(0, t); }
   void MiddleStatus(std::string_view t) override { setStatus(1, t); }
   void RightStatus(std::string_view t) override { setStatus(2, t); }

@@ -2,6 +2,7 @@
 // breakpoints and the line entries of active functions, with the counts the limit checks use.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace yav::target {
@@ -66,6 +67,7 @@ struct RunControl {
   bool resetBeforeRun = false;
   int refreshPeriodMs = 10;  // real-time refresh period; 0: refresh after every poll
   Comparators comparators;
+  std::optional<bool> stepsAnswer;  // the user's answer to the offer of instruction steps, per command
 };
 
 }  // namespace yav::target

@@ -4,10 +4,12 @@
 #include <thread>
 
 #include "engine/errors.h"
+#include "engine/events.h"
 #include "engine/kernel_eval.h"
 #include "model/loader.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
+#include "target/console_port.h"
 #include "target/target_access.h"
 
 namespace yav::target {
@@ -18,12 +20,11 @@ constexpr uint8_t kBreakEnableBit = 0x20;     // BDC status/control: hardware br
 constexpr uint32_t kTraceStatusAddress = 0x1818;
 constexpr uint8_t kTraceStopBits = 0xC0;
 constexpr uint8_t kActiveLineKinds = 0x25;    // function start, prologue end, function exit
+constexpr uint8_t kEventLineKinds = 0x28;     // function start, source line
 constexpr uint16_t kTraceMenuFirst = 20014, kTraceMenuLast = 20016;
 constexpr int kSlots = Comparators::kSlots;
 
 constexpr const char* kStepsOffer = "Do You Want To Use Instruction Steps ? \n\n(Non Real-Time Mode)";
-
-bool stopsHere(const BreakEntry* e) { return e && e->kind == kBreakCode && e->watch == 0; }
 
 const BreakEntry* breakAtPc(Kernel& k) { return findBreak(targetState(k).breaks, currentPc(k)); }
 
@@ -39,8 +40,11 @@ bool checkLimits(Kernel& k) {
   TargetState& t = targetState(k);
   const BreakList& b = t.breaks;
   RunControl& rc = t.runControl;
+  // The answer holds for the rest of the command: a run that goes on after a watchpoint or a
+  // count not yet reached does not ask again.
   auto offerSteps = [&](const std::string& question) {
-    if (k.ui->askYesNo("Warning", question + kStepsOffer)) {
+    if (!rc.stepsAnswer) rc.stepsAnswer = k.ui->askYesNo("Warning", question + kStepsOffer);
+    if (*rc.stepsAnswer) {
       rc.mode = RunMode::Stepping;
       return true;
     }
@@ -152,6 +156,13 @@ bool armUserBreaks(Kernel& k) {
   return true;
 }
 
+// Serves the front-end while the target runs, and passes on what the program wrote to its
+// console port.
+void pumpWhileRunning(Kernel& k) {
+  if (k.ui->pumpEvents().stop) k.exec.stopreq = true;
+  pollConsole(k);
+}
+
 // Waits for the running target to stop, pumping the front-end. A stop the board has reached is
 // seen at once; the wait between polls grows to 10 ms, the longest a stop may go unnoticed.
 void waitForStop(Kernel& k) {
@@ -159,18 +170,17 @@ void waitForStop(Kernel& k) {
   auto pause = std::chrono::microseconds(20);
   constexpr auto kLongest = std::chrono::milliseconds(10);
   for (;;) {
-    if (k.ui->pumpEvents().stop) k.exec.stopreq = true;
+    pumpWhileRunning(k);
     if (k.exec.stopreq || c.test_for_freeze() != 0) return;
     std::this_thread::sleep_for(pause);
     if (pause < kLongest) pause = std::min<std::chrono::microseconds>(pause * 2, kLongest);
   }
 }
 
-// The program counter of the registers just read, with the stop request of a code break there.
-uint32_t stopAtPc(Kernel& k) {
-  if (stopsHere(breakAtPc(k))) k.exec.stopreq = true;
-  return currentPc(k);
-}
+// The program counter of the registers just read. A code break does not request a stop by
+// itself: the event test at the stop decides, so a breakpoint with a count lets the run go on
+// until its count is reached.
+uint32_t stopAtPc(Kernel& k) { return currentPc(k); }
 
 // The registers read again and the program counter; nothing when the target does not answer.
 std::optional<uint32_t> pcNow(Kernel& k) {
@@ -191,13 +201,20 @@ void addLineEntries(BreakList& list, const SymbolTables& tables, const FunctionE
 }
 
 std::optional<uint32_t> runStepping(Kernel& k) {
-  const CableEntries& c = targetState(k).cable;
-  for (;;) {
-    if (k.ui->pumpEvents().stop) k.exec.stopreq = true;
+  TargetState& t = targetState(k);
+  const CableEntries& c = t.cable;
+  // The front-end is served every few hundred steps: often enough for Escape to feel immediate,
+  // rare enough not to cost the steps their speed.
+  constexpr unsigned kStepsPerPump = 256;
+  for (unsigned n = 0;; ++n) {
+    if (n % kStepsPerPump == 0) pumpWhileRunning(k);
     if (k.exec.stopreq) return pcNow(k);
     c.single_step();
     if (!refreshRegisters(k)) return std::nullopt;
-    if (breakAtPc(k)) return stopAtPc(k);
+    if (findBreak(t.breaks, currentPc(k))) {
+      pollConsole(k);
+      return stopAtPc(k);
+    }
   }
 }
 
@@ -233,6 +250,7 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
   k.exec.running = false;
   const bool requested = k.exec.stopreq;
   if (requested) haltTarget(k);
+  pollConsole(k);
   if (!refreshRegisters(k)) return std::nullopt;
   int disable = 0;
   if (breakAtPc(k) && !requested) {
@@ -260,11 +278,57 @@ uint16_t bdcBreakpointAddress(uint32_t address) {
   return static_cast<uint16_t>(address & 0xFFFF);
 }
 
+namespace {
+
+// The code addresses of a line event: the line and function-start entries of its file (of its
+// function alone when it is restricted to one), inside its line range unless it takes any line.
+void addLineEvent(BreakList& list, const SymbolTables& tables, const Event& e) {
+  if (!e.file && !e.func) return;
+  auto addFunction = [&](const FunctionEntry& fn) {
+    if (fn.startRecord == kNoRecord) return;
+    for (size_t i = fn.startRecord; i < tables.records.size(); ++i) {
+      const DebugRecord& r = tables.records[i];
+      if (r.function != &fn) continue;
+      if (r.kind == rk::FunctionEnd) break;
+      if (!(r.kind & kEventLineKinds)) continue;
+      if (e.first != 0 && (r.startLine < e.first || r.startLine > e.last)) continue;
+      insertBreak(list, {r.address, 1, 0, 0, kBreakLine, 'A'});
+    }
+  };
+  if (e.func) return addFunction(*e.func);
+  for (const auto& fn : e.file->functions) addFunction(*fn);
+}
+
+void addEvent(BreakList& list, const SymbolTables& tables, const Event& e) {
+  if (e.isData()) {
+    if (!e.expr) return;
+    const auto size = static_cast<uint8_t>(e.expr->size > 0xFF ? 0xFF : e.expr->size);
+    insertBreak(list, {e.expr->address, 1, e.watch, size, kBreakData, e.kind});
+    return;
+  }
+  switch (e.kind) {
+    case ev::Line: return addLineEvent(list, tables, e);
+    case ev::Address:
+    case ev::Symbol:
+    case ev::Label: return insertBreak(list, {e.addr, 1, e.watch, 0, kBreakCode, 'A'});
+    default: return;  // change events are tested by the debugger at each stop
+  }
+}
+
+}  // namespace
+
 void loadBreakList(Kernel& k, bool withActiveFunctions) {
   TargetState& t = targetState(k);
   k.ui->LeftStatus("Loading breakpoints");
   k.ui->CursorWait();
   clearBreakList(t.breaks);
+  // A new list holds no function's source lines yet: each is armed again when a step needs it.
+  for (const auto& file : k.prog.program->tables.files) {
+    for (const auto& fn : file->functions) fn->armed = 0;
+  }
+  for (const auto& e : eventState(k).list) {
+    if (e->on) addEvent(t.breaks, k.prog.program->tables, *e);
+  }
   if (withActiveFunctions) {
     const SymbolTables& tables = k.prog.program->tables;
     for (const auto& file : tables.files) {
@@ -276,8 +340,18 @@ void loadBreakList(Kernel& k, bool withActiveFunctions) {
   k.ui->CursorStd();
 }
 
-void loadFunctionBreaks(Kernel& k, const FunctionEntry& fn) {
+void loadFunctionBreaks(Kernel& k, FunctionEntry& fn) {
   addLineEntries(targetState(k).breaks, k.prog.program->tables, fn, rk::Line);
+  fn.armed = 1;
+}
+
+void beginRunLoop(Kernel& k) { targetState(k).runControl.stepsAnswer.reset(); }
+
+bool startTargetCode(Kernel& k) {
+  if (!targetReady(k)) return false;
+  targetState(k).cable.resume();
+  k.exec.running = true;
+  return true;
 }
 
 std::optional<uint32_t> runTarget(Kernel& k, bool freeRun) {

@@ -14,7 +14,13 @@ namespace yav::target {
 void loadBreakList(Kernel& k, bool withActiveFunctions);
 
 // Adds the source-line entries (kind 0x08) of one function, with stop flag 0.
-void loadFunctionBreaks(Kernel& k, const FunctionEntry& function);
+void loadFunctionBreaks(Kernel& k, FunctionEntry& function);
+
+// A run loop starts: questions answered during the previous one are asked again.
+void beginRunLoop(Kernel& k);
+
+// Starts the target code without waiting for it to stop; false when no target answers.
+bool startTargetCode(Kernel& k);
 
 // Runs the target until it stops (free run) or, with `freeRun` false, by instruction steps until
 // the program counter reaches an address of the break list or a stop is requested. Returns the

@@ -86,6 +86,12 @@ std::optional<int> ChipTarget::pin(const std::string& name, std::optional<int> l
 
 void ChipTarget::loadBreaks(bool withActiveFunctions) { loadBreakList(k_, withActiveFunctions); }
 
+void ChipTarget::loadFunctionBreaks(FunctionEntry& function) { target::loadFunctionBreaks(k_, function); }
+
+bool ChipTarget::startCode() { return startTargetCode(k_); }
+
+void ChipTarget::beginRunLoop() { target::beginRunLoop(k_); }
+
 std::optional<uint32_t> ChipTarget::run(bool freeRun) { return runTarget(k_, freeRun); }
 
 bool ChipTarget::instructionStep() { return stepInstruction(k_); }

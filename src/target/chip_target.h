@@ -34,6 +34,9 @@ class ChipTarget : public TargetPort {
   bool reset(int flag) override;
   bool stop() override;
   void loadBreaks(bool withActiveFunctions) override;
+  void loadFunctionBreaks(FunctionEntry& function) override;
+  bool startCode() override;
+  void beginRunLoop() override;
   std::optional<uint32_t> run(bool freeRun) override;
   bool instructionStep() override;
   bool straightLine(uint32_t from, uint32_t to) override;

@@ -100,7 +100,7 @@ TEST_F(DispatcherTest, StopKeyWhilePumpingSetsTheStopRequest) {
 }
 
 TEST_F(DispatcherTest, NotYetBuiltWordsReportCommandNotSupported) {
-  docmd(k, "go", 1);
+  docmd(k, "rtmem", 1);
   EXPECT_EQ(lastBox(), "Error: command not supported\n");
 }
 

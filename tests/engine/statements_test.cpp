@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "engine/display_state.h"
+#include "engine/events.h"
 #include "engine/monitors.h"
 #include "engine/channel_format.h"
 #include "engine/statements.h"
@@ -77,6 +78,8 @@ TEST_F(StatementsTest, ControlStatementsRunAndSkipAsWritten) {
       // Braces and semicolons inside a message do not end a skipped statement or block.
       {"if (0) { mess \"}\" } else mess \"{;\"", "{;"},
       {"if (0) mess \";\"; mess \"x\"", "x"},
+      {"if (1) { if (0) mess \"a\" } mess \"b\"", "b"},
+      {"if (0) watch main {mess \"a\"; mess \"b\"}; else mess \"c\"", "c"},
       {"if (1.5) mess \"float\"", "float"},
       {"while ((main.c:count = main.c:count + 1) < 3) { while (0) mess \"no\"; mess \"%d\", main.c:count }", "12"},
   };
@@ -251,12 +254,14 @@ TEST_F(StatementsTest, AnExistingFileIsKeptOrAppendedTo) {
 }
 
 TEST_F(StatementsTest, SessionSavesAndRestoresMonitorsAndPath) {
-  line("path \"/src|/lib\"; m main.c:count; m /x mean");
+  line("path \"/src|/lib\"; m main.c:count; m /x mean; break main; watch /C:3 fill_table() {x 1}");
+  const std::string events = saveEvents(k);
   line("session " + file("s.ssn"));
   const std::string saved = contents("s.ssn");
   EXPECT_NE(saved.find("[Load]"), std::string::npos);
-  line("zero /M; path \"\"");
+  line("zero /M; del *; path \"\"");
   line("session /L " + file("s.ssn"));
+  EXPECT_EQ(saveEvents(k), events);
   EXPECT_EQ(k.cmdfile.sourcePath, "/src|/lib");
   EXPECT_EQ(monitorCommands(displayState(k).monitors), "monit main.c:count\nmonit /x mean\n");
   line("zero /M");

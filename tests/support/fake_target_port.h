@@ -34,6 +34,8 @@ class FakeTargetPort : public TargetPort {
     return true;
   }
   void loadBreaks(bool) override { ++breakLoads; }
+  void loadFunctionBreaks(FunctionEntry& f) override { f.armed = 1; }
+  bool startCode() override { return isConnected; }
   std::optional<uint32_t> run(bool) override { return std::nullopt; }
   bool instructionStep() override { return false; }
   bool straightLine(uint32_t, uint32_t) override { return true; }

@@ -40,7 +40,7 @@ TEST(SourceKeys, TypingRunsTheCommandOrBeeps) {
   EXPECT_EQ(port.beeps, 1);
   typeInSourceWindow(k, 'w');
   EXPECT_EQ(port.beeps, 1);
-  typeInSourceWindow(k, 's');  // reaches the dispatcher: reported until stepping exists
+  typeInSourceWindow(k, 's');  // reaches the dispatcher: no target to step
   EXPECT_EQ(port.boxes.size(), 1u);
   k.exec.running = true;
   typeInSourceWindow(k, 's');

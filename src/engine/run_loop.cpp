@@ -1,0 +1,340 @@
+#include "engine/run_loop.h"
+
+#include <cstdio>
+#include <string>
+
+#include "engine/code_view.h"
+#include "engine/display_state.h"
+#include "engine/errors.h"
+#include "engine/events.h"
+#include "engine/frames.h"
+#include "engine/kernel_eval.h"
+#include "engine/locspec.h"
+#include "engine/output.h"
+#include "engine/source_text.h"
+#include "model/loader.h"
+
+namespace yav {
+
+namespace {
+
+constexpr uint8_t kFollowedKinds = rk::FunctionStart | rk::FunctionLine | rk::Line | rk::FunctionExit;
+
+bool isPlaceholder(const FunctionEntry& f) { return f.name == "."; }
+
+const SymbolTables& tables(Kernel& k) { return k.prog.program->tables; }
+
+FunctionEntry* topFunction(Kernel& k) {
+  const auto& frames = frameChain(k).frames;
+  return frames.empty() ? nullptr : frames.front().function;
+}
+
+const Frame* innermostFrame(Kernel& k) {
+  const auto& frames = frameChain(k).frames;
+  return frames.empty() ? nullptr : &frames.front();
+}
+
+// A function with C source lines, which a step may enter.
+bool hasSource(const FunctionEntry& f) {
+  return f.file && !f.file->name.empty() && f.firstLineRecord != kNoRecord && !isPlaceholder(f);
+}
+
+// A function entered by execution becomes active until execution leaves it.
+void activateByExecution(Kernel& k, FunctionEntry& f) {
+  f.active = 2;
+  f.armed = 0;
+  if (!isPlaceholder(f)) kout(k, f.name + "() is now ACTIVE !!\n");
+  k.exec.lastmode = ExecState::kReloadBreaks;
+}
+
+// Drops the frames kept for display: a free run does not follow the calls.
+void discardFrames(Kernel& k) {
+  auto& frames = frameChain(k).frames;
+  while (!frames.empty()) {
+    const size_t before = frames.size();
+    popFrame(k);
+    if (frames.size() == before) frames.erase(frames.begin());
+  }
+}
+
+void showMode(Kernel& k) { k.ui->LeftStatus(k.exec.stepping ? "Stepping" : " Running"); }
+
+// Hands every line entry at the program counter to the frame chain; returns how many showed a
+// source line.
+int followLineEntries(Kernel& k, uint32_t pc) {
+  int shown = 0;
+  for (const DebugRecord& r : tables(k).recordsAt(pc)) {
+    if (r.kind & kFollowedKinds) shown += reachLineEntry(k, r, false);
+  }
+  return shown;
+}
+
+// An address, symbol or label event waits at `pc`: the run must stop there for the event test.
+bool codeEventAt(Kernel& k, uint32_t pc) {
+  for (const auto& e : eventState(k).list) {
+    if (e->on && !e->isData() && e->kind != ev::Line && e->kind != ev::Change && e->addr == pc) return true;
+  }
+  return false;
+}
+
+// Steps by instructions until execution reaches a function with source other than `leave`, and
+// follows it from there: it becomes active and armed, so the step ends on its next line. Used
+// when the step has no frame to follow: after the frame of the last followed function was popped
+// (the caller was never followed), and from code without source (the start-up code). With
+// `throughCodeWithoutSource` false the step ends in the first code without source it reaches.
+// Returns whether a function is followed; nothing when the target did not answer.
+std::optional<bool> stepUntilSource(Kernel& k, const FunctionEntry* leave, bool throughCodeWithoutSource) {
+  const SymbolTables& t = tables(k);
+  for (unsigned n = 1;; ++n) {
+    if (n % 1024 == 0 && k.ui->pumpEvents().stop) k.exec.stopreq = true;
+    if (k.exec.stopreq) return false;
+    if (!k.target->instructionStep()) return std::nullopt;
+    const uint32_t pc = currentPc(k);
+    FunctionEntry* fn = t.functionAt(pc);
+    if (fn == leave) continue;
+    if (!fn || !hasSource(*fn)) {
+      if (throughCodeWithoutSource) continue;
+      return false;
+    }
+    if (fn->active == 0) activateByExecution(k, *fn);
+    for (const DebugRecord& r : t.recordsAt(pc)) {
+      if (r.kind & kFollowedKinds) reachLineEntry(k, r, false);
+    }
+    if (frameChain(k).frames.empty()) pushFrame(k, *fn, t.lineAt(pc));
+    // Its lines join the break list, so the step stops at the next of them.
+    k.target->loadBreaks(true);
+    k.exec.lastmode = 1;
+    k.target->loadFunctionBreaks(*fn);
+    return true;
+  }
+}
+
+// Steps by instructions until the return address pushed by the call that made a frame (with the
+// stack pointer `frameSp` at its entry) is popped. False when the target did not answer.
+bool returnFrom(Kernel& k, uint16_t frameSp) {
+  const uint32_t above = static_cast<uint32_t>(frameSp) + 2;
+  for (unsigned n = 1; k.regs.file.sp < above; ++n) {
+    if (n % 1024 == 0 && k.ui->pumpEvents().stop) k.exec.stopreq = true;
+    if (k.exec.stopreq) break;
+    if (!k.target->instructionStep()) return false;
+  }
+  frameChain(k).current = 0;
+  return true;
+}
+
+bool inFunctionWithSource(Kernel& k, uint32_t pc) {
+  const FunctionEntry* fn = tables(k).functionAt(pc);
+  return fn && hasSource(*fn);
+}
+
+void traceLine(Kernel& k, uint32_t pc) {
+  const DebugRecord* line = tables(k).lineAt(pc);
+  if (!line) return;
+  if (auto text = sourceLineText(k, line->fileName, line->startLine)) kout(k, *text + "\n    ");
+}
+
+// One C-level unit: runs the target (free or by steps) until it stops on a line with source, a
+// stop is requested or an event waits at the stop. False when the target did not answer.
+bool sourceUnit(Kernel& k) {
+  if (k.exec.stepping && !topFunction(k) && !inFunctionWithSource(k, currentPc(k))) {
+    const std::optional<bool> followed = stepUntilSource(k, nullptr, true);
+    if (!followed) return false;
+    if (!*followed) return true;
+    if (tables(k).lineStartingAt(currentPc(k))) return true;  // arrived right on a line
+  }
+  for (;;) {
+    popPending(k);
+    const FunctionEntry* before = topFunction(k);
+    const std::optional<uint32_t> stop = k.target->run(!k.exec.stepping);
+    if (!stop) return false;
+    const uint32_t pc = *stop;
+    if (k.exec.tracing) traceLine(k, pc);
+    FrameChain& chain = frameChain(k);
+    const unsigned popsBefore = chain.pops;
+    int shown = followLineEntries(k, pc);
+    if (k.exec.finishmode && k.exec.finishdepth < 1 && chain.pops != popsBefore && chain.lastRemoved) {
+      // `finish` has left its function: it ends right after the return, in the caller.
+      return returnFrom(k, chain.lastRemoved->sp);
+    }
+    if (k.exec.stepping && chain.frames.empty() && before && !k.exec.stopreq) {
+      const std::optional<bool> followed = stepUntilSource(k, before, false);
+      if (!followed) return false;
+      if (*followed) continue;
+      return true;  // back in code without source: the step ends there
+    }
+    if (chain.frames.empty() && !k.exec.stepping) {
+      // A free run stopped inside a function away from its line entries.
+      if (FunctionEntry* fn = tables(k).functionAt(pc); fn && !fn->isOuterScope() && !isPlaceholder(*fn)) {
+        framesFollowPc(k);
+      }
+    }
+    chain.current = 0;
+    if (shown || k.exec.stopreq || codeEventAt(k, pc) || !k.target->connected()) return true;
+  }
+}
+
+// One machine instruction; a function entered this way becomes active.
+bool instructionUnit(Kernel& k) {
+  popPending(k);
+  if (!k.target->instructionStep()) return false;
+  const uint32_t pc = currentPc(k);
+  for (const DebugRecord& r : tables(k).recordsAt(pc)) {
+    if (r.kind == rk::FunctionStart && r.function && r.function->active == 0 && hasSource(*r.function)) {
+      activateByExecution(k, *r.function);
+    }
+  }
+  followLineEntries(k, pc);
+  frameChain(k).current = 0;
+  return true;
+}
+
+// Whether a unit that ended at the PC counts against the budget: not inside inactive functions,
+// not before `finish` has left its function.
+bool unitCounts(Kernel& k) {
+  if (k.exec.finishmode && k.exec.finishdepth >= 1) return false;
+  const uint32_t pc = currentPc(k);
+  const FunctionEntry* fn = tables(k).functionAt(pc);
+  if (!fn || fn->isOuterScope()) return true;
+  if (!tables(k).lineAt(pc)) return true;
+  if (!fn->file || fn->file->name.empty()) return true;
+  return fn->active != 0;
+}
+
+void showCount(Kernel& k) {
+  const ExecState& x = k.exec;
+  std::string text;
+  if (x.animate) {
+    text = " Animate (" + std::to_string(x.stepcount) + ")";
+  } else {
+    text = " Stepping: " + std::to_string(x.stepcount);
+    if (x.total != ExecState::kNoCount && !x.finishmode) text += " out of " + std::to_string(x.total) + " ";
+  }
+  k.ui->LeftStatus(text);
+}
+
+// Reads the place argument: a count, or a place for an internal event the run stops at. False
+// when the command must end (a refused place).
+bool readPlace(Kernel& k, const char*& rest) {
+  LocSpec spec;
+  rest = locspec(rest, spec);
+  ExecState& x = k.exec;
+  if (!spec.present) {
+    if (x.depth == 0) x.budget = x.stepping ? 1 : ExecState::kNoCount;
+    return true;
+  }
+  if (spec.isNumber()) {
+    x.gomode = false;
+    x.budget = static_cast<int32_t>(spec.line);
+    return true;
+  }
+  CodeEventRequest request;
+  request.user = 0;
+  return setCodeEvent(k, spec, request);
+}
+
+void afterLoop(Kernel& k, const RegisterFile& before) {
+  ExecState& x = k.exec;
+  if (k.disp.registerTracking) k.ui->refreshViews(kViewRegisters);
+  k.ui->LeftStatus("Command");
+  if (x.insnmode) k.ui->showDisassembly();
+  x.finishmode = false;
+  x.depth = 0;
+  x.running = false;
+  k.regs.previous = before;  // views mark what changed since the last stop
+  k.ui->executionEnds();
+  showExecutionPoint(k);
+  k.ui->refreshViews(kViewAll);
+}
+
+}  // namespace
+
+const char* runLoop(Kernel& k, const char* rest) {
+  ExecState& x = k.exec;
+  if (!readPlace(k, rest)) {
+    k.ui->executionEnds();
+    return rest;
+  }
+  x.stopreq = false;
+  if (FunctionEntry* top = topFunction(k); top && top->active == 0 && x.stepping) activateByExecution(k, *top);
+  if (x.depth != 0) {
+    ++x.depth;
+    k.ui->executionEnds();
+    return rest;
+  }
+  if (!k.target || !k.target->connected()) {
+    errmsg(k, {"No target connected\n"});
+    k.ui->executionEnds();
+    return rest;
+  }
+  const RegisterFile before = k.regs.file;
+  k.target->beginRunLoop();
+  k.ui->LeftStatus(x.stepping ? " Stepping " : " Running ");
+  x.depth = 1;
+  x.stepcount = 0;
+  x.total = x.budget;
+  while (!x.stopreq && k.target->connected() && (x.gomode || x.animate || x.budget-- != 0)) {
+    if (!x.stepping && !x.keepFrames) discardFrames(k);
+    if (!x.gomode) {
+      ++x.stepcount;
+      showCount(k);
+    }
+    WinSetFakeIo(k);
+    if (FunctionEntry* top = topFunction(k); top && top->active == 0) popFrame(k);
+    if (x.lastmode == ExecState::kReloadBreaks || x.lastmode != static_cast<uint8_t>(x.stepping)) {
+      k.ui->LeftStatus("Waiting");
+      k.target->loadBreaks(x.stepping);
+      if (!x.stepping && !x.keepFrames) discardFrames(k);
+      showMode(k);
+      x.lastmode = static_cast<uint8_t>(x.stepping);
+    }
+    if (!x.gomode) {
+      if (FunctionEntry* top = topFunction(k); top && top->active != 0 && top->armed == 0) {
+        k.ui->LeftStatus("Waiting");
+        k.target->loadFunctionBreaks(*top);
+        showMode(k);
+      }
+    }
+    x.running = true;
+    const bool answered = x.insnmode ? instructionUnit(k) : sourceUnit(k);
+    x.running = false;
+    if (!answered) break;
+    const uint32_t pc = currentPc(k);
+    const DebugRecord* line = x.insnmode ? tables(k).lineStartingAt(pc) : tables(k).lineAt(pc);
+    const std::optional<FiredEvent> fired = evalevents(k, innermostFrame(k), line);
+    const bool stop = (fired && fired->watch == 0) || (x.insnmode && !x.stepping);
+    if (stop) {
+      if (x.depth <= 1) break;
+      showMode(k);
+      x.depth = 1;
+      continue;
+    }
+    if (unitCounts(k)) {
+      if (x.stepping && x.budget > 0) k.ui->refreshViews(kViewRegisters | kViewVariables | kViewMemory);
+    } else {
+      ++x.budget;
+    }
+  }
+  afterLoop(k, before);
+  return rest;
+}
+
+std::string executionPoint(Kernel& k) {
+  const uint32_t pc = currentPc(k);
+  if (const DebugRecord* line = tables(k).lineAt(pc); line && line->startLine != 0) {
+    std::string place = line->fileName + ":" + std::to_string(line->startLine) + ": ";
+    if (auto text = sourceLineText(k, line->fileName, line->startLine)) place += *text;
+    return place;
+  }
+  char address[16];
+  std::snprintf(address, sizeof address, "0x%05X: ", pc);
+  std::string text = instructionText(k, pc);
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return address + text;
+}
+
+void showExecutionPoint(Kernel& k) {
+  if (!k.target || !k.target->connected() || !k.regs.valid) return;
+  k.ui->showExecutionPoint(executionPoint(k));
+}
+
+}  // namespace yav
