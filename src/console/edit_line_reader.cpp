@@ -169,6 +169,11 @@ bool EditLineReader::escapeTyped() {
   return escape;
 }
 
+bool EditLineReader::keyPressed() {
+  char c;
+  return commandMode_ && ::read(inFd_, &c, 1) == 1;
+}
+
 unsigned char EditLineReader::interruptKey() {
   const LineInfo* li = el_line(el_);
   interruptedBeforeEnd_ = static_cast<int>(li->lastchar - li->cursor);

@@ -35,6 +35,7 @@ class EditLineReader : public LineReader {
   void commandStarts() override;
   void commandEnded() override;
   bool escapeTyped() override;
+  bool keyPressed() override;
 
   // Key handlers bound in libedit (called through its C interface).
   unsigned char interruptKey();

@@ -32,6 +32,8 @@ class LineReader {
   virtual void commandEnded() {}
   // True when Escape was typed since the command started.
   virtual bool escapeTyped() { return false; }
+  // True when a key was pressed while the command runs (the key is used up); false without keys.
+  virtual bool keyPressed() { return false; }
 };
 
 }  // namespace yav

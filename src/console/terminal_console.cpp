@@ -99,6 +99,18 @@ class ConsoleUiPort : public UiPort {
     if (reader_) writeOut("\a");
   }
 
+  // `pause`: the next key on a terminal, or Ctrl-C; without a terminal it returns at once.
+  void waitKey() override {
+    if (!reader_) return;
+    while (!reader_->keyPressed()) {
+      if (takeInterrupt()) {
+        if (k_) k_->exec.stopreq = true;
+        return;
+      }
+      ::usleep(20000);
+    }
+  }
+
   PumpResult pumpEvents() override {
     PumpResult r;
     r.stop = takeInterrupt();
