@@ -141,6 +141,26 @@ TEST(StatementStop, AnEndlessLoopEndsAtTheStopRequest) {
   EXPECT_EQ(ui.out, std::string(ui.out.size(), 'x'));
 }
 
+TEST(StatementStop, PauseEndsAtTheStopRequest) {
+  EscapeAfter ui;
+  Kernel k{ui};
+  runCommandLine(k, "pause 600000", 1);  // ten minutes, unless Escape is pressed
+  EXPECT_EQ(ui.pumps, 20);
+  EXPECT_TRUE(k.exec.stopreq);
+}
+
+TEST_F(StatementsTest, SysStartsTheCommandWithoutWaiting) {
+  const std::string made = file("made.txt");
+  EXPECT_EQ(line("sys sleep 1; touch " + made), "");
+  EXPECT_FALSE(fs::exists(made));  // the command is still asleep
+  bool appeared = false;
+  for (int i = 0; i < 1000 && !appeared; ++i) {
+    appeared = fs::exists(made);
+    if (!appeared) ::usleep(10000);
+  }
+  EXPECT_TRUE(appeared);
+}
+
 TEST_F(StatementsTest, MessagesDecodeEscapesAndPrintValues) {
   const Case cases[] = {
       {"mess \"\\101\\102\\t\\N\"", "AB\t\n"},
