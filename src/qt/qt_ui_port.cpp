@@ -1,6 +1,7 @@
 #include "qt/qt_ui_port.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -105,7 +106,19 @@ PumpResult QtUiPort::pumpEvents() {
   return r;
 }
 
+void QtUiPort::waitKey() {
+  if (!frame_) return;
+  waitingForKey_ = true;
+  keyPressed_ = false;
+  while (!keyPressed_ && frame_ && frame_->isVisible()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  waitingForKey_ = false;
+}
+
 bool QtUiPort::eventFilter(QObject* watched, QEvent* event) {
+  if (waitingForKey_ && event->type() == QEvent::KeyPress) {
+    keyPressed_ = true;
+    return true;
+  }
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
       somethingRuns()) {
     escapeSeen_ = true;

@@ -43,6 +43,7 @@ class QtUiPort : public QObject, public UiPort {
   bool askText(std::string_view title, std::string_view prompt, std::string& answer) override;
   void beep() override;
   PumpResult pumpEvents() override;
+  void waitKey() override;
   void showCommandWindow(bool show) override;
   void maximizeMain() override;
   void minimizeMain() override;
@@ -62,6 +63,8 @@ class QtUiPort : public QObject, public UiPort {
   FrameWindow* frame_ = nullptr;
   CommandWindowModel* cmd_ = nullptr;
   bool escapeSeen_ = false;
+  bool waitingForKey_ = false;  // `pause` without a number: the next key press ends it
+  bool keyPressed_ = false;
   int waitCursors_ = 0;
 };
 
