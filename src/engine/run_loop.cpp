@@ -118,6 +118,7 @@ bool returnFrom(Kernel& k, uint16_t frameSp) {
     if (k.exec.stopreq) break;
     if (!k.target->instructionStep()) return false;
   }
+  followLineEntries(k, currentPc(k));  // the return may land right on the caller's next line
   frameChain(k).current = 0;
   return true;
 }
