@@ -296,10 +296,14 @@ const char* runLoop(Kernel& k, const char* rest) {
       }
     }
     x.running = true;
+    const uint32_t from = currentPc(k);
     const bool answered = x.insnmode ? instructionUnit(k) : sourceUnit(k);
     x.running = false;
     if (!answered) break;
     const uint32_t pc = currentPc(k);
+    // A run the break system refused (or a stop asked for before it began) moved nothing: the
+    // events at the place it started from are not reported again.
+    if (x.stopreq && pc == from) break;
     const DebugRecord* line = x.insnmode ? tables(k).lineStartingAt(pc) : tables(k).lineAt(pc);
     const std::optional<FiredEvent> fired = evalevents(k, innermostFrame(k), line);
     const bool stop = (fired && fired->watch == 0) || (x.insnmode && !x.stepping);
