@@ -161,7 +161,7 @@ void popFrame(Kernel& k) {
     if (fn->active == 0) return;
   }
   if (fn && fn->active == 2) {
-    if (real) kout(k, fn->name + "() is now DEACTIVATED !!");
+    if (real) kout(k, fn->name + "() is now DEACTIVATED !!\n");
     fn->active = 0;
     fn->armed = 0;
   }

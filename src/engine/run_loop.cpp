@@ -118,6 +118,7 @@ bool returnFrom(Kernel& k, uint16_t frameSp) {
     if (k.exec.stopreq) break;
     if (!k.target->instructionStep()) return false;
   }
+  followLineEntries(k, currentPc(k));  // the return may land right on the caller's next line
   frameChain(k).current = 0;
   return true;
 }
@@ -295,10 +296,14 @@ const char* runLoop(Kernel& k, const char* rest) {
       }
     }
     x.running = true;
+    const uint32_t from = currentPc(k);
     const bool answered = x.insnmode ? instructionUnit(k) : sourceUnit(k);
     x.running = false;
     if (!answered) break;
     const uint32_t pc = currentPc(k);
+    // A run the break system refused (or a stop asked for before it began) moved nothing: the
+    // events at the place it started from are not reported again.
+    if (x.stopreq && pc == from) break;
     const DebugRecord* line = x.insnmode ? tables(k).lineStartingAt(pc) : tables(k).lineAt(pc);
     const std::optional<FiredEvent> fired = evalevents(k, innermostFrame(k), line);
     const bool stop = (fired && fired->watch == 0) || (x.insnmode && !x.stepping);

@@ -105,7 +105,7 @@ TEST_F(DisplayCommands, ReachedLineEntriesPushAndPopFrames) {
   ui.out.clear();
   reach(exit);
   EXPECT_TRUE(frameChain(k).frames.empty());
-  EXPECT_EQ(ui.out, "fill_table() is now DEACTIVATED !!");
+  EXPECT_EQ(ui.out, "fill_table() is now DEACTIVATED !!\n");
   EXPECT_EQ(fn->active, 0);
   ASSERT_TRUE(frameChain(k).lastRemoved);
   EXPECT_EQ(frameChain(k).lastRemoved->function, fn);
