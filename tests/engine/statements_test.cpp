@@ -271,6 +271,15 @@ TEST_F(StatementsTest, AnExistingFileIsKeptOrAppendedTo) {
   EXPECT_EQ(value("main.c:count"), 12);
   line("fopen /C:2 /A " + file("keep.txt") + "; fwrite /C:2 \"|%d\", 5; fclose 2");
   EXPECT_EQ(contents("keep.txt"), "12 34|5");
+  // A floating field is stored converted to the variable's type: 2.5 is exact in a float.
+  std::ofstream(dir / "real.txt") << "2.5e0 7";
+  line("fopen /C:3 " + file("real.txt") + "; fread /C:3 \"%f %f\", mean, main.c:count");
+  const char* text = "mean";
+  int error = 0;
+  auto mean = xexpr(k, text, error, true);
+  ASSERT_EQ(error, 0);
+  EXPECT_EQ(mean->doubleValue(), 2.5);
+  EXPECT_EQ(value("main.c:count"), 7);
 }
 
 TEST_F(StatementsTest, SessionSavesAndRestoresMonitorsAndPath) {
