@@ -1,5 +1,7 @@
 // Writes an object file with many functions and line records, for the load benchmark:
-// gen_big_object OUT [LINES]   (default 50,000 line records in 40 files)
+// gen_big_object OUT [LINES] [--code]   (default 50,000 line records in 40 files)
+// With --code each line is one NOP and each function ends in a branch back to its start, so the
+// program can be stepped line by line (the step benchmark); without it the code is left empty.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +17,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const unsigned lines = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 50000;
+  const bool code = argc > 3 && std::string(argv[3]) == "--code";
+  const uint32_t lineBytes = code ? 1 : 3, endBytes = code ? 2 : 1;
+  constexpr uint8_t kNop = 0x9D, kBra = 0x20;
+  std::vector<uint8_t> text;
   constexpr unsigned kFiles = 40, kLinesPerFunction = 25;
   const unsigned functions = (lines + kLinesPerFunction - 1) / kLinesPerFunction;
   objconv::DebugWriter dbg;
@@ -32,12 +38,17 @@ int main(int argc, char** argv) {
       unsigned line = 10;
       for (unsigned l = 0; l < kLinesPerFunction && made < lines; ++l, ++made) {
         recs.push_back({addr, 0x08, file + ":" + std::to_string(line)});
-        addr += 3;
+        addr += lineBytes;
         line += 1;
       }
       recs.push_back({start, 0x20, file + "~" + name + ":9-" + std::to_string(line)});
       recs.push_back({addr, 0x10, file + "~" + name + ":"});
-      addr += 1;
+      if (code) {
+        text.resize(addr - 0x2080, kNop);
+        text.push_back(kBra);
+        text.push_back(static_cast<uint8_t>(start - (addr + 2)));
+      }
+      addr += endBytes;
       labels.push_back({start, 0x01, 0, "_" + name});
       // locals: one argument and two autos
       const uint32_t la = dbg.name("a", 2), lb = dbg.name("b", 3), lc = dbg.name("c", 3);
@@ -73,7 +84,7 @@ int main(int argc, char** argv) {
     dbg.be32(fnRecs.front());
     recs.insert(recs.begin(), {fileBase, 0x40, file + "~:1.0." + std::to_string(fileRec)});
   }
-  std::vector<objconv::OutSection> sections{{".text", 0x2080, addr - 0x2080, {}}, {".debug", 0, dbg.here(), dbg.bytes()}};
+  std::vector<objconv::OutSection> sections{{".text", 0x2080, addr - 0x2080, text}, {".debug", 0, dbg.here(), dbg.bytes()}};
   std::stable_sort(recs.begin(), recs.end(), [](const auto& a, const auto& b) {
     return a.value != b.value ? a.value < b.value : (a.kind == 0x40 ? 0 : a.kind == 0x20 ? 1 : 2) < (b.kind == 0x40 ? 0 : b.kind == 0x20 ? 1 : 2);
   });

@@ -8,3 +8,5 @@ build=${1:-$here/../build}
 big=$(mktemp -d)/big.s08
 "$build/gen_big_object" "$big" 50000
 "$build/load_bench" "$big"
+# Run control: C-line steps, per-step cost against program size, go and Stepping Mode speed.
+"$here/run_control.sh" "$build"

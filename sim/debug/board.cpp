@@ -12,7 +12,8 @@ namespace {
 bool isDataKind(uint8_t k) { return k == 'R' || k == 'W' || k == 'A'; }
 
 constexpr uint32_t kDirect = 0x80000000u;
-constexpr int kChunk = 256;  // instructions run per hold of the lock
+constexpr int kChunk = 4096;  // instructions run per hold of the lock (some 20 us)
+constexpr uint8_t kFlatPage = 2;
 
 }  // namespace
 
@@ -330,7 +331,9 @@ void Board::getRegisters(uint8_t* block) {
   block[0] = r.a;
   block[1] = static_cast<uint8_t>(r.hx);
   block[2] = static_cast<uint8_t>(r.hx >> 8);
-  block[3] = memory_->ppage();
+  // A chip without paging shows the page that the 0x8000-0xBFFF window holds on a paged chip out
+  // of reset, so the debugger's paged program counter is the CPU's own address there.
+  block[3] = memory_->has_paging() ? memory_->ppage() : kFlatPage;
   block[4] = r.cc;
   block[5] = 0;
   std::memcpy(block + 6, &r.sp, 2);

@@ -164,11 +164,12 @@ void pumpWhileRunning(Kernel& k) {
 }
 
 // Waits for the running target to stop, pumping the front-end. A stop the board has reached is
-// seen at once; the wait between polls grows to 10 ms, the longest a stop may go unnoticed.
+// seen at once; the wait between polls grows to 2 ms, well inside the 10 ms a stop may go
+// unnoticed, so a short run does not lose most of its time to the last wait.
 void waitForStop(Kernel& k) {
   const CableEntries& c = targetState(k).cable;
   auto pause = std::chrono::microseconds(20);
-  constexpr auto kLongest = std::chrono::milliseconds(10);
+  constexpr auto kLongest = std::chrono::milliseconds(2);
   for (;;) {
     pumpWhileRunning(k);
     if (k.exec.stopreq || c.test_for_freeze() != 0) return;
