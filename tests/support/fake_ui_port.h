@@ -11,7 +11,10 @@ namespace yav::test {
 class FakeUiPort : public UiPort {
  public:
   void output(std::string_view text) override { out += text; }
-  void LeftStatus(std::string_view t) override { status[0] = t; }
+  void LeftStatus(std::string_view t) override {
+    status[0] = t;
+    leftStatusLog.emplace_back(t);
+  }
   void MiddleStatus(std::string_view t) override { status[1] = t; }
   void RightStatus(std::string_view t) override { status[2] = t; }
   void WinStatGauge(bool on, uint32_t total) override {
@@ -37,9 +40,13 @@ class FakeUiPort : public UiPort {
   void requestClose() override { closeRequested = true; }
   void targetMenuTitle(std::string_view title) override { menuTitle = title; }
   void enableCommand(uint16_t id, bool enabled) override { commandEnabled.emplace_back(id, enabled); }
+  void showExecutionPoint(std::string_view place) override { stops.emplace_back(place); }
+  void executionStarts() override { ++executions; }
 
   std::string out;
   std::string status[3];
+  std::vector<std::string> leftStatusLog, stops;
+  int executions = 0;
   bool gaugeOn = false;
   uint32_t gaugeTotal = 0, gaugeDone = 0;
   std::vector<std::string> boxes, questions;
