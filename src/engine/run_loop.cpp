@@ -137,8 +137,13 @@ void traceLine(Kernel& k, uint32_t pc) {
 // One C-level unit: runs the target (free or by steps) until it stops on a line with source, a
 // stop is requested or an event waits at the stop. False when the target did not answer.
 bool sourceUnit(Kernel& k) {
-  if (k.exec.stepping && !topFunction(k) && !inFunctionWithSource(k, currentPc(k))) {
-    const std::optional<bool> followed = stepUntilSource(k, nullptr, true);
+  if (k.exec.stepping && !topFunction(k)) {
+    // No frame to follow: from the start-up code on to the first function with source; from the
+    // last line of a function whose frame is gone, out to its caller.
+    const uint32_t pc = currentPc(k);
+    const bool inSource = inFunctionWithSource(k, pc);
+    const std::optional<bool> followed =
+        inSource ? stepUntilSource(k, tables(k).functionAt(pc), false) : stepUntilSource(k, nullptr, true);
     if (!followed) return false;
     if (!*followed) return true;
     if (tables(k).lineStartingAt(currentPc(k))) return true;  // arrived right on a line
@@ -157,7 +162,7 @@ bool sourceUnit(Kernel& k) {
       // `finish` has left its function: it ends right after the return, in the caller.
       return returnFrom(k, chain.lastRemoved->sp);
     }
-    if (k.exec.stepping && chain.frames.empty() && before && !k.exec.stopreq) {
+    if (k.exec.stepping && chain.frames.empty() && before && !shown && !k.exec.stopreq) {
       const std::optional<bool> followed = stepUntilSource(k, before, false);
       if (!followed) return false;
       if (*followed) continue;
@@ -171,6 +176,13 @@ bool sourceUnit(Kernel& k) {
     }
     chain.current = 0;
     if (shown || k.exec.stopreq || codeEventAt(k, pc) || !k.target->connected()) return true;
+    // The step entered an active function that has no lines in the break list yet: they join
+    // it, so the step ends on the function's first line.
+    if (k.exec.stepping) {
+      if (FunctionEntry* top = topFunction(k); top && top->active != 0 && top->armed == 0) {
+        k.target->loadFunctionBreaks(*top);
+      }
+    }
   }
 }
 
