@@ -35,6 +35,7 @@ class FakeUiPort : public UiPort {
   PumpResult pumpEvents() override {
     PumpResult r = nextPump;
     nextPump = {};
+    if (stopAfterPumps > 0 && --stopAfterPumps == 0) r.stop = true;  // Escape pressed later on
     return r;
   }
   void requestClose() override { closeRequested = true; }
@@ -54,6 +55,7 @@ class FakeUiPort : public UiPort {
   bool answer = true;
   int beeps = 0;
   PumpResult nextPump;
+  int stopAfterPumps = 0;
   bool closeRequested = false;
   std::string menuTitle;
   std::vector<std::pair<uint16_t, bool>> commandEnabled;

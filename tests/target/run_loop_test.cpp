@@ -93,6 +93,22 @@ TEST_F(RunLoopTest, ABreakpointWhoseActionGoesKeepsTheTargetRunning) {
   EXPECT_EQ(stopLine(), "main.c:36");
 }
 
+TEST_F(RunLoopTest, EscapeStopsAFreeRunThatWouldNeverEnd) {
+  run("go main.c:28");
+  ui.stopAfterPumps = 50;  // no breakpoint: only the stop request can end this run
+  run("go");
+  EXPECT_EQ(ui.stopAfterPumps, 0);
+  EXPECT_EQ(k.exec.depth, 0);
+  EXPECT_FALSE(k.exec.running);
+  EXPECT_EQ(ui.status[0], "Command");
+  ASSERT_FALSE(ui.stops.empty());  // where it stopped is shown
+  run("go main.c:28");
+  ui.stopAfterPumps = 300;  // the same for a step that cannot end (main never returns)
+  run("finish");
+  EXPECT_EQ(ui.stopAfterPumps, 0);
+  EXPECT_EQ(k.exec.depth, 0);
+}
+
 TEST_F(RunLoopTest, StepWithoutDebugInformationIsOneInstruction) {
   run("go main.c:21");
   k.debugInfoLoaded = false;  // as after loading a plain image of the same code
