@@ -1,6 +1,7 @@
 // The execution commands: each sets the mode variables of the run loop and enters it.
 #include "engine/commands.h"
 #include "engine/dispatcher.h"
+#include "engine/frames.h"
 #include "engine/kernel_eval.h"
 #include "engine/run_loop.h"
 #include "model/loader.h"
@@ -73,6 +74,8 @@ const char* cmd_finish(Kernel& k, const char* rest, int) {
   const FunctionEntry* fn = k.prog.program->tables.functionAt(currentPc(k));
   x.finishmode = fn && !fn->isOuterScope() && fn->firstLineRecord != kNoRecord && k.debugInfoLoaded;
   x.finishdepth = 1;
+  const auto& frames = frameChain(k).frames;
+  x.finishSp = frames.empty() ? k.regs.file.sp : frames.front().sp;
   x.insnmode = false;
   return enter(k, rest);
 }

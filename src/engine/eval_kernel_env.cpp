@@ -22,7 +22,10 @@ EvalSymbol toEvalSymbol(const SymbolEntry& s, const FunctionEntry* scope, bool s
   e.secondAddress = s.secondAddress;
   e.bitNumber = s.bitNumber;
   e.bitWidth = s.bitWidth;
-  e.registerArgumentsSaved = saved;
+  // Only the first argument arrives in a register; a static argument after it is in its place
+  // from the call on.
+  const bool firstArgument = scope && !scope->locals.empty() && &scope->locals.front() == &s;
+  e.registerArgumentsSaved = saved || (s.storageClass == sc::StaticRegisterArgument && !firstArgument);
   e.scope = scope;
   return e;
 }

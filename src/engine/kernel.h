@@ -65,6 +65,7 @@ struct ExecState {
   bool animate = false;     // each step is shown and the budget is not consumed
   bool finishmode = false;  // `finish`
   int16_t finishdepth = 0;  // call depth relative to the function current at `finish`
+  uint16_t finishSp = 0;    // stack pointer at the entry of the frame `finish` leaves
   int32_t budget = 0;       // units still to execute
   int32_t total = 0;        // the budget at the start, for the status line
   int32_t stepcount = 0;    // units done so far in this loop

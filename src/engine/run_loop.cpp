@@ -63,8 +63,14 @@ void showMode(Kernel& k) { k.ui->LeftStatus(k.exec.stepping ? "Stepping" : " Run
 // source line.
 int followLineEntries(Kernel& k, uint32_t pc) {
   int shown = 0;
-  for (const DebugRecord& r : tables(k).recordsAt(pc)) {
-    if (r.kind & kFollowedKinds) shown += reachLineEntry(k, r, false);
+  const std::span<const DebugRecord> at = tables(k).recordsAt(pc);
+  // A function's entry first: the frame it makes is the one made at the entry, whose arguments
+  // are still in their registers, whatever order the other entries at that address come in.
+  for (const DebugRecord& r : at) {
+    if (r.kind == rk::FunctionStart) shown += reachLineEntry(k, r, false);
+  }
+  for (const DebugRecord& r : at) {
+    if ((r.kind & kFollowedKinds) && r.kind != rk::FunctionStart) shown += reachLineEntry(k, r, false);
   }
   return shown;
 }
@@ -118,8 +124,18 @@ bool returnFrom(Kernel& k, uint16_t frameSp) {
     if (k.exec.stopreq) break;
     if (!k.target->instructionStep()) return false;
   }
-  followLineEntries(k, currentPc(k));  // the return may land right on the caller's next line
-  frameChain(k).current = 0;
+  const uint32_t pc = currentPc(k);
+  followLineEntries(k, pc);  // the return may land right on the caller's next line
+  FrameChain& chain = frameChain(k);
+  if (chain.frames.empty()) {
+    // The caller was never followed (the run that reached the function was a free one): it is
+    // followed from here, and becomes active when it has source.
+    if (FunctionEntry* fn = tables(k).functionAt(pc); fn && hasSource(*fn)) {
+      if (fn->active == 0) activateByExecution(k, *fn);
+      framesFollowPc(k);
+    }
+  }
+  chain.current = 0;
   return true;
 }
 
@@ -158,8 +174,11 @@ bool sourceUnit(Kernel& k) {
     FrameChain& chain = frameChain(k);
     const unsigned popsBefore = chain.pops;
     int shown = followLineEntries(k, pc);
-    if (k.exec.finishmode && k.exec.finishdepth < 1 && chain.pops != popsBefore && chain.lastRemoved) {
-      // `finish` has left its function: it ends right after the return, in the caller.
+    if (k.exec.finishmode && chain.pops != popsBefore && chain.lastRemoved &&
+        chain.lastRemoved->sp >= k.exec.finishSp) {
+      // `finish` has left its function (the frame it started in, or one further out, was
+      // popped): it ends right after the return, in the caller.
+      k.exec.finishdepth = 0;
       return returnFrom(k, chain.lastRemoved->sp);
     }
     if (k.exec.stepping && chain.frames.empty() && before && !shown && !k.exec.stopreq) {

@@ -205,11 +205,38 @@ class Converter {
         const std::string base = fn.file + "~" + fn.cdb->name + ":";
         records_.push_back({fn.start, kFunctionStart,
                             base + std::to_string(fn.firstLine) + "-" + std::to_string(fn.lastLine)});
-        records_.push_back({fn.start, kFunctionLine, base + std::to_string(fn.firstLine) + ".0"});
+        records_.push_back({prologueEnd(mod, fn), kFunctionLine, base + std::to_string(fn.firstLine) + ".0"});
         records_.push_back({fn.end, kFunctionExit, base});
         records_.push_back({fn.end, kFunctionEnd, base});
       }
     }
+  }
+
+  // Where a function has saved its register-passed first argument. A non-reentrant function
+  // stores it into its static place with its first instructions, before the code of its first
+  // statement: until there the argument's value is in its register. Other functions: the entry.
+  uint32_t prologueEnd(const std::string& module, const Func& fn) const {
+    const auto params = sources_.find(module);
+    if (params == sources_.end()) return fn.start;
+    const auto list = params->second.params.find(fn.cdb->name);
+    if (list == params->second.params.end() || list->second.empty()) return fn.start;
+    const std::string& first = list->second.front();
+    bool staticFirst = false;
+    for (const CdbSymbol& sym : cdb_.symbols) {
+      if (sym.scope == 'L' && sym.module == module && sym.function == fn.cdb->name && sym.name == first) {
+        staticFirst = !sym.onStack && sym.space != 'R';
+        break;
+      }
+    }
+    if (!staticFirst) return fn.start;
+    uint32_t statement = fn.start;
+    for (const CdbLine& l : cdb_.lines) {
+      if (l.address > fn.start && l.address <= fn.end && l.file == fn.file &&
+          (statement == fn.start || l.address < statement)) {
+        statement = l.address;
+      }
+    }
+    return statement;
   }
 
   // The source file of a function's code: that of its first line record (a header for a
