@@ -1,33 +1,14 @@
 // `$time`: the simulated time the target port measures, as a read-only number in expressions.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <optional>
 #include <string>
 
-#include "engine/dispatcher.h"
-#include "support/fake_target_port.h"
-#include "support/fake_ui_port.h"
+#include "support/fake_target_kernel.h"
 
 namespace yav {
 namespace {
 
-struct SimulatedTimeTest : ::testing::Test {
-  test::FakeUiPort ui;
-  Kernel k{ui};
-  test::FakeTargetPort* port = nullptr;
-  SimulatedTimeTest() {
-    auto p = std::make_unique<test::FakeTargetPort>();
-    port = p.get();
-    k.target = std::move(p);
-    k.cmdfile.inputMark = true;  // errors print as in a command file
-  }
-  std::string run(const char* line) {
-    ui.out.clear();
-    runStatements(k, line, 1);
-    return ui.out;
-  }
-};
+struct SimulatedTimeTest : ::testing::Test, test::FakeTargetKernel {};
 
 TEST_F(SimulatedTimeTest, ReadsTheTargetsMicrosecondsAsANumber) {
   // 65,536 bus cycles at 4,194,304 Hz, then the same plus one cycle (0.2384185791015625 us).
