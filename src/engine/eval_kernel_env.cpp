@@ -130,6 +130,11 @@ bool KernelEvalEnv::setRegister(int number, uint32_t value) { return setKernelRe
 
 uint32_t KernelEvalEnv::currentPc() { return yav::currentPc(k_); }
 
+std::optional<double> KernelEvalEnv::simulatedMicroseconds() {
+  if (!k_.target) return std::nullopt;
+  return k_.target->simulatedMicroseconds();
+}
+
 // The user moved the program counter (the frames followed it): the views follow too.
 void KernelEvalEnv::pcChanged() { k_.ui->refreshViews(kViewSource | kViewStack | kViewVariables); }
 

@@ -28,6 +28,7 @@ class KernelEvalEnv : public EvalEnv {
   bool setRegister(int number, uint32_t value) override;
   uint32_t currentPc() override;
   void pcChanged() override;
+  std::optional<double> simulatedMicroseconds() override;
   TargetMemory* memory() override;
   bool writeMemory(uint8_t space, uint32_t address, std::span<const uint8_t> bytes) override;
 

@@ -72,6 +72,10 @@ class TargetPort {
     (void)level;
     return std::nullopt;
   }
+
+  // Simulated time since the simulated chip was powered on, in microseconds; nothing on a
+  // target that does not measure it (a real board).
+  virtual std::optional<double> simulatedMicroseconds() { return std::nullopt; }
 };
 
 }  // namespace yav

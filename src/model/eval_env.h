@@ -88,6 +88,8 @@ class EvalEnv {
   // The paged program counter, and the views following it after it was changed.
   virtual uint32_t currentPc() = 0;
   virtual void pcChanged() {}
+  // Simulated time since power-on in microseconds; nothing when the target does not measure it.
+  virtual std::optional<double> simulatedMicroseconds() { return std::nullopt; }
 
   // Target memory: null while there is none. Writes are big-endian byte images.
   virtual TargetMemory* memory() = 0;

@@ -26,6 +26,31 @@ EvalValue numberValue(uint32_t value, uint8_t cls = sc::Computed) {
   v.rec.type = integerConstantCode(value, false, false, false);
   return v;
 }
+
+// `$` names of values the target measures rather than holds in a register; read only.
+struct MeasuredName {
+  std::string_view name;
+  std::optional<double> (EvalEnv::*read)();
+};
+constexpr MeasuredName kMeasuredNames[] = {
+    {"time", &EvalEnv::simulatedMicroseconds},
+};
+
+// The measured value of that name (typed only when not evaluating); nothing when no such name
+// or the target does not measure it.
+std::optional<EvalValue> measuredValue(EvalEnv& env, std::string_view name, bool evaluate) {
+  for (const MeasuredName& m : kMeasuredNames) {
+    if (name != m.name) continue;
+    EvalValue v;
+    v.rec.type = tc::Double;
+    if (!evaluate) return v;
+    const std::optional<double> value = (env.*m.read)();
+    if (!value) return std::nullopt;
+    v.rec.setDouble(*value);
+    return v;
+  }
+  return std::nullopt;
+}
 }  // namespace
 
 EvalValue Parser::name(const Token& t) {
@@ -96,6 +121,7 @@ EvalValue Parser::debuggerVariable() {
 EvalValue Parser::registerValue(std::string_view registerName) {
   const int number = ev_.env().registerByName(registerName);
   if (number == 0) {
+    if (std::optional<EvalValue> measured = measuredValue(ev_.env(), registerName, ev_.evaluate)) return *measured;
     fail(msg::NotAccessible);
     return intValue(0);
   }

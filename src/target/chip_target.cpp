@@ -84,6 +84,13 @@ std::optional<int> ChipTarget::pin(const std::string& name, std::optional<int> l
   return r;
 }
 
+std::optional<double> ChipTarget::simulatedMicroseconds() {
+  if (!connected() || state.chip.emtime == nullptr) return std::nullopt;
+  double microseconds = 0;
+  if (state.chip.emtime(nullptr, &microseconds) != 0) return std::nullopt;
+  return microseconds;
+}
+
 void ChipTarget::loadBreaks(bool withActiveFunctions) { loadBreakList(k_, withActiveFunctions); }
 
 void ChipTarget::loadFunctionBreaks(FunctionEntry& function) { target::loadFunctionBreaks(k_, function); }

@@ -41,6 +41,7 @@ class ChipTarget : public TargetPort {
   bool instructionStep() override;
   bool straightLine(uint32_t from, uint32_t to) override;
   std::optional<int> pin(const std::string& name, std::optional<int> level) override;
+  std::optional<double> simulatedMicroseconds() override;
 
   TargetState state;
 

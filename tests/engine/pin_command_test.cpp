@@ -1,32 +1,13 @@
 // `pin`: drives and reads pins of the target through the target port.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-
-#include "engine/dispatcher.h"
-#include "support/fake_target_port.h"
-#include "support/fake_ui_port.h"
+#include "support/fake_target_kernel.h"
 
 namespace yav {
 namespace {
 
-struct PinCommandTest : ::testing::Test {
-  test::FakeUiPort ui;
-  Kernel k{ui};
-  test::FakeTargetPort* port = nullptr;
-  PinCommandTest() {
-    auto p = std::make_unique<test::FakeTargetPort>();
-    p->pins = {{"PTA2", 1}, {"IRQ", 1}};
-    port = p.get();
-    k.target = std::move(p);
-    k.cmdfile.inputMark = true;  // errors print as in a command file
-  }
-  std::string run(const char* line) {
-    ui.out.clear();
-    runStatements(k, line, 1);
-    return ui.out;
-  }
+struct PinCommandTest : ::testing::Test, test::FakeTargetKernel {
+  PinCommandTest() { port->pins = {{"PTA2", 1}, {"IRQ", 1}}; }
 };
 
 TEST_F(PinCommandTest, DrivesReadsAndLetsGo) {

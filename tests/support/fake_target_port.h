@@ -2,6 +2,7 @@
 // memory and download through whatever the test hands in, and counts of the other calls.
 #pragma once
 #include <map>
+#include <optional>
 #include <string>
 
 #include "engine/target_port.h"
@@ -47,6 +48,9 @@ class FakeTargetPort : public TargetPort {
     return it->second;
   }
   std::map<std::string, int> pins;
+  // Simulated time; nothing: the target measures none.
+  std::optional<double> simulatedMicroseconds() override { return isConnected ? microseconds : std::nullopt; }
+  std::optional<double> microseconds;
 
   RegisterFile regs;
   bool isConnected = true;
