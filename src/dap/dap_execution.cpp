@@ -1,0 +1,142 @@
+// Running and stepping: the execution commands behind continue, next, step in and out, and the
+// stop reported afterwards.
+#include "dap/dap_console_tap.h"
+#include "dap/dap_session.h"
+#include "engine/dispatcher.h"
+#include "engine/events.h"
+#include "engine/frames.h"
+#include "engine/kernel_eval.h"
+#include "model/loader.h"
+
+namespace yav::dap {
+
+namespace {
+
+bool instructionGranularity(const json& args) { return args.value("granularity", std::string()) == "instruction"; }
+
+bool targetUp(Kernel& k) { return k.target && k.target->connected(); }
+
+// Whether the code event `e` holds where execution stands (its count aside).
+bool eventAtStop(Kernel& k, const Event& e) {
+  const uint32_t pc = currentPc(k);
+  if (e.kind != ev::Line) return e.addr == pc && (e.kind == ev::Address || e.kind == ev::Symbol || e.kind == ev::Label);
+  if (!k.prog.program) return false;
+  const DebugRecord* line = k.prog.program->tables.lineAt(pc);
+  if (!line || line->address != pc) return false;
+  if (e.first != 0 && (line->startLine < e.first || line->startLine > e.last)) return false;
+  if (e.func && line->function != e.func) return false;
+  if (e.file && (line->function ? line->function->file != e.file : line->fileName != e.file->name)) return false;
+  return true;
+}
+
+}  // namespace
+
+void Session::continueRequest(const json&, json& body) {
+  body = {{"allThreadsContinued", true}};
+  runAfterResponse("go");
+}
+
+void Session::stepRequest(const json& args, const char* sourceCommand, const char* instructionCommand) {
+  runAfterResponse(instructionGranularity(args) || !k_.debugInfoLoaded ? instructionCommand : sourceCommand);
+}
+
+void Session::next(const json& args, json&) { stepRequest(args, "so", "si"); }
+void Session::stepIn(const json& args, json&) { stepRequest(args, "step", "si"); }
+void Session::stepOut(const json& args, json&) { stepRequest(args, "finish", "finish"); }
+
+// Stopped already: the editor is told so again, as it expects an answer to its pause.
+void Session::pause(const json&, json&) { reportStopAfterResponse("pause"); }
+
+void Session::runAfterResponse(std::string command) {
+  then_ = [this, command] { execute(command); };
+}
+
+void Session::reportStopAfterResponse(std::string reason) {
+  then_ = [this, reason] { reportStop(reason); };
+}
+
+std::vector<Breakpoint*> Session::breakpointsAtStop() {
+  std::vector<Breakpoint*> hit;
+  for (Breakpoint& b : breakpoints_) {
+    if (b.kind == Breakpoint::Kind::Data || b.eventNum == 0) continue;
+    const Event* e = findEvent(k_, b.eventNum);
+    if (e && e->on && eventAtStop(k_, *e)) hit.push_back(&b);
+  }
+  return hit;
+}
+
+bool Session::conditionHolds(const Breakpoint& b) {
+  if (b.condition.empty()) return true;
+  std::string error;
+  const std::optional<ShownValue> v = evaluateIn(k_, 0, "(" + b.condition + ") != 0", 'd', error);
+  if (!v) {
+    // A condition that cannot be evaluated stops the run, and says why.
+    output("breakpoint condition \"" + b.condition + "\": " + error + "\n", "stderr");
+    return true;
+  }
+  return v->value != "0";
+}
+
+std::vector<int> Session::breakpointsHit() {
+  std::vector<int> ids;
+  for (const Breakpoint* b : breakpointsAtStop()) {
+    if (conditionHolds(*b)) ids.push_back(b->id);
+  }
+  return ids;
+}
+
+void Session::execute(const std::string& command) {
+  tapConsole(k_);
+  vars_.clear();
+  pauseRequested_ = false;
+  running_ = true;
+  const bool freeRun = command == "go";
+  const size_t framesBefore = frameChain(k_).frames.size();
+  for (;;) {
+    runCommandLine(k_, command.c_str(), 1);
+    if (pauseRequested_ || finished_ || !targetUp(k_)) break;
+    // Only a free run goes on past a breakpoint whose condition is false; a step ends anyway.
+    if (!freeRun || breakpointsAtStop().empty() || !breakpointsHit().empty()) break;
+  }
+  running_ = false;
+  reportRunEnd(freeRun, framesBefore);
+}
+
+void Session::reportRunEnd(bool freeRun, size_t framesBefore) {
+  if (!targetUp(k_)) {
+    if (!terminatedSent_) sendEvent("terminated");
+    terminatedSent_ = true;
+    return;
+  }
+  if (finished_) return;
+  if (pauseRequested_) return reportStop("pause");
+  const std::vector<int> hitIds = breakpointsHit();
+  // A step that ends deeper than it started was stopped by a breakpoint in a call.
+  const bool enteredCall = frameChain(k_).frames.size() > framesBefore;
+  if (!hitIds.empty() && (freeRun || enteredCall)) {
+    const Breakpoint* first = findBreakpoint(hitIds.front());
+    const char* reason = first && first->kind == Breakpoint::Kind::Function      ? "function breakpoint"
+                         : first && first->kind == Breakpoint::Kind::Instruction ? "instruction breakpoint"
+                                                                                 : "breakpoint";
+    return reportStop(reason, hitIds);
+  }
+  if (freeRun) {
+    // None of the code events holds here: a data break stopped the run.
+    std::vector<int> data;
+    for (const Breakpoint& b : breakpoints_) {
+      if (b.kind == Breakpoint::Kind::Data && b.eventNum != 0) data.push_back(b.id);
+    }
+    if (!data.empty()) return reportStop("data breakpoint", data);
+    return reportStop("pause");
+  }
+  reportStop("step");
+}
+
+void Session::reportStop(const std::string& reason, const std::vector<int>& hitIds) {
+  vars_.clear();
+  json body{{"reason", reason}, {"threadId", kThreadId}, {"allThreadsStopped", true}};
+  if (!hitIds.empty()) body["hitBreakpointIds"] = hitIds;
+  sendEvent("stopped", std::move(body));
+}
+
+}  // namespace yav::dap

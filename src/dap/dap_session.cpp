@@ -1,0 +1,323 @@
+// The session's core: the request table, the state each request needs, responses and events.
+#include "dap/dap_session.h"
+
+#include "dap/dap_console_tap.h"
+#include "engine/dispatcher.h"
+#include "engine/kernel_eval.h"
+#include "target/chip_target.h"
+#include "target/connection.h"
+#include "target/link_loader.h"
+#include "ui/startup.h"
+
+namespace yav::dap {
+
+const std::map<std::string, Session::Route, std::less<>>& Session::routes() {
+  using S = Session;
+  static const std::map<std::string, Route, std::less<>> table{
+      {"initialize", {&S::initialize, Needs::Nothing}},
+      {"launch", {&S::launch, Needs::Initialize}},
+      {"configurationDone", {&S::configurationDone, Needs::Program}},
+      {"threads", {&S::threads, Needs::Initialize}},
+      {"disconnect", {&S::disconnect, Needs::Nothing}},
+      {"terminate", {&S::terminate, Needs::Nothing}},
+      {"restart", {&S::restart, Needs::Program}},
+      {"setBreakpoints", {&S::setBreakpoints, Needs::Initialize}},
+      {"setFunctionBreakpoints", {&S::setFunctionBreakpoints, Needs::Initialize}},
+      {"setInstructionBreakpoints", {&S::setInstructionBreakpoints, Needs::Initialize}},
+      {"setExceptionBreakpoints", {&S::setExceptionBreakpoints, Needs::Initialize}},
+      {"dataBreakpointInfo", {&S::dataBreakpointInfo, Needs::Program}},
+      {"setDataBreakpoints", {&S::setDataBreakpoints, Needs::Program}},
+      {"continue", {&S::continueRequest, Needs::Stopped}},
+      {"next", {&S::next, Needs::Stopped}},
+      {"stepIn", {&S::stepIn, Needs::Stopped}},
+      {"stepOut", {&S::stepOut, Needs::Stopped}},
+      {"pause", {&S::pause, Needs::Program}},
+      {"stackTrace", {&S::stackTrace, Needs::Stopped}},
+      {"scopes", {&S::scopes, Needs::Stopped}},
+      {"variables", {&S::variables, Needs::Stopped}},
+      {"evaluate", {&S::evaluate, Needs::Program}},
+      {"setVariable", {&S::setVariable, Needs::Stopped}},
+      {"setExpression", {&S::setExpression, Needs::Stopped}},
+      {"disassemble", {&S::disassemble, Needs::Stopped}},
+      {"readMemory", {&S::readMemory, Needs::Stopped}},
+      {"writeMemory", {&S::writeMemory, Needs::Stopped}},
+  };
+  return table;
+}
+
+Session::Session(Kernel& k, Channel& channel, StartOptions opt) : k_(k), channel_(channel), opt_(std::move(opt)) {}
+
+int Session::serve() {
+  while (!finished_) {
+    if (!waiting_.empty()) {
+      IncomingMessage m = std::move(waiting_.front());
+      waiting_.pop_front();
+      dispatch(m);
+      continue;
+    }
+    if (std::optional<IncomingMessage> m = reader_.next()) {
+      dispatch(*m);
+      continue;
+    }
+    if (!channel_.receive(reader_, -1) && channel_.closed()) break;
+  }
+  if (launched_) target::shutdownTarget(k_);
+  return 0;
+}
+
+void Session::dispatch(const IncomingMessage& message) {
+  if (!message.ok()) {
+    // Nothing identifies the request: the answer names none.
+    respond(json{{"seq", 0}, {"command", ""}}, false, message.error, nullptr);
+    return;
+  }
+  if (std::optional<std::string> shape = requestShapeError(message.body)) {
+    json request{{"seq", 0}, {"command", ""}};
+    if (const auto seq = message.body.find("seq"); seq != message.body.end() && seq->is_number_integer()) {
+      request["seq"] = *seq;
+    }
+    if (const auto command = message.body.find("command"); command != message.body.end() && command->is_string()) {
+      request["command"] = *command;
+    }
+    respond(request, false, *shape, nullptr);
+    return;
+  }
+  serveRequest(message.body);
+}
+
+void Session::checkState(Needs needs, std::string_view command) const {
+  const std::string name(command);
+  if (needs >= Needs::Initialize && !initialized_) throw RequestError{name + " before initialize"};
+  if (needs >= Needs::Program && !launched_) throw RequestError{name + ": no program launched"};
+  if (needs >= Needs::Stopped && running_) throw RequestError{name + ": the target is running"};
+}
+
+void Session::serveRequest(const json& request) {
+  const std::string command = request["command"].get<std::string>();
+  const auto route = routes().find(command);
+  if (route == routes().end()) {
+    respond(request, false, "unknown request \"" + command + "\"", nullptr);
+    return;
+  }
+  static const json kNoArguments = json::object();
+  const auto args = request.find("arguments");
+  const json& arguments = args != request.end() && args->is_object() ? *args : kNoArguments;
+  json body = json::object();
+  then_ = nullptr;
+  errors_.clear();
+  try {
+    checkState(route->second.needs, command);
+    quietErrors_ = true;
+    (this->*route->second.handler)(arguments, body);
+    quietErrors_ = false;
+    capture = nullptr;
+  } catch (const RequestError& e) {
+    quietErrors_ = false;
+    capture = nullptr;
+    respond(request, false, e.message, nullptr);
+    return;
+  } catch (const json::exception& e) {
+    // A missing argument or one of the wrong type.
+    quietErrors_ = false;
+    capture = nullptr;
+    respond(request, false, command + ": bad arguments (" + e.what() + ")", nullptr);
+    return;
+  }
+  respond(request, true, {}, std::move(body));
+  if (then_) {
+    const std::function<void()> next = std::move(then_);
+    then_ = nullptr;
+    next();
+  }
+}
+
+void Session::respond(const json& request, bool success, const std::string& message, json body) {
+  flushOutput();
+  json response{{"seq", seq_++},
+                {"type", "response"},
+                {"request_seq", request["seq"]},
+                {"command", request["command"]},
+                {"success", success}};
+  if (!success) {
+    response["message"] = message;
+    response["body"] = {{"error", {{"id", 1}, {"format", message}, {"showUser", false}}}};
+  } else if (!body.is_null() && !body.empty()) {
+    response["body"] = std::move(body);
+  }
+  channel_.send(response);
+}
+
+void Session::flushOutput() {
+  if (pendingOutput_.empty()) return;
+  json message{{"seq", seq_++},
+               {"type", "event"},
+               {"event", "output"},
+               {"body", {{"category", pendingCategory_}, {"output", std::move(pendingOutput_)}}}};
+  pendingOutput_.clear();
+  channel_.send(message);
+}
+
+void Session::sendEvent(const std::string& event, json body) {
+  flushOutput();
+  json message{{"seq", seq_++}, {"type", "event"}, {"event", event}};
+  if (!body.empty()) message["body"] = std::move(body);
+  channel_.send(message);
+}
+
+void Session::output(std::string_view text, const char* category) {
+  if (text.empty()) return;
+  if (capture) {
+    capture->append(text);
+    return;
+  }
+  // The kernel prints a line in pieces: they go out as one event per line.
+  if (pendingCategory_ != category) flushOutput();
+  pendingCategory_ = category;
+  pendingOutput_.append(text);
+  if (pendingOutput_.back() == '\n' || pendingOutput_.size() > 4096) flushOutput();
+}
+
+void Session::errorShown(std::string_view text) {
+  errors_.append(text);
+  if (!errors_.empty() && errors_.back() != '\n') errors_ += '\n';
+  if (capture) capture->append(text);
+  else if (!quietErrors_) output(std::string(text) + (text.empty() || text.back() != '\n' ? "\n" : ""), "stderr");
+}
+
+std::string Session::reportedErrors() const {
+  std::string text = errors_;
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
+bool Session::pumpWhileRunning() {
+  flushOutput();
+  channel_.receive(reader_, 0);
+  while (std::optional<IncomingMessage> m = reader_.next()) {
+    const bool isRequest = m->ok() && !requestShapeError(m->body);
+    const std::string command = isRequest ? m->body["command"].get<std::string>() : std::string();
+    if (command == "pause") {
+      pauseRequested_ = true;
+      respond(m->body, true, {}, nullptr);
+    } else if (command == "threads") {
+      json body;
+      threads(json::object(), body);
+      respond(m->body, true, {}, std::move(body));
+    } else {
+      // Served once the target has stopped; a disconnect also stops it.
+      if (command == "disconnect" || command == "terminate") pauseRequested_ = true;
+      waiting_.push_back(std::move(*m));
+    }
+  }
+  if (channel_.closed()) pauseRequested_ = finished_ = true;
+  return pauseRequested_;
+}
+
+// ---- lifecycle ----
+
+void Session::initialize(const json& args, json& body) {
+  if (initialized_) throw RequestError{"initialize: the session is already initialized"};
+  linesStartAt1_ = args.value("linesStartAt1", true);
+  initialized_ = true;
+  body = {
+      {"supportsConfigurationDoneRequest", true},
+      {"supportsFunctionBreakpoints", true},
+      {"supportsConditionalBreakpoints", true},
+      {"supportsHitConditionalBreakpoints", true},
+      {"supportsEvaluateForHovers", true},
+      {"supportsSetVariable", true},
+      {"supportsSetExpression", true},
+      {"supportsRestartRequest", true},
+      {"supportsTerminateRequest", true},
+      {"supportsDataBreakpoints", true},
+      {"supportsInstructionBreakpoints", true},
+      {"supportsDisassembleRequest", true},
+      {"supportsReadMemoryRequest", true},
+      {"supportsWriteMemoryRequest", true},
+      {"supportsSteppingGranularity", true},
+      {"supportsValueFormattingOptions", true},
+      {"supportsExceptionInfoRequest", false},
+      {"supportsStepBack", false},
+      {"supportsLogPoints", false},
+      {"exceptionBreakpointFilters", json::array()},
+  };
+}
+
+void Session::launch(const json& args, json& body) {
+  (void)body;
+  if (launched_) throw RequestError{"launch: a program is already launched"};
+  const auto program = args.find("program");
+  if (program == args.end() || !program->is_string() || program->get<std::string>().empty()) {
+    throw RequestError{"launch: \"program\" must name the program file (.s08, .s19 or .hex)"};
+  }
+  stopOnEntry_ = args.value("stopOnEntry", false);
+  connectAndLoad(args);
+  launched_ = true;
+  placePendingBreakpoints();
+}
+
+void Session::connectAndLoad(const json& args) {
+  StartOptions start = opt_;
+  start.programFile.clear();
+  if (const auto path = args.find("sourcePath"); path != args.end()) {
+    std::string joined;
+    if (path->is_string()) {
+      joined = path->get<std::string>();
+    } else {
+      for (const json& dir : *path) joined += (joined.empty() ? "" : "|") + dir.get<std::string>();
+    }
+    if (!joined.empty()) start.sourcePath = joined;
+  }
+  runStartup(k_, start);
+  if (!k_.target || !k_.target->connected()) {
+    throw RequestError{"launch: no target connected" + (errors_.empty() ? std::string() : ": " + reportedErrors())};
+  }
+  if (const auto chip = args.find("chip"); chip != args.end()) {
+    const std::string name = chip->get<std::string>();
+    if (name != target::targetState(k_).chipName &&
+        (!target::selectChip(k_, name) || target::reconnectTarget(k_) != 1)) {
+      throw RequestError{"launch: chip \"" + name + "\" cannot be selected" +
+                         (errors_.empty() ? std::string() : ": " + reportedErrors())};
+    }
+  }
+  tapConsole(k_);
+  const int errorsBefore = k_.errorCount;
+  docmd(k_, ("load " + args["program"].get<std::string>()).c_str(), 1);
+  if (k_.errorCount != errorsBefore || !k_.prog.program) {
+    throw RequestError{"launch: " + (errors_.empty() ? std::string("the program was not loaded") : reportedErrors())};
+  }
+  // A step into a call enters every function with source, as an editor's "step into" does.
+  if (k_.debugInfoLoaded) runCommandLine(k_, "activ *", 0);
+}
+
+void Session::configurationDone(const json&, json&) {
+  if (configured_) throw RequestError{"configurationDone: the configuration is already done"};
+  configured_ = true;
+  if (stopOnEntry_) reportStopAfterResponse("entry");
+  else runAfterResponse("go");
+}
+
+void Session::threads(const json&, json& body) {
+  std::string name = "HCS08";
+  if (!target::targetState(k_).chipName.empty()) name += " " + target::targetState(k_).chipName;
+  body = {{"threads", json::array({{{"id", kThreadId}, {"name", name}}})}};
+}
+
+void Session::disconnect(const json&, json&) { finished_ = true; }
+
+void Session::terminate(const json&, json&) {
+  if (terminatedSent_) return;
+  terminatedSent_ = true;
+  then_ = [this] { sendEvent("terminated"); };
+}
+
+void Session::restart(const json&, json&) {
+  if (running_) throw RequestError{"restart: the target is running"};
+  const int errorsBefore = k_.errorCount;
+  runCommandLine(k_, "reset", 0);
+  if (k_.errorCount != errorsBefore) throw RequestError{"restart: " + reportedErrors()};
+  if (stopOnEntry_) reportStopAfterResponse("entry");
+  else runAfterResponse("go");
+}
+
+}  // namespace yav::dap
