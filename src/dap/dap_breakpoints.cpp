@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "dap/dap_address_text.h"
 #include "dap/dap_session.h"
 #include "engine/events.h"
 #include "engine/locspec.h"
@@ -66,11 +67,7 @@ json Session::breakpointBody(const Breakpoint& b) const {
     j["source"] = {{"path", b.source}, {"name", baseName(b.source)}};
     j["line"] = b.verified ? b.actualLine : b.line;
   }
-  if (b.kind == Breakpoint::Kind::Instruction) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", b.address);
-    j["instructionReference"] = text;
-  }
+  if (b.kind == Breakpoint::Kind::Instruction) j["instructionReference"] = hexAddress(b.address);
   return j;
 }
 
@@ -102,12 +99,7 @@ void Session::placeBreakpoint(Breakpoint& b) {
       break;
     }
     case Breakpoint::Kind::Function: spec = b.source + "()"; break;
-    case Breakpoint::Kind::Instruction: {
-      char text[16];
-      std::snprintf(text, sizeof text, "@0x%X", b.address);
-      spec = text;
-      break;
-    }
+    case Breakpoint::Kind::Instruction: spec = "@" + hexAddress(b.address); break;
     case Breakpoint::Kind::Data: break;
   }
   const bool quiet = events.quietListing;

@@ -92,13 +92,19 @@ void Session::execute(const std::string& command) {
   running_ = true;
   const bool freeRun = command == "go";
   const size_t framesBefore = frameChain(k_).frames.size();
+  freeRunning_ = freeRun;
   for (;;) {
     runCommandLine(k_, command.c_str(), 1);
     if (pauseRequested_ || finished_ || !targetUp(k_)) break;
+    if (breaksChanged_) {
+      serveWaitingBreakpoints();
+      if (freeRun && breakpointsAtStop().empty()) continue;  // stopped only to take them
+    }
     // Only a free run goes on past a breakpoint whose condition is false; a step ends anyway.
     if (!freeRun || breakpointsAtStop().empty() || !breakpointsHit().empty()) break;
   }
   running_ = false;
+  freeRunning_ = false;
   reportRunEnd(freeRun, framesBefore);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "dap/dap_address_text.h"
 #include "dap/dap_session.h"
 #include "engine/cmdtab.h"
 #include "engine/dispatcher.h"
@@ -13,12 +14,6 @@
 namespace yav::dap {
 
 namespace {
-
-std::string hexAddress(uint32_t a) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", a);
-  return text;
-}
 
 std::string trimmed(std::string text) {
   while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
@@ -80,6 +75,12 @@ void Session::stackTrace(const json& args, json& body) {
     json frame{{"id", i + 1}, {"name", f.function ? f.function->name : std::string("?")}, {"column", 1}};
     uint32_t line = f.line;
     if (line == 0 && f.position) line = f.position->startLine;
+    // The innermost frame is where the program counter is, even where the frame was not told
+    // (a step out ends right after the return).
+    if (const DebugRecord* here = i == 0 && k_.prog.program ? k_.prog.program->tables.lineAt(pc) : nullptr;
+        here && here->function == f.function && here->startLine != 0) {
+      line = here->startLine;
+    }
     frame["line"] = line;
     if (f.function && f.function->file && !f.function->file->name.empty()) frame["source"] = sourceOf(f.function->file->name);
     if (i == 0) frame["instructionPointerReference"] = hexAddress(pc);

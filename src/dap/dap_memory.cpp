@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "dap/dap_base64.h"
+#include "dap/dap_address_text.h"
 #include "dap/dap_session.h"
 #include "engine/code_view.h"
 #include "engine/kernel_eval.h"
@@ -16,12 +17,6 @@ namespace {
 constexpr int64_t kMaxBytes = 65536;
 constexpr int64_t kMaxInstructions = 4096;
 constexpr int64_t kAddressLimit = 0x400000;  // paged code addresses stay below it
-
-std::string hexAddress(uint32_t a) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", a);
-  return text;
-}
 
 // A memory reference plus a byte offset, inside the target's address range.
 uint32_t addressOf(const json& args) {

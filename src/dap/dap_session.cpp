@@ -25,7 +25,7 @@ const std::map<std::string, Session::Route, std::less<>>& Session::routes() {
       {"setFunctionBreakpoints", {&S::setFunctionBreakpoints, Needs::Initialize}},
       {"setInstructionBreakpoints", {&S::setInstructionBreakpoints, Needs::Initialize}},
       {"setExceptionBreakpoints", {&S::setExceptionBreakpoints, Needs::Initialize}},
-      {"dataBreakpointInfo", {&S::dataBreakpointInfo, Needs::Program}},
+      {"dataBreakpointInfo", {&S::dataBreakpointInfo, Needs::Stopped}},
       {"setDataBreakpoints", {&S::setDataBreakpoints, Needs::Program}},
       {"continue", {&S::continueRequest, Needs::Stopped}},
       {"next", {&S::next, Needs::Stopped}},
@@ -35,7 +35,7 @@ const std::map<std::string, Session::Route, std::less<>>& Session::routes() {
       {"stackTrace", {&S::stackTrace, Needs::Stopped}},
       {"scopes", {&S::scopes, Needs::Stopped}},
       {"variables", {&S::variables, Needs::Stopped}},
-      {"evaluate", {&S::evaluate, Needs::Program}},
+      {"evaluate", {&S::evaluate, Needs::Stopped}},
       {"setVariable", {&S::setVariable, Needs::Stopped}},
       {"setExpression", {&S::setExpression, Needs::Stopped}},
       {"disassemble", {&S::disassemble, Needs::Stopped}},
@@ -102,33 +102,31 @@ void Session::serveRequest(const json& request) {
   static const json kNoArguments = json::object();
   const auto args = request.find("arguments");
   const json& arguments = args != request.end() && args->is_object() ? *args : kNoArguments;
+  // A request served while the target runs (from the pump) leaves the state of the one that
+  // started the run as it was.
+  const bool outerQuiet = quietErrors_;
+  std::string* const outerCapture = capture;
   json body = json::object();
-  then_ = nullptr;
+  std::function<void()> next;
+  std::string failure;
   errors_.clear();
   try {
     checkState(route->second.needs, command);
     quietErrors_ = true;
     (this->*route->second.handler)(arguments, body);
-    quietErrors_ = false;
-    capture = nullptr;
+    next = std::move(then_);
   } catch (const RequestError& e) {
-    quietErrors_ = false;
-    capture = nullptr;
-    respond(request, false, e.message, nullptr);
-    return;
+    failure = e.message;
   } catch (const json::exception& e) {
     // A missing argument or one of the wrong type.
-    quietErrors_ = false;
-    capture = nullptr;
-    respond(request, false, command + ": bad arguments (" + e.what() + ")", nullptr);
-    return;
+    failure = command + ": bad arguments (" + e.what() + ")";
   }
+  then_ = nullptr;
+  quietErrors_ = outerQuiet;
+  capture = outerCapture;
+  if (!failure.empty()) return respond(request, false, failure, nullptr);
   respond(request, true, {}, std::move(body));
-  if (then_) {
-    const std::function<void()> next = std::move(then_);
-    then_ = nullptr;
-    next();
-  }
+  if (next) next();
 }
 
 void Session::respond(const json& request, bool success, const std::string& message, json body) {
@@ -199,18 +197,35 @@ bool Session::pumpWhileRunning() {
     if (command == "pause") {
       pauseRequested_ = true;
       respond(m->body, true, {}, nullptr);
-    } else if (command == "threads") {
-      json body;
-      threads(json::object(), body);
-      respond(m->body, true, {}, std::move(body));
-    } else {
-      // Served once the target has stopped; a disconnect also stops it.
-      if (command == "disconnect" || command == "terminate") pauseRequested_ = true;
+    } else if (command == "disconnect" || command == "terminate") {
+      // Served once the target has stopped.
+      pauseRequested_ = true;
       waiting_.push_back(std::move(*m));
+    } else if (command.starts_with("set") && command.ends_with("Breakpoints")) {
+      // Breaks reach the target between runs: a free run stops for them and goes on.
+      waiting_.push_back(std::move(*m));
+      breaksChanged_ = true;
+    } else if (isRequest) {
+      serveRequest(m->body);  // what needs a stopped target is refused
+    } else {
+      dispatch(*m);
     }
   }
   if (channel_.closed()) pauseRequested_ = finished_ = true;
-  return pauseRequested_;
+  return pauseRequested_ || (breaksChanged_ && freeRunning_);
+}
+
+void Session::serveWaitingBreakpoints() {
+  std::deque<IncomingMessage> rest;
+  while (!waiting_.empty()) {
+    IncomingMessage m = std::move(waiting_.front());
+    waiting_.pop_front();
+    const std::string command = m.body["command"].get<std::string>();
+    if (command.starts_with("set") && command.ends_with("Breakpoints")) serveRequest(m.body);
+    else rest.push_back(std::move(m));
+  }
+  waiting_ = std::move(rest);
+  breaksChanged_ = false;
 }
 
 // ---- lifecycle ----
@@ -254,6 +269,8 @@ void Session::launch(const json& args, json& body) {
   connectAndLoad(args);
   launched_ = true;
   placePendingBreakpoints();
+  // The editor sends its breakpoints once told that the adapter takes them.
+  then_ = [this] { sendEvent("initialized"); };
 }
 
 void Session::connectAndLoad(const json& args) {

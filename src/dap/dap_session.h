@@ -74,7 +74,8 @@ class Session {
   void respond(const json& request, bool success, const std::string& message, json body);
   void sendEvent(const std::string& event, json body = json::object());
   void flushOutput();
-  void drainInput(int timeoutMs);
+  // Serves the breakpoint requests that came during a run, leaving the others waiting.
+  void serveWaitingBreakpoints();
 
   // Lifecycle.
   void initialize(const json& args, json& body);
@@ -143,6 +144,8 @@ class Session {
   bool stopOnEntry_ = false;
   bool running_ = false, pauseRequested_ = false, ranTarget_ = false;
   bool terminatedSent_ = false;
+  bool freeRunning_ = false;   // a free run is under way: new breakpoints interrupt it
+  bool breaksChanged_ = false; // breakpoint requests wait for the target to stop
   std::deque<IncomingMessage> waiting_;  // requests that came while the target ran
   std::function<void()> then_;              // what follows the response (a run, an event)
   bool quietErrors_ = false;                // errors go into the response, not the output

@@ -1,0 +1,82 @@
+// A debugging session on the demo program as an editor runs it: launch, breakpoints, stack,
+// variables, stepping, data breakpoints, changing values, memory, disassembly and pause.
+// Expected values come from the demo's own C code (shapes.c, main.c, mathx.c).
+'use strict';
+const { describe, it, before, after } = require('node:test');
+const assert = require('node:assert');
+const t = require('./support');
+
+describe('launch and line breakpoints', () => {
+  let dc;
+  before(async () => { dc = await t.startClient(); });
+  after(() => t.stopClient(dc));
+
+  it('stops on entry in the start-up code, outside the C source', async () => {
+    const stopped = await t.launchStopped(dc);
+    assert.strictEqual(stopped.body.reason, 'entry');
+    const frame = await t.topFrame(dc);
+    assert.strictEqual(frame.source, undefined);
+    assert.match(frame.instructionPointerReference, /^0x[0-9A-F]+$/);
+  });
+
+  it('verifies a breakpoint in another file and moves one from a line without code', async () => {
+    const shapes = await dc.setBreakpointsRequest({ source: { path: t.source('shapes.c') }, breakpoints: [{ line: 27 }] });
+    assert.deepStrictEqual(shapes.body.breakpoints.map((b) => [b.verified, b.line]), [[true, 27]]);
+    // main.c:20 declares a local: the first statement after it is line 21.
+    const main = await dc.setBreakpointsRequest({ source: { path: t.source('main.c') }, breakpoints: [{ line: 20 }, { line: 900 }] });
+    assert.deepStrictEqual(main.body.breakpoints.map((b) => [b.verified, b.line]), [[true, 21], [false, 900]]);
+    assert.ok(main.body.breakpoints[1].message);
+    // Without those in main.c the run goes on to shapes.c.
+    await dc.setBreakpointsRequest({ source: { path: t.source('main.c') }, breakpoints: [] });
+  });
+
+  it('hits the breakpoint with its id, in the right function, file and line', async () => {
+    const shapes = await dc.setBreakpointsRequest({ source: { path: t.source('shapes.c') }, breakpoints: [{ line: 27 }] });
+    const stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
+    assert.strictEqual(stop.reason, 'breakpoint');
+    assert.deepStrictEqual(stop.hitBreakpointIds, [shapes.body.breakpoints[0].id]);
+    const frame = await t.topFrame(dc);
+    assert.strictEqual(frame.name, 'shapes_perimeter');
+    assert.strictEqual(frame.line, 27);
+    assert.strictEqual(frame.source.path, t.source('shapes.c'));
+  });
+
+  it('shows the locals, and the struct a pointer reaches, with their values', async () => {
+    const scopes = await t.scopesByName(dc, 1);
+    assert.deepStrictEqual(Object.keys(scopes), ['Locals', 'Globals', 'Registers']);
+    const locals = await t.variablesByName(dc, scopes.Locals);
+    assert.deepStrictEqual(Object.keys(locals), ['s', 'side']);
+    // The first call walks shapes[0]: RED, corner (0, 5), 3 sides.
+    const shape = await t.variablesByName(dc, locals.s.variablesReference);
+    assert.strictEqual(shape.color.value, 'RED');
+    assert.strictEqual(shape.sides.value, '3');
+    const corner = await t.variablesByName(dc, shape.corner.variablesReference);
+    assert.deepStrictEqual([corner.x.value, corner.y.value], ['0', '5']);
+    const hex = await t.variablesByName(dc, locals.s.variablesReference, { hex: true });
+    assert.match(hex.sides.value, /^0x0*3$/i);
+    const registers = await t.variablesByName(dc, scopes.Registers);
+    const frame = await t.topFrame(dc);
+    assert.strictEqual(parseInt(registers.pc.value, 16), parseInt(frame.instructionPointerReference, 16));
+  });
+
+  it('steps out of the callee into the line that called it', async () => {
+    const stop = await t.stopAfter(dc, () => dc.stepOutRequest({ threadId: 1 }));
+    assert.strictEqual(stop.reason, 'step');
+    const frame = await t.topFrame(dc);
+    assert.deepStrictEqual([frame.name, frame.line], ['shapes_walk', 37]);
+  });
+
+  it('stops where a condition holds, and at the passage a hit count names', async () => {
+    await dc.setBreakpointsRequest({
+      source: { path: t.source('shapes.c') }, breakpoints: [{ line: 27, condition: 's->sides == 5' }],
+    });
+    let stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
+    assert.strictEqual(stop.reason, 'breakpoint');
+    assert.strictEqual((await dc.evaluateRequest({ expression: 's->corner.x', frameId: 1 })).body.result, '20');
+    await dc.setBreakpointsRequest({ source: { path: t.source('shapes.c') }, breakpoints: [{ line: 27, hitCondition: '2' }] });
+    stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
+    assert.strictEqual(stop.reason, 'breakpoint');
+    // From the third shape on: shapes[0] of the next round, then shapes[1].
+    assert.strictEqual((await dc.evaluateRequest({ expression: 's->sides', frameId: 1 })).body.result, '4');
+  });
+});
