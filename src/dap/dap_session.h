@@ -45,6 +45,8 @@ class Session {
 
   // Serves requests until the editor disconnects or the input ends. Returns the exit status.
   int serve();
+  // Serves one message as it came from the editor.
+  void handle(const IncomingMessage& message) { dispatch(message); }
 
   // What the user-interface port passes on.
   void output(std::string_view text, const char* category);
