@@ -5,6 +5,7 @@
 
 #include "dap/dap_address_text.h"
 #include "dap/dap_session.h"
+#include "dap/dap_unwind.h"
 #include "engine/cmdtab.h"
 #include "engine/dispatcher.h"
 #include "engine/frames.h"
@@ -52,38 +53,49 @@ json Session::sourceOf(const std::string& fileName) {
   return source;
 }
 
-void Session::stackTrace(const json& args, json& body) {
+std::vector<Session::FrameView> Session::frameViews() {
   const auto& frames = frameChain(k_).frames;
   const uint32_t pc = currentPc(k_);
-  json list = json::array();
-  if (frames.empty()) {
-    // No frame followed here: the function and line of the program counter, when it lies in a
-    // function with source (a run that stopped right after a return), else the instruction.
-    const SymbolTables* t = k_.prog.program ? &k_.prog.program->tables : nullptr;
-    const FunctionEntry* f = t ? t->functionAt(pc) : nullptr;
-    const DebugRecord* line = t ? t->lineAt(pc) : nullptr;
-    json frame{{"id", 1}, {"instructionPointerReference", hexAddress(pc)}};
-    if (f && !f->isOuterScope() && f->file && !f->file->name.empty() && line && line->startLine != 0) {
-      frame.update({{"name", f->name}, {"line", line->startLine}, {"column", 1}, {"source", sourceOf(f->file->name)}});
-    } else {
-      frame.update({{"name", hexAddress(pc)}, {"line", 0}, {"column", 0}, {"presentationHint", "subtle"}});
-    }
-    list.push_back(std::move(frame));
-  }
+  const SymbolTables* t = k_.prog.program ? &k_.prog.program->tables : nullptr;
+  const DebugRecord* here = t ? t->lineAt(pc) : nullptr;
+  std::vector<FrameView> views;
   for (size_t i = 0; i < frames.size(); ++i) {
     const Frame& f = frames[i];
-    json frame{{"id", i + 1}, {"name", f.function ? f.function->name : std::string("?")}, {"column", 1}};
-    uint32_t line = f.line;
-    if (line == 0 && f.position) line = f.position->startLine;
+    FrameView v{f.function, f.line, i == 0 ? pc : 0, true};
+    if (v.line == 0 && f.position) v.line = f.position->startLine;
     // The innermost frame is where the program counter is, even where the frame was not told
     // (a step out ends right after the return).
-    if (const DebugRecord* here = i == 0 && k_.prog.program ? k_.prog.program->tables.lineAt(pc) : nullptr;
-        here && here->function == f.function && here->startLine != 0) {
-      line = here->startLine;
+    if (i == 0 && here && here->function == f.function && here->startLine != 0) v.line = here->startLine;
+    views.push_back(v);
+  }
+  if (views.empty()) {
+    // No frame followed here: the function of the program counter when it has source (a run
+    // that stopped away from the functions it followed), else the instruction alone.
+    const FunctionEntry* f = t ? t->functionAt(pc) : nullptr;
+    const bool source = f && !f->isOuterScope() && f->file && !f->file->name.empty() && here && here->startLine != 0;
+    views.push_back({source ? f : nullptr, source ? static_cast<uint32_t>(here->startLine) : 0u, pc, false});
+  }
+  if (views.back().function) {
+    for (const CallerFrame& c : callersOnStack(k_, views.back().function)) {
+      views.push_back({c.function, c.line, c.returnAddress, false});
     }
-    frame["line"] = line;
-    if (f.function && f.function->file && !f.function->file->name.empty()) frame["source"] = sourceOf(f.function->file->name);
-    if (i == 0) frame["instructionPointerReference"] = hexAddress(pc);
+  }
+  return views;
+}
+
+void Session::stackTrace(const json& args, json& body) {
+  json list = json::array();
+  const std::vector<FrameView> views = frameViews();
+  for (size_t i = 0; i < views.size(); ++i) {
+    const FrameView& v = views[i];
+    json frame{{"id", i + 1}};
+    if (v.function) {
+      frame.update({{"name", v.function->name}, {"line", v.line}, {"column", 1}});
+      if (v.function->file && !v.function->file->name.empty()) frame["source"] = sourceOf(v.function->file->name);
+    } else {
+      frame.update({{"name", hexAddress(v.pc)}, {"line", 0}, {"column", 0}, {"presentationHint", "subtle"}});
+    }
+    if (v.pc != 0 || i == 0) frame["instructionPointerReference"] = hexAddress(v.pc);
     list.push_back(std::move(frame));
   }
   const size_t start = std::min<size_t>(args.value("startFrame", 0), list.size());
@@ -93,20 +105,28 @@ void Session::stackTrace(const json& args, json& body) {
   body = {{"stackFrames", shown}, {"totalFrames", list.size()}};
 }
 
-// The frame index of a frame id (1 and up; the one pseudo frame outside functions is 1).
-static size_t frameIndex(Kernel& k, const json& args) {
+size_t Session::frameIndex(const json& args) {
   const int id = args.value("frameId", 1);
-  const size_t count = std::max<size_t>(frameChain(k).frames.size(), 1);
+  const size_t count = frameViews().size();
   if (id < 1 || static_cast<size_t>(id) > count) throw RequestError{"unknown frame " + std::to_string(id)};
   return static_cast<size_t>(id - 1);
 }
 
+size_t Session::evaluationFrame(const json& args) {
+  const size_t index = frameIndex(args);
+  return index < frameChain(k_).frames.size() ? index : 0;
+}
+
 void Session::scopes(const json& args, json& body) {
-  const size_t frame = frameIndex(k_, args);
+  const size_t index = frameIndex(args);
+  const FrameView view = frameViews()[index];
+  // Values of a caller found on the stack are evaluated from the innermost frame.
+  const size_t frame = view.followed ? index : 0;
   json list = json::array();
-  if (frame < frameChain(k_).frames.size()) {
+  if (view.function) {
+    const VariableContainer locals{VariableContainer::Kind::Locals, frame, {}, view.followed ? nullptr : view.function};
     list.push_back({{"name", "Locals"}, {"presentationHint", "locals"}, {"expensive", false},
-                    {"variablesReference", vars_.add({VariableContainer::Kind::Locals, frame, {}})}});
+                    {"variablesReference", vars_.add(locals)}});
   }
   list.push_back({{"name", "Globals"}, {"expensive", false},
                   {"variablesReference", vars_.add({VariableContainer::Kind::Globals, frame, {}})}});
@@ -122,9 +142,14 @@ void Session::variables(const json& args, json& body) {
   const char letter = container.kind == VariableContainer::Kind::Registers ? 'x' : letterFor(args);
   json list = json::array();
   for (const Part& part : variablesOf(k_, container)) {
+    json item{{"name", part.name}, {"evaluateName", part.expression}, {"variablesReference", 0}};
+    if (!part.unavailable.empty()) {
+      item["value"] = part.unavailable;
+      list.push_back(std::move(item));
+      continue;
+    }
     std::string error;
     const std::optional<ShownValue> v = evaluateIn(k_, container.frame, part.expression, letter, error);
-    json item{{"name", part.name}, {"evaluateName", part.expression}, {"variablesReference", 0}};
     item["value"] = v ? v->value : error;
     if (v && v->expandable) {
       item["variablesReference"] = vars_.add({VariableContainer::Kind::Parts, container.frame, part.expression});
@@ -146,7 +171,7 @@ std::string Session::runCommandCaptured(const std::string& line) {
 void Session::evaluate(const json& args, json& body) {
   const std::string expression = args.at("expression").get<std::string>();
   const std::string context = args.value("context", std::string("watch"));
-  const size_t frame = frameIndex(k_, args);
+  const size_t frame = evaluationFrame(args);
   if (context == "repl" && findCommand(k_, skipBlanks(expression.c_str()))) {
     if (running_) throw RequestError{"evaluate: the target is running"};
     // A command line of the debugger: what it prints is the result.
@@ -178,7 +203,7 @@ std::string Session::expressionOfPart(const json& args, size_t& frame) {
   frame = 0;
   const auto reference = args.find("variablesReference");
   if (reference == args.end() || reference->is_null()) {
-    if (args.contains("frameId")) frame = frameIndex(k_, args);
+    if (args.contains("frameId")) frame = evaluationFrame(args);
     return name;
   }
   const VariableContainer* c = vars_.find(reference->get<int>());
@@ -214,7 +239,7 @@ void Session::setVariable(const json& args, json& body) {
 }
 
 void Session::setExpression(const json& args, json& body) {
-  const size_t frame = frameIndex(k_, args);
+  const size_t frame = evaluationFrame(args);
   std::string discarded;
   capture = &discarded;
   body = assignAndReadBack(k_, vars_, frame, args.at("expression").get<std::string>(),

@@ -130,6 +130,18 @@ class Session {
   void setVariable(const json& args, json& body);
   void setExpression(const json& args, json& body);
   json sourceOf(const std::string& fileName);
+  // The call stack as the editor sees it: the frame chain, or the function of the program
+  // counter where the chain is empty, then the callers found on the stack.
+  struct FrameView {
+    const FunctionEntry* function = nullptr;
+    uint32_t line = 0;
+    uint32_t pc = 0;
+    bool followed = false;  // a frame of the chain: its index is the view's
+  };
+  std::vector<FrameView> frameViews();
+  size_t frameIndex(const json& args);
+  // The frame of the chain a frame id evaluates in: callers found on the stack use the innermost.
+  size_t evaluationFrame(const json& args);
   std::string runCommandCaptured(const std::string& line);
 
   // Memory and code.

@@ -35,10 +35,21 @@ describe('launch and line breakpoints', () => {
     const stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
     assert.strictEqual(stop.reason, 'breakpoint');
     assert.deepStrictEqual(stop.hitBreakpointIds, [shapes.body.breakpoints[0].id]);
-    const frame = await t.topFrame(dc);
-    assert.strictEqual(frame.name, 'shapes_perimeter');
-    assert.strictEqual(frame.line, 27);
-    assert.strictEqual(frame.source.path, t.source('shapes.c'));
+    const trace = await dc.stackTraceRequest({ threadId: 1 });
+    // shapes_walk calls it from line 37, main calls shapes_walk from line 29.
+    assert.deepStrictEqual(trace.body.stackFrames.map((f) => [f.name, f.source.path, f.line]), [
+      ['shapes_perimeter', t.source('shapes.c'), 27],
+      ['shapes_walk', t.source('shapes.c'), 37],
+      ['main', t.source('main.c'), 29],
+    ]);
+  });
+
+  it('shows the locals of a caller', async () => {
+    const walk = await t.variablesByName(dc, (await t.scopesByName(dc, 2)).Locals);
+    assert.deepStrictEqual(Object.keys(walk), ['s', 'total']);
+    assert.strictEqual(walk.total.value, '0');  // nothing added before the first call returns
+    // The compiler keeps `s` in a register, which now holds shapes_perimeter's values.
+    assert.match(walk.s.value, /register/);
   });
 
   it('shows the locals, and the struct a pointer reaches, with their values', async () => {
