@@ -47,6 +47,12 @@ void Session::stepOut(const json& args, json&) { stepRequest(args, "finish", "fi
 // Stopped already: the editor is told so again, as it expects an answer to its pause.
 void Session::pause(const json&, json&) { reportStopAfterResponse("pause"); }
 
+void Session::executionStarts() {
+  // A run the editor did not ask for (a command typed in its debug console) is announced.
+  if (!ranTarget_ && capture) sendEvent("continued", {{"threadId", kThreadId}, {"allThreadsContinued", true}});
+  ranTarget_ = true;
+}
+
 void Session::runAfterResponse(std::string command) {
   then_ = [this, command] { execute(command); };
 }

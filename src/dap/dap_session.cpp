@@ -106,6 +106,7 @@ void Session::serveRequest(const json& request) {
   // started the run as it was.
   const bool outerQuiet = quietErrors_;
   std::string* const outerCapture = capture;
+  const std::string outerErrors = std::move(errors_);
   json body = json::object();
   std::function<void()> next;
   std::string failure;
@@ -124,6 +125,7 @@ void Session::serveRequest(const json& request) {
   then_ = nullptr;
   quietErrors_ = outerQuiet;
   capture = outerCapture;
+  errors_ = outerErrors;
   if (!failure.empty()) return respond(request, false, failure, nullptr);
   respond(request, true, {}, std::move(body));
   if (next) next();
@@ -191,6 +193,11 @@ std::string Session::reportedErrors() const {
 bool Session::pumpWhileRunning() {
   flushOutput();
   channel_.receive(reader_, 0);
+  if (!running_) {
+    // A command of a request under way pumps too: what comes meanwhile waits its turn.
+    while (std::optional<IncomingMessage> m = reader_.next()) waiting_.push_back(std::move(*m));
+    return false;
+  }
   while (std::optional<IncomingMessage> m = reader_.next()) {
     const bool isRequest = m->ok() && !requestShapeError(m->body);
     const std::string command = isRequest ? m->body["command"].get<std::string>() : std::string();

@@ -54,7 +54,7 @@ class Session {
   // Serves the editor while the target runs: a pause sets the stop request, other requests wait
   // for the stop. True when a stop is requested.
   bool pumpWhileRunning();
-  void executionStarts() { ranTarget_ = true; }
+  void executionStarts();
   // Output goes into `into` instead of the editor while set (a repl command's result).
   std::string* capture = nullptr;
 

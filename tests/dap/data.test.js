@@ -96,7 +96,9 @@ describe('values and memory', () => {
     const bad = await dc.evaluateRequest({ expression: 'b nosuch.c:3', frameId: 1, context: 'repl' });
     assert.match(bad.body.result, /file not found/);
     // A step typed there reports its stop like the editor's own.
+    const continued = dc.waitForEvent('continued');
     const stop = await t.stopAfter(dc, () => dc.evaluateRequest({ expression: 'so', frameId: 1, context: 'repl' }));
+    await continued;
     assert.strictEqual(stop.reason, 'step');
     assert.strictEqual((await t.topFrame(dc)).line, 33);
   });

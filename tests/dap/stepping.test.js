@@ -64,6 +64,18 @@ describe('stepping', () => {
     await dc.setFunctionBreakpointsRequest({ breakpoints: [] });
   });
 
+  it('stops at an instruction breakpoint', async () => {
+    const average = (await dc.evaluateRequest({ expression: '&average', frameId: 1 })).body.result.match(/0x[0-9a-f]+/i)[0];
+    const set = await dc.customRequest('setInstructionBreakpoints', { breakpoints: [{ instructionReference: average }] });
+    assert.strictEqual(set.body.breakpoints[0].verified, true);
+    const stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
+    assert.deepStrictEqual([stop.reason, stop.hitBreakpointIds], ['instruction breakpoint', [set.body.breakpoints[0].id]]);
+    const frame = await t.topFrame(dc);
+    assert.strictEqual(parseInt(frame.instructionPointerReference, 16), parseInt(average, 16));
+    assert.strictEqual(frame.name, 'average');
+    await dc.customRequest('setInstructionBreakpoints', { breakpoints: [] });
+  });
+
   it('stops when the target writes a watched variable', async () => {
     const info = await dc.dataBreakpointInfoRequest({ name: 'fact_result' });
     assert.deepStrictEqual(info.body.accessTypes, ['read', 'write', 'readWrite']);
