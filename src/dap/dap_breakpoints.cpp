@@ -65,7 +65,7 @@ json Session::breakpointBody(const Breakpoint& b) const {
   if (!b.message.empty()) j["message"] = b.message;
   if (b.kind == Breakpoint::Kind::Line) {
     j["source"] = {{"path", b.source}, {"name", baseName(b.source)}};
-    j["line"] = b.verified ? b.actualLine : b.line;
+    j["line"] = lineOut(static_cast<uint32_t>(b.verified ? b.actualLine : b.line));
   }
   if (b.kind == Breakpoint::Kind::Instruction) j["instructionReference"] = hexAddress(b.address);
   return j;

@@ -91,6 +91,26 @@ std::vector<int> Session::breakpointsHit() {
   return ids;
 }
 
+bool Session::stopCounts() {
+  if (!breakpointsAtStop().empty()) return !breakpointsHit().empty();
+  // Away from the code breakpoints a free run stops for a data breakpoint.
+  bool anyData = false;
+  for (const Breakpoint& b : breakpoints_) {
+    if (b.kind != Breakpoint::Kind::Data || b.eventNum == 0) continue;
+    anyData = true;
+    if (conditionHolds(b)) return true;
+  }
+  return !anyData;
+}
+
+std::vector<int> Session::dataBreakpointsHit() {
+  std::vector<int> ids;
+  for (const Breakpoint& b : breakpoints_) {
+    if (b.kind == Breakpoint::Kind::Data && b.eventNum != 0 && conditionHolds(b)) ids.push_back(b.id);
+  }
+  return ids;
+}
+
 void Session::execute(const std::string& command) {
   tapConsole(k_);
   vars_.clear();
@@ -107,7 +127,7 @@ void Session::execute(const std::string& command) {
       if (freeRun && breakpointsAtStop().empty()) continue;  // stopped only to take them
     }
     // Only a free run goes on past a breakpoint whose condition is false; a step ends anyway.
-    if (!freeRun || breakpointsAtStop().empty() || !breakpointsHit().empty()) break;
+    if (!freeRun || stopCounts()) break;
   }
   running_ = false;
   freeRunning_ = false;
@@ -134,11 +154,7 @@ void Session::reportRunEnd(bool freeRun, size_t framesBefore) {
   }
   if (freeRun) {
     // None of the code events holds here: a data break stopped the run.
-    std::vector<int> data;
-    for (const Breakpoint& b : breakpoints_) {
-      if (b.kind == Breakpoint::Kind::Data && b.eventNum != 0) data.push_back(b.id);
-    }
-    if (!data.empty()) return reportStop("data breakpoint", data);
+    if (const std::vector<int> data = dataBreakpointsHit(); !data.empty()) return reportStop("data breakpoint", data);
     return reportStop("pause");
   }
   reportStop("step");

@@ -90,7 +90,7 @@ void Session::stackTrace(const json& args, json& body) {
     const FrameView& v = views[i];
     json frame{{"id", i + 1}};
     if (v.function) {
-      frame.update({{"name", v.function->name}, {"line", v.line}, {"column", 1}});
+      frame.update({{"name", v.function->name}, {"line", lineOut(v.line)}, {"column", 1}});
       if (v.function->file && !v.function->file->name.empty()) frame["source"] = sourceOf(v.function->file->name);
     } else {
       frame.update({{"name", hexAddress(v.pc)}, {"line", 0}, {"column", 0}, {"presentationHint", "subtle"}});

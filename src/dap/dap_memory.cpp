@@ -129,7 +129,7 @@ void Session::disassemble(const json& args, json& body) {
     if (tables) {
       if (const FunctionEntry* f = tables->functionStartingAt(start)) item["symbol"] = f->name;
       if (const DebugRecord* line = tables->lineAt(start); line && line->startLine != 0) {
-        item["line"] = line->startLine;
+        item["line"] = lineOut(line->startLine);
         if (line->fileName != lastFile) item["location"] = sourceOf(line->fileName);
         lastFile = line->fileName;
       }

@@ -121,6 +121,9 @@ class Session {
   std::vector<Breakpoint*> breakpointsAtStop();
   std::vector<int> breakpointsHit();
   bool conditionHolds(const Breakpoint& b);
+  // Whether the stop of a free run is one to report (a breakpoint whose condition holds).
+  bool stopCounts();
+  std::vector<int> dataBreakpointsHit();
 
   // Inspection.
   void stackTrace(const json& args, json& body);
@@ -164,6 +167,8 @@ class Session {
   std::function<void()> then_;              // what follows the response (a run, an event)
   bool quietErrors_ = false;                // errors go into the response, not the output
   bool linesStartAt1_ = true;
+  // A line number as the editor counts them.
+  int lineOut(uint32_t line) const { return static_cast<int>(line) - (linesStartAt1_ || line == 0 ? 0 : 1); }
   std::string errors_;                      // error reports of the request being served
   std::string pendingOutput_;               // output of one category not sent yet
   std::string pendingCategory_;

@@ -89,15 +89,23 @@ describe('requests out of place', () => {
     assert.match(await t.failure(dc.initializeRequest({ adapterID: 'yav' })), /already initialized/);
     assert.match(await t.failure(dc.stackTraceRequest({ threadId: 1 })), /no program launched/);
     assert.match(await t.failure(dc.configurationDoneRequest()), /no program launched/);
+    // Breakpoints wait for the program; main.c:20 holds no code.
+    const early = await dc.setBreakpointsRequest({ source: { path: t.source('main.c') }, breakpoints: [{ line: 20 }] });
+    assert.deepStrictEqual(early.body.breakpoints.map((b) => b.verified), [false]);
   });
 
   it('refuses a launch without a usable program, then accepts a good one', async () => {
     assert.match(await t.failure(dc.launchRequest({})), /program/);
     assert.match(await t.failure(dc.launchRequest({ program: 'examples/demo/nosuch.s08' })), /nosuch/);
     const stopped = dc.waitForEvent('stopped');
+    const changed = dc.waitForEvent('breakpoint');
     await dc.launchRequest({ program: t.program, stopOnEntry: true });
+    // Set once the program is loaded, on the first line with code.
+    const bp = (await changed).body;
+    assert.deepStrictEqual([bp.reason, bp.breakpoint.verified, bp.breakpoint.line], ['changed', true, 21]);
     await dc.configurationDoneRequest();
     await stopped;
+    await dc.setBreakpointsRequest({ source: { path: t.source('main.c') }, breakpoints: [] });
   });
 
   it('refuses unknown requests, bad arguments and unknown references', async () => {

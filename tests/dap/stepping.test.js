@@ -91,6 +91,16 @@ describe('stepping', () => {
     await dc.setDataBreakpointsRequest({ breakpoints: [] });
   });
 
+  it('goes on past data breaks whose condition does not hold', async () => {
+    const set = await dc.setDataBreakpointsRequest({
+      breakpoints: [{ dataId: 'main.c:count', accessType: 'write', condition: 'main.c:count == 6' }],
+    });
+    const stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
+    assert.deepStrictEqual([stop.reason, stop.hitBreakpointIds], ['data breakpoint', [set.body.breakpoints[0].id]]);
+    assert.strictEqual((await dc.evaluateRequest({ expression: 'main.c:count', frameId: 1 })).body.result, '6');
+    await dc.setDataBreakpointsRequest({ breakpoints: [] });
+  });
+
   it('refuses a data breakpoint on a variable on the stack', async () => {
     await dc.setFunctionBreakpointsRequest({ breakpoints: [{ name: 'factorial' }] });
     await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
