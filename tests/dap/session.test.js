@@ -91,3 +91,14 @@ describe('launch and line breakpoints', () => {
     assert.strictEqual((await dc.evaluateRequest({ expression: 's->sides', frameId: 1 })).body.result, '4');
   });
 });
+
+describe('the client library\'s own launch sequence', () => {
+  let dc;
+  before(async () => { dc = await t.startClient(); });
+  after(() => t.stopClient(dc));
+
+  it('runs without stopOnEntry to a breakpoint set after the initialized event', async () => {
+    await dc.hitBreakpoint({ program: t.program }, { path: t.source('mathx.c'), line: 6 });
+    assert.strictEqual((await dc.evaluateRequest({ expression: 'n', frameId: 1 })).body.result, '5');
+  });
+});
