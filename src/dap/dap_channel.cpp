@@ -14,6 +14,7 @@ bool Channel::receive(MessageReader& reader, int timeoutMs) {
   do {
     ready = ::poll(&p, 1, timeoutMs);
   } while (ready < 0 && errno == EINTR);
+  if (ready < 0) inputEnded_ = true;  // the input cannot be waited for: nothing more comes
   if (ready <= 0) return ready == 0;
   char buffer[65536];
   ssize_t n;

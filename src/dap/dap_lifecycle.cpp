@@ -10,7 +10,6 @@
 
 namespace yav::dap {
 
-
 void Session::initialize(const json& args, json& body) {
   if (initialized_) throw RequestError{"initialize: the session is already initialized"};
   linesStartAt1_ = args.value("linesStartAt1", true);
@@ -39,22 +38,21 @@ void Session::initialize(const json& args, json& body) {
   };
 }
 
-void Session::launch(const json& args, json& body) {
-  (void)body;
+void Session::launch(const json& args, json&) {
   if (launched_) throw RequestError{"launch: a program is already launched"};
-  const auto program = args.find("program");
-  if (program == args.end() || !program->is_string() || program->get<std::string>().empty()) {
-    throw RequestError{"launch: \"program\" must name the program file (.s08, .s19 or .hex)"};
-  }
+  // The program of the launch configuration, else the one named on yav's command line.
+  std::string program = opt_.programFile;
+  if (const auto given = args.find("program"); given != args.end() && given->is_string()) program = *given;
+  if (program.empty()) throw RequestError{"launch: \"program\" must name the program file (.s08, .s19 or .hex)"};
   stopOnEntry_ = args.value("stopOnEntry", false);
-  connectAndLoad(args);
+  connectAndLoad(args, program);
   launched_ = true;
   placePendingBreakpoints();
   // The editor sends its breakpoints once told that the adapter takes them.
   then_ = [this] { sendEvent("initialized"); };
 }
 
-void Session::connectAndLoad(const json& args) {
+void Session::connectAndLoad(const json& args, const std::string& program) {
   StartOptions start = opt_;
   start.programFile.clear();
   if (const auto path = args.find("sourcePath"); path != args.end()) {
@@ -80,7 +78,7 @@ void Session::connectAndLoad(const json& args) {
   }
   tapConsole(k_);
   const int errorsBefore = k_.errorCount;
-  docmd(k_, ("load " + args["program"].get<std::string>()).c_str(), 1);
+  docmd(k_, ("load " + program).c_str(), 1);
   if (k_.errorCount != errorsBefore || !k_.prog.program) {
     throw RequestError{"launch: " + (errors_.empty() ? std::string("the program was not loaded") : reportedErrors())};
   }

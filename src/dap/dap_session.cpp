@@ -55,7 +55,7 @@ int Session::serve() {
     }
     if (!channel_.receive(reader_, -1) && channel_.closed()) break;
   }
-  if (launched_) target::shutdownTarget(k_);
+  target::shutdownTarget(k_);
   return 0;
 }
 

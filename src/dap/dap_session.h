@@ -87,7 +87,7 @@ class Session {
   void disconnect(const json& args, json& body);
   void terminate(const json& args, json& body);
   void restart(const json& args, json& body);
-  void connectAndLoad(const json& args);
+  void connectAndLoad(const json& args, const std::string& program);
 
   // Breakpoints.
   void setBreakpoints(const json& args, json& body);
