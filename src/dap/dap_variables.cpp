@@ -106,7 +106,8 @@ std::optional<ShownValue> evaluateIn(Kernel& k, size_t frame, const std::string&
   ShownValue shown;
   shown.value = printedValue(k, *v, letter);
   while (!shown.value.empty() && shown.value.back() == '\n') shown.value.pop_back();
-  shown.expandable = isExpandable(v->type);
+  // A null pointer leads nowhere.
+  shown.expandable = isExpandable(v->type) && !(isPointerToData(v->type) && v->uintValue() == 0);
   const StorageClassInfo& place = storageClass(v->locationClass);
   if (v->locationClass != sc::Computed && !place.is(scp::NotAddressable | scp::InRegister | scp::AddressIsValue)) {
     shown.address = v->address;

@@ -37,6 +37,10 @@ describe('values and memory', () => {
     const members = await t.variablesByName(dc, shape.body.variablesReference);
     assert.deepStrictEqual(Object.keys(members), ['color', 'corner', 'sides', 'next']);
     assert.strictEqual(members.color.value, 'GREEN');
+    // shapes[1].next reaches shapes[2]; the last shape's next is null and leads nowhere.
+    const next = await t.variablesByName(dc, members.next.variablesReference);
+    assert.strictEqual(next.sides.value, '5');
+    assert.strictEqual((await dc.evaluateRequest({ expression: 'shapes[2].next', frameId: 1 })).body.variablesReference, 0);
   });
 
   it('sets a global through the Globals scope; memory holds it big-endian', async () => {
