@@ -43,6 +43,7 @@ Breakpoint readCommon(const json& item, Breakpoint::Kind kind) {
   Breakpoint b;
   b.kind = kind;
   b.condition = item.value("condition", std::string());
+  b.logMessage = item.value("logMessage", std::string());
   if (const auto hit = item.find("hitCondition"); hit != item.end() && !hit->get<std::string>().empty()) {
     const std::optional<int> n = hitCount(hit->get<std::string>());
     if (n) b.hits = *n;

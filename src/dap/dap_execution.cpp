@@ -1,12 +1,15 @@
 // Running and stepping: the execution commands behind continue, next, step in and out, and the
 // stop reported afterwards.
+#include "dap/dap_address_text.h"
 #include "dap/dap_console_tap.h"
 #include "dap/dap_session.h"
+#include "engine/code_view.h"
 #include "engine/dispatcher.h"
 #include "engine/events.h"
 #include "engine/frames.h"
 #include "engine/kernel_eval.h"
 #include "model/loader.h"
+#include "model/target_memory.h"
 
 namespace yav::dap {
 
@@ -15,6 +18,14 @@ namespace {
 bool instructionGranularity(const json& args) { return args.value("granularity", std::string()) == "instruction"; }
 
 bool targetUp(Kernel& k) { return k.target && k.target->connected(); }
+
+// The opcodes of the subroutine calls: BSR, JSR in its five addressing modes, CALL.
+bool isCall(uint8_t opcode) {
+  switch (opcode) {
+    case 0xAD: case 0xBD: case 0xCD: case 0xDD: case 0xED: case 0xFD: case 0xAC: return true;
+    default: return false;
+  }
+}
 
 // Whether the code event `e` holds where execution stands (its count aside).
 bool eventAtStop(Kernel& k, const Event& e) {
@@ -40,7 +51,18 @@ void Session::stepRequest(const json& args, const char* sourceCommand, const cha
   runAfterResponse(instructionGranularity(args) || !k_.debugInfoLoaded ? instructionCommand : sourceCommand);
 }
 
-void Session::next(const json& args, json&) { stepRequest(args, "so", "si"); }
+void Session::next(const json& args, json&) {
+  if (!instructionGranularity(args) && k_.debugInfoLoaded) return stepRequest(args, "so", "si");
+  // Over one instruction: a call runs through to the instruction after it.
+  const uint32_t pc = currentPc(k_);
+  TargetMemory* mem = targetMemory(k_);
+  uint8_t opcode = 0;
+  if (mem && mem->readByte(0, pc, opcode) && isCall(opcode)) {
+    runAfterResponse("go @" + hexAddress(pc + static_cast<uint32_t>(instructionLength(k_, pc))));
+  } else {
+    stepRequest(args, "si", "si");
+  }
+}
 void Session::stepIn(const json& args, json&) { stepRequest(args, "step", "si"); }
 void Session::stepOut(const json& args, json&) { stepRequest(args, "finish", "finish"); }
 
@@ -86,9 +108,32 @@ bool Session::conditionHolds(const Breakpoint& b) {
 std::vector<int> Session::breakpointsHit() {
   std::vector<int> ids;
   for (const Breakpoint* b : breakpointsAtStop()) {
-    if (conditionHolds(*b)) ids.push_back(b->id);
+    if (b->logMessage.empty() && conditionHolds(*b)) ids.push_back(b->id);
   }
   return ids;
+}
+
+// A log point prints its message, each {expression} replaced by its value, and the run goes on.
+void Session::printLogMessages() {
+  for (const Breakpoint* b : breakpointsAtStop()) {
+    if (b->logMessage.empty() || !conditionHolds(*b)) continue;
+    std::string text;
+    for (size_t at = 0; at < b->logMessage.size();) {
+      const size_t open = b->logMessage.find('{', at);
+      const size_t close = open == std::string::npos ? open : b->logMessage.find('}', open);
+      if (close == std::string::npos) {
+        text += b->logMessage.substr(at);
+        break;
+      }
+      text += b->logMessage.substr(at, open - at);
+      std::string error;
+      const std::string expression = b->logMessage.substr(open + 1, close - open - 1);
+      const std::optional<ShownValue> v = evaluateIn(k_, 0, expression, 0, error);
+      text += v ? v->value : "<" + error + ">";
+      at = close + 1;
+    }
+    output(text + "\n", "console");
+  }
 }
 
 bool Session::stopCounts() {
@@ -122,6 +167,7 @@ void Session::execute(const std::string& command) {
   for (;;) {
     runCommandLine(k_, command.c_str(), 1);
     if (pauseRequested_ || finished_ || !targetUp(k_)) break;
+    if (freeRun) printLogMessages();
     if (breaksChanged_) {
       serveWaitingBreakpoints();
       if (freeRun && breakpointsAtStop().empty()) continue;  // stopped only to take them

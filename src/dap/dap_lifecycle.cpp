@@ -33,7 +33,7 @@ void Session::initialize(const json& args, json& body) {
       {"supportsValueFormattingOptions", true},
       {"supportsExceptionInfoRequest", false},
       {"supportsStepBack", false},
-      {"supportsLogPoints", false},
+      {"supportsLogPoints", true},
       {"exceptionBreakpointFilters", json::array()},
   };
 }

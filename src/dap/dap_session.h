@@ -31,6 +31,7 @@ struct Breakpoint {
   uint32_t address = 0;   // Instruction
   char access = 'A';      // Data: 'R', 'W' or 'A'
   std::string condition;  // an expression; the stop only counts when it is non-zero
+  std::string logMessage; // a log point: printed at each passage instead of stopping
   int hits = 0;           // passages needed, 0 for every passage
   int eventNum = 0;       // the kernel's event, 0 when none was made
   bool verified = false;
@@ -124,6 +125,7 @@ class Session {
   // Whether the stop of a free run is one to report (a breakpoint whose condition holds).
   bool stopCounts();
   std::vector<int> dataBreakpointsHit();
+  void printLogMessages();
 
   // Inspection.
   void stackTrace(const json& args, json& body);

@@ -102,3 +102,46 @@ describe('the client library\'s own launch sequence', () => {
     assert.strictEqual((await dc.evaluateRequest({ expression: 'n', frameId: 1 })).body.result, '5');
   });
 });
+
+describe('log points and instruction steps', () => {
+  let dc;
+  before(async () => { dc = await t.startClient(); });
+  after(() => t.stopClient(dc));
+
+  it('prints a log point\'s message with its values and goes on', async () => {
+    const logged = [];
+    dc.on('output', (e) => { if (e.body.category === 'console') logged.push(e.body.output); });
+    await t.launchStopped(dc, {}, async () => {
+      await dc.setBreakpointsRequest({
+        source: { path: t.source('shapes.c') }, breakpoints: [{ line: 29, logMessage: 'side {side} times {s->sides}' }],
+      });
+      await dc.setBreakpointsRequest({ source: { path: t.source('main.c') }, breakpoints: [{ line: 32 }] });
+    });
+    const stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
+    assert.strictEqual(stop.reason, 'breakpoint');
+    assert.deepStrictEqual((await t.topFrame(dc)).line, 32);
+    // side = x + y of each shape: 0+5, 10+25, 20+45; sides 3, 4, 5.
+    assert.deepStrictEqual(logged.filter((l) => l.startsWith('side')), [
+      'side 5 times 3\n', 'side 35 times 4\n', 'side 65 times 5\n',
+    ]);
+  });
+
+  it('steps by instructions, over a call as one', async () => {
+    const pcOf = async () => parseInt((await t.topFrame(dc)).instructionPointerReference, 16);
+    for (let n = 0; n < 12; ++n) {
+      const pc = await pcOf();
+      const r = await dc.customRequest('disassemble', { memoryReference: `0x${pc.toString(16)}`, instructionCount: 1 });
+      const insn = r.body.instructions[0];
+      const length = insn.instructionBytes.split(' ').length;
+      const stop = await t.stopAfter(dc, () => dc.nextRequest({ threadId: 1, granularity: 'instruction' }));
+      assert.strictEqual(stop.reason, 'step');
+      // Line 32 holds no jump but the call: each step lands on the next instruction.
+      assert.strictEqual(await pcOf(), pc + length, insn.instruction);
+      if (/^jsr|^bsr/.test(insn.instruction)) {
+        assert.strictEqual((await t.topFrame(dc)).name, 'main');
+        return;
+      }
+    }
+    assert.fail('no call on line 32');
+  });
+});
