@@ -160,7 +160,8 @@ void Session::sendEvent(const std::string& event, json body) {
 
 void Session::output(std::string_view text, const char* category) {
   if (text.empty()) return;
-  if (capture) {
+  // The program's own output is never a command's result: it goes out even then.
+  if (capture && std::string_view(category) != "stdout") {
     capture->append(text);
     return;
   }

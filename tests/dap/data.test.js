@@ -101,9 +101,18 @@ describe('values and memory', () => {
     assert.match(bad.body.result, /file not found/);
     // A step typed there reports its stop like the editor's own.
     const continued = dc.waitForEvent('continued');
-    const stop = await t.stopAfter(dc, () => dc.evaluateRequest({ expression: 'so', frameId: 1, context: 'repl' }));
+    let stdout = '';
+    dc.on('output', (e) => { if (e.body.category === 'stdout') stdout += e.body.output; });
+    let result;
+    const stop = await t.stopAfter(dc, async () => {
+      result = await dc.evaluateRequest({ expression: 'so', frameId: 1, context: 'repl' });
+    });
     await continued;
     assert.strictEqual(stop.reason, 'step');
     assert.strictEqual((await t.topFrame(dc)).line, 33);
+    // Line 32 prints perimeter, set to -2 above: as unsigned int, 65534. That is the program's
+    // output, not the command's result.
+    assert.strictEqual(stdout, '65534');
+    assert.doesNotMatch(result.body.result, /65534/);
   });
 });
