@@ -52,11 +52,13 @@ class Session {
   // What the user-interface port passes on.
   void output(std::string_view text, const char* category);
   void errorShown(std::string_view text);
-  // Serves the editor while the target runs: a pause sets the stop request, other requests wait
-  // for the stop. True when a stop is requested.
+  // Serves the editor while the target runs: a pause sets the stop request, new breakpoints stop
+  // a free run to take effect, a disconnect waits for the stop, and requests that need a stopped
+  // target are refused. True when the target must stop.
   bool pumpWhileRunning();
   void executionStarts();
-  // Output goes into `into` instead of the editor while set (a repl command's result).
+  // While set, the debugger's output is collected here instead of going to the editor (the
+  // result of a command typed in the debug console).
   std::string* capture = nullptr;
 
  private:
@@ -148,6 +150,8 @@ class Session {
   // The frame of the chain a frame id evaluates in: callers found on the stack use the innermost.
   size_t evaluationFrame(const json& args);
   std::string runCommandCaptured(const std::string& line);
+  // A line number as the editor counts them.
+  int lineOut(uint32_t line) const { return static_cast<int>(line) - (linesStartAt1_ || line == 0 ? 0 : 1); }
 
   // Memory and code.
   void disassemble(const json& args, json& body);
@@ -169,8 +173,6 @@ class Session {
   std::function<void()> then_;              // what follows the response (a run, an event)
   bool quietErrors_ = false;                // errors go into the response, not the output
   bool linesStartAt1_ = true;
-  // A line number as the editor counts them.
-  int lineOut(uint32_t line) const { return static_cast<int>(line) - (linesStartAt1_ || line == 0 ? 0 : 1); }
   std::string errors_;                      // error reports of the request being served
   std::string pendingOutput_;               // output of one category not sent yet
   std::string pendingCategory_;
