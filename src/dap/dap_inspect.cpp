@@ -190,12 +190,27 @@ void Session::evaluate(const json& args, json& body) {
     return;
   }
   if (running_) throw RequestError{"evaluate: the target is running"};
+  const std::string named = inFrameScope(args, expression);
   std::string error;
-  const std::optional<ShownValue> v = evaluateIn(k_, frame, expression, letterFor(args), error);
+  const std::optional<ShownValue> v = evaluateIn(k_, frame, named, letterFor(args), error);
   if (!v) throw RequestError{error};
   body = {{"result", v->value}, {"variablesReference", 0}};
-  if (v->expandable) body["variablesReference"] = vars_.add({VariableContainer::Kind::Parts, frame, expression});
+  if (v->expandable) body["variablesReference"] = vars_.add({VariableContainer::Kind::Parts, frame, named});
   if (v->address) body["memoryReference"] = hexAddress(*v->address);
+}
+
+std::string Session::inFrameScope(const json& args, const std::string& expression) {
+  if (!args.contains("frameId")) return expression;
+  const size_t index = frameIndex(args);
+  const FrameView view = frameViews()[index];
+  if (view.followed || !view.function) return expression;
+  // A frame the chain does not hold: its locals are named with their function.
+  const SymbolEntry* local = view.function->findLocal(expression);
+  if (!local) return expression;
+  if (index > 0 && isRegisterHeldClass(local->storageClass)) {
+    throw RequestError{expression + " is kept in a register: not known in a caller"};
+  }
+  return view.function->name + "():" + expression;
 }
 
 std::string Session::expressionOfPart(const json& args, size_t& frame) {

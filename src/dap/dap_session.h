@@ -149,6 +149,8 @@ class Session {
   size_t frameIndex(const json& args);
   // The frame of the chain a frame id evaluates in: callers found on the stack use the innermost.
   size_t evaluationFrame(const json& args);
+  // A name of a local in a frame the chain does not hold, qualified with its function.
+  std::string inFrameScope(const json& args, const std::string& expression);
   std::string runCommandCaptured(const std::string& line);
   // A line number as the editor counts them.
   int lineOut(uint32_t line) const { return static_cast<int>(line) - (linesStartAt1_ || line == 0 ? 0 : 1); }
