@@ -138,9 +138,9 @@ void Session::placeBreakpoint(Breakpoint& b) {
   // An event of that place was already there and took the new count: it serves both.
   events.lastNumber = lastBefore;
   for (const Breakpoint& other : breakpoints_) {
-    if (&other != &b && other.eventNum != 0 && other.kind != Breakpoint::Kind::Data && other.source == b.source) {
-      b.eventNum = other.eventNum;
-    }
+    const bool samePlace = other.kind == b.kind && other.source == b.source && other.actualLine == b.actualLine &&
+                           other.address == b.address;
+    if (&other != &b && other.eventNum != 0 && samePlace) b.eventNum = other.eventNum;
   }
 }
 

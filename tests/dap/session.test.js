@@ -31,10 +31,15 @@ describe('launch and line breakpoints', () => {
   });
 
   it('hits the breakpoint with its id, in the right function, file and line', async () => {
-    const shapes = await dc.setBreakpointsRequest({ source: { path: t.source('shapes.c') }, breakpoints: [{ line: 27 }] });
+    // Line 27 twice: one event serves both, and the stop names both (not the one of line 28).
+    const shapes = await dc.setBreakpointsRequest({
+      source: { path: t.source('shapes.c') }, breakpoints: [{ line: 27 }, { line: 28 }, { line: 27 }],
+    });
     const stop = await t.stopAfter(dc, () => dc.continueRequest({ threadId: 1 }));
     assert.strictEqual(stop.reason, 'breakpoint');
-    assert.deepStrictEqual(stop.hitBreakpointIds, [shapes.body.breakpoints[0].id]);
+    const [first, , again] = shapes.body.breakpoints.map((b) => b.id);
+    assert.deepStrictEqual(stop.hitBreakpointIds, [first, again]);
+    await dc.setBreakpointsRequest({ source: { path: t.source('shapes.c') }, breakpoints: [{ line: 27 }] });
     const trace = await dc.stackTraceRequest({ threadId: 1 });
     // shapes_walk calls it from line 37, main calls shapes_walk from line 29.
     assert.deepStrictEqual(trace.body.stackFrames.map((f) => [f.name, f.source.path, f.line]), [
