@@ -136,6 +136,18 @@ void Session::printLogMessages() {
   }
 }
 
+// The kernel reports each breakpoint reached; a passage the run goes on past is no stop.
+std::string Session::withoutBreakpointReports(const std::string& text) {
+  static const std::string kReport = "***** breakpoint";
+  std::string kept;
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = std::min(text.find('\n', at), text.size() - 1) + 1;
+    if (text.compare(at, kReport.size(), kReport) != 0) kept.append(text, at, end - at);
+    at = end;
+  }
+  return kept;
+}
+
 bool Session::stopCounts() {
   if (!breakpointsAtStop().empty()) return !breakpointsHit().empty();
   // Away from the code breakpoints a free run stops for a data breakpoint.
@@ -165,15 +177,22 @@ void Session::execute(const std::string& command) {
   const size_t framesBefore = frameChain(k_).frames.size();
   freeRunning_ = freeRun;
   for (;;) {
+    // The debugger's messages of a free run wait for the decision whether it goes on.
+    std::string held;
+    heldMessages_ = freeRun ? &held : nullptr;
     runCommandLine(k_, command.c_str(), 1);
-    if (pauseRequested_ || finished_ || !targetUp(k_)) break;
-    if (freeRun) printLogMessages();
-    if (breaksChanged_) {
+    heldMessages_ = nullptr;
+    bool goOn = false;
+    const bool stopped = pauseRequested_ || finished_ || !targetUp(k_);
+    if (!stopped && breaksChanged_) {
       serveWaitingBreakpoints();
-      if (freeRun && breakpointsAtStop().empty()) continue;  // stopped only to take them
+      goOn = freeRun && breakpointsAtStop().empty();  // stopped only to take them
     }
     // Only a free run goes on past a breakpoint whose condition is false; a step ends anyway.
-    if (!freeRun || stopCounts()) break;
+    if (!stopped && !goOn) goOn = freeRun && !stopCounts();
+    output(goOn ? withoutBreakpointReports(held) : held, "console");
+    if (!stopped && freeRun) printLogMessages();
+    if (!goOn) break;
   }
   running_ = false;
   freeRunning_ = false;

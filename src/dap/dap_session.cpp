@@ -165,6 +165,10 @@ void Session::output(std::string_view text, const char* category) {
     capture->append(text);
     return;
   }
+  if (heldMessages_ && std::string_view(category) == "console") {
+    heldMessages_->append(text);
+    return;
+  }
   // The kernel prints a line in pieces: they go out as one event per line.
   if (pendingCategory_ != category) flushOutput();
   pendingCategory_ = category;

@@ -128,6 +128,7 @@ class Session {
   bool stopCounts();
   std::vector<int> dataBreakpointsHit();
   void printLogMessages();
+  static std::string withoutBreakpointReports(const std::string& text);
 
   // Inspection.
   void stackTrace(const json& args, json& body);
@@ -178,6 +179,8 @@ class Session {
   std::string errors_;                      // error reports of the request being served
   std::string pendingOutput_;               // output of one category not sent yet
   std::string pendingCategory_;
+  // While set, the debugger's own messages (not the program's output, not errors) wait here.
+  std::string* heldMessages_ = nullptr;
   std::vector<Breakpoint> breakpoints_;
   int nextBreakpointId_ = 1;
   VariableStore vars_;

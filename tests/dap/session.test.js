@@ -132,6 +132,8 @@ describe('log points and instruction steps', () => {
     assert.deepStrictEqual(logged.filter((l) => l.startsWith('side')), [
       'side 5 times 3\n', 'side 35 times 4\n', 'side 65 times 5\n',
     ]);
+    // The passages of the log point are no stops: only the breakpoint that stopped is reported.
+    assert.deepStrictEqual(logged.filter((l) => l.includes('breakpoint')), ['***** breakpoint main.c:32\n']);
   });
 
   it('steps by instructions, over a call as one', async () => {
