@@ -22,5 +22,7 @@ fi
 dap_tests="$(cd "$(dirname "$0")/.." && pwd)/tests/dap"
 if [ ! -f "$dap_tests/node_modules/.package-lock.json" ] ||
    [ "$dap_tests/package-lock.json" -nt "$dap_tests/node_modules/.package-lock.json" ]; then
-  (cd "$dap_tests" && npm ci --no-audit --no-fund --loglevel=error)
+  # Without the registry the build goes on; the adapter's test then says what is missing.
+  (cd "$dap_tests" && npm ci --no-audit --no-fund --loglevel=error) ||
+    echo "install-deps: npm ci in tests/dap failed: the DAP client tests cannot run" >&2
 fi
