@@ -1,9 +1,11 @@
-// yav: the debugger. Chooses the front-end: the Qt frame with a display, else the console.
+// yav: the debugger. Chooses the front-end: the Qt frame with a display, else the console; the
+// batch run and the editors' adapter on request.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "console/front_ends.h"
+#include "dap/front_end.h"
 #include "ui/command_line.h"
 #ifdef YAV_HAVE_QT
 #include "qt/qt_frontend.h"
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
   switch (opt.frontEnd) {
     case yav::FrontEnd::Batch: return yav::runBatch(opt);
     case yav::FrontEnd::Console: return yav::runConsole(opt);
+    case yav::FrontEnd::Dap: return yav::runDap(opt);
     case yav::FrontEnd::Qt:
     case yav::FrontEnd::Auto:
 #ifdef YAV_HAVE_QT

@@ -17,6 +17,7 @@ std::string join_from(const std::vector<std::string>& words, size_t i) {
 bool take_long_option(StartOptions& o, const std::string& w) {
   if (w == "--console") o.frontEnd = FrontEnd::Console;
   else if (w == "--batch") o.frontEnd = FrontEnd::Batch;
+  else if (w == "--dap") o.frontEnd = FrontEnd::Dap;
   else if (w == "--gui") o.frontEnd = FrontEnd::Qt;
   else if (w == "--yes") o.answerYes = true;
   else if (w == "--no") o.answerYes = false;
@@ -68,7 +69,7 @@ StartOptions scanCommandLine(const std::vector<std::string>& words) {
 }
 
 std::string usageText() {
-  return "usage: yav [--console | --batch [--yes | --no] [--strict]] [options] [program]\n"
+  return "usage: yav [--console | --batch [--yes | --no] [--strict] | --dap] [options] [program]\n"
          "  -b        no splash window\n"
          "  -D        accepted, no effect\n"
          "  -i FILE   command file to run at start (instead of the STARTFILE setting)\n"
@@ -79,7 +80,8 @@ std::string usageText() {
          "  -v        quiet: no echo of command files, no section size lines\n"
          "  --console the command window on this terminal\n"
          "  --batch   no windows: run the start command file, print to stdout, then exit\n"
-         "  --yes/--no  answer to questions in batch mode (default --yes)\n"
+         "  --dap     a Debug Adapter Protocol server on stdin/stdout, for editors\n"
+         "  --yes/--no  answer to questions in batch and adapter mode (default --yes)\n"
          "  --strict  batch exit status 1 when any error was reported\n"
          "  --help, --version\n";
 }

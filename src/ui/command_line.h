@@ -1,5 +1,5 @@
 // The program's command line: the debugger's own options (-b -D -i -m -p -r -s -v and a program
-// file) and the front-end choice (--console, --batch ...).
+// file) and the front-end choice (--console, --batch, --dap ...).
 #pragma once
 #include <optional>
 #include <string>
@@ -7,7 +7,7 @@
 
 namespace yav {
 
-enum class FrontEnd { Auto, Qt, Console, Batch };
+enum class FrontEnd { Auto, Qt, Console, Batch, Dap };
 
 struct StartOptions {
   FrontEnd frontEnd = FrontEnd::Auto;

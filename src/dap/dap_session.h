@@ -1,0 +1,189 @@
+// One debugging session with an editor: the requests it sends are served from the kernel, the
+// stops, output and breakpoint changes go back as events.
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dap/dap_channel.h"
+#include "dap/dap_framing.h"
+#include "dap/dap_variables.h"
+#include "engine/kernel.h"
+#include "ui/command_line.h"
+
+namespace yav::dap {
+
+// A request that cannot be served: its text goes back in the error response.
+struct RequestError {
+  std::string message;
+};
+
+// What the editor asked for and what the kernel made of it.
+struct Breakpoint {
+  enum class Kind { Line, Function, Instruction, Data };
+  int id = 0;             // the editor's handle, stable for the session
+  Kind kind = Kind::Line;
+  std::string source;     // Line: the editor's path; Function: the name; Data: the expression
+  int line = 0;           // Line: as asked
+  uint32_t address = 0;   // Instruction
+  char access = 'A';      // Data: 'R', 'W' or 'A'
+  std::string condition;  // an expression; the stop only counts when it is non-zero
+  std::string logMessage; // a log point: printed at each passage instead of stopping
+  int hits = 0;           // passages needed, 0 for every passage
+  int eventNum = 0;       // the kernel's event, 0 when none was made
+  bool verified = false;
+  int actualLine = 0;     // Line: where the event sits (a line without code moves down)
+  std::string message;    // why it is not verified
+  bool ownsEvent = false; // the event was made for it (not one already at that place)
+};
+
+class Session {
+ public:
+  Session(Kernel& k, Channel& channel, StartOptions opt);
+
+  // Serves requests until the editor disconnects or the input ends. Returns the exit status.
+  int serve();
+  // Serves one message as it came from the editor.
+  void handle(const IncomingMessage& message) { dispatch(message); }
+
+  // What the user-interface port passes on.
+  void output(std::string_view text, const char* category);
+  void errorShown(std::string_view text);
+  // Serves the editor while the target runs: a pause sets the stop request, new breakpoints stop
+  // a free run to take effect, a disconnect waits for the stop, and requests that need a stopped
+  // target are refused. True when the target must stop.
+  bool pumpWhileRunning();
+  void executionStarts();
+  // While set, the debugger's output is collected here instead of going to the editor (the
+  // result of a command typed in the debug console).
+  std::string* capture = nullptr;
+
+ private:
+  using Handler = void (Session::*)(const json& args, json& body);
+  enum class Needs { Nothing, Initialize, Program, Stopped };
+  struct Route {
+    Handler handler;
+    Needs needs;
+  };
+  static const std::map<std::string, Route, std::less<>>& routes();
+
+  static constexpr int kThreadId = 1;
+
+  void dispatch(const IncomingMessage& message);
+  std::string reportedErrors() const;
+  void serveRequest(const json& request);
+  void checkState(Needs needs, std::string_view command) const;
+  void respond(const json& request, bool success, const std::string& message, json body);
+  void sendEvent(const std::string& event, json body = json::object());
+  void flushOutput();
+  // Serves the breakpoint requests that came during a run, leaving the others waiting.
+  void serveWaitingBreakpoints();
+
+  // Lifecycle.
+  void initialize(const json& args, json& body);
+  void launch(const json& args, json& body);
+  void configurationDone(const json& args, json& body);
+  void threads(const json& args, json& body);
+  void disconnect(const json& args, json& body);
+  void terminate(const json& args, json& body);
+  void restart(const json& args, json& body);
+  void connectAndLoad(const json& args, const std::string& program);
+
+  // Breakpoints.
+  void setBreakpoints(const json& args, json& body);
+  void setFunctionBreakpoints(const json& args, json& body);
+  void setInstructionBreakpoints(const json& args, json& body);
+  void dataBreakpointInfo(const json& args, json& body);
+  void setDataBreakpoints(const json& args, json& body);
+  void setExceptionBreakpoints(const json& args, json& body);
+  void replaceBreakpoints(Breakpoint::Kind kind, const std::string& source, std::vector<Breakpoint> wanted, json& body);
+  void placeBreakpoint(Breakpoint& b);
+  void removeEvent(Breakpoint& b);
+  json breakpointBody(const Breakpoint& b) const;
+  void placePendingBreakpoints();
+  Breakpoint* findBreakpoint(int id);
+  std::string expressionOfPart(const json& args, size_t& frame);
+
+  // Execution.
+  void continueRequest(const json& args, json& body);
+  void next(const json& args, json& body);
+  void stepIn(const json& args, json& body);
+  void stepOut(const json& args, json& body);
+  void pause(const json& args, json& body);
+  void stepRequest(const json& args, const char* sourceCommand, const char* instructionCommand);
+  void runAfterResponse(std::string command);
+  void reportStopAfterResponse(std::string reason);
+  // Runs an execution command, going on past breakpoints whose condition does not hold, and
+  // reports the stop (or the end of the session when the target is lost).
+  void execute(const std::string& command);
+  void reportStop(const std::string& reason, const std::vector<int>& hitIds = {});
+  void reportRunEnd(bool freeRun, size_t framesBefore);
+  std::vector<Breakpoint*> breakpointsAtStop();
+  std::vector<int> breakpointsHit();
+  bool conditionHolds(const Breakpoint& b);
+  // Whether the stop of a free run is one to report (a breakpoint whose condition holds).
+  bool stopCounts();
+  std::vector<int> dataBreakpointsHit();
+  void printLogMessages();
+  static std::string withoutBreakpointReports(const std::string& text);
+
+  // Inspection.
+  void stackTrace(const json& args, json& body);
+  void scopes(const json& args, json& body);
+  void variables(const json& args, json& body);
+  void evaluate(const json& args, json& body);
+  void setVariable(const json& args, json& body);
+  void setExpression(const json& args, json& body);
+  json sourceOf(const std::string& fileName);
+  // The call stack as the editor sees it: the frame chain, or the function of the program
+  // counter where the chain is empty, then the callers found on the stack.
+  struct FrameView {
+    const FunctionEntry* function = nullptr;
+    uint32_t line = 0;
+    uint32_t pc = 0;
+    bool followed = false;  // a frame of the chain: its index is the view's
+  };
+  std::vector<FrameView> frameViews();
+  size_t frameIndex(const json& args);
+  // The frame of the chain a frame id evaluates in: callers found on the stack use the innermost.
+  size_t evaluationFrame(const json& args);
+  // A name of a local in a frame the chain does not hold, qualified with its function.
+  std::string inFrameScope(const json& args, const std::string& expression);
+  std::string runCommandCaptured(const std::string& line);
+  // A line number as the editor counts them.
+  int lineOut(uint32_t line) const { return static_cast<int>(line) - (linesStartAt1_ || line == 0 ? 0 : 1); }
+
+  // Memory and code.
+  void disassemble(const json& args, json& body);
+  void readMemory(const json& args, json& body);
+  void writeMemory(const json& args, json& body);
+
+  Kernel& k_;
+  Channel& channel_;
+  StartOptions opt_;
+  MessageReader reader_;
+  int seq_ = 1;
+  bool initialized_ = false, launched_ = false, configured_ = false, finished_ = false;
+  bool stopOnEntry_ = false;
+  bool running_ = false, pauseRequested_ = false, ranTarget_ = false;
+  bool terminatedSent_ = false;
+  bool freeRunning_ = false;   // a free run is under way: new breakpoints interrupt it
+  bool breaksChanged_ = false; // breakpoint requests wait for the target to stop
+  std::deque<IncomingMessage> waiting_;  // requests that came while the target ran
+  std::function<void()> then_;              // what follows the response (a run, an event)
+  bool quietErrors_ = false;                // errors go into the response, not the output
+  bool linesStartAt1_ = true;
+  std::string errors_;                      // error reports of the request being served
+  std::string pendingOutput_;               // output of one category not sent yet
+  std::string pendingCategory_;
+  // While set, the debugger's own messages (not the program's output, not errors) wait here.
+  std::string* heldMessages_ = nullptr;
+  std::vector<Breakpoint> breakpoints_;
+  int nextBreakpointId_ = 1;
+  VariableStore vars_;
+};
+
+}  // namespace yav::dap
