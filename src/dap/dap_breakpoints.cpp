@@ -82,7 +82,7 @@ void Session::removeEvent(Breakpoint& b) {
 void Session::placeBreakpoint(Breakpoint& b) {
   if (!b.message.empty()) return;  // refused when read
   EventState& events = eventState(k_);
-  std::string spec;
+  std::string placeText;
   switch (b.kind) {
     case Breakpoint::Kind::Line: {
       const FileEntry* file = k_.prog.program->tables.findFile(b.source);
@@ -96,11 +96,11 @@ void Session::placeBreakpoint(Breakpoint& b) {
         b.message = "no code at or after line " + std::to_string(b.line);
         return;
       }
-      spec = file->name + ":" + std::to_string(b.actualLine);
+      placeText = file->name + ":" + std::to_string(b.actualLine);
       break;
     }
-    case Breakpoint::Kind::Function: spec = b.source + "()"; break;
-    case Breakpoint::Kind::Instruction: spec = "@" + hexAddress(b.address); break;
+    case Breakpoint::Kind::Function: placeText = b.source + "()"; break;
+    case Breakpoint::Kind::Instruction: placeText = "@" + hexAddress(b.address); break;
     case Breakpoint::Kind::Data: break;
   }
   const bool quiet = events.quietListing;
@@ -116,7 +116,7 @@ void Session::placeBreakpoint(Breakpoint& b) {
     made = setDataEvent(k_, b.source, request);
   } else {
     LocSpec place;
-    locspec(spec.c_str(), place);
+    locspec(placeText.c_str(), place);
     CodeEventRequest request;
     request.count = b.hits;
     request.entryOnly = b.kind == Breakpoint::Kind::Function;

@@ -22,7 +22,7 @@ void setState(Kernel& k, FunctionEntry& f, uint8_t active) {
 void setAll(Kernel& k, uint8_t active) {
   for (const auto& file : k.prog.program->tables.files) {
     for (const auto& f : file->functions) {
-      if (f->isOuterScope() || f->name == ".") continue;
+      if (f->isOuterScope() || f->isPlaceholder()) continue;
       if (active == 0 && inCallStack(k, f.get())) {
         errmsg(k, {f->name, ": ", errtext(msg::InStackFrame), "\n"});
         continue;

@@ -27,7 +27,7 @@ void listFile(Kernel& k, const FileEntry& file, bool prototypes) {
   outs(k, {errtext(msg::FunctionsInFile), ": ", file.name, "\n"});
   for (const auto& fp : file.functions) {
     const FunctionEntry& f = *fp;
-    if (f.name == "." || (f.startRecord == kNoRecord && !f.name.empty())) continue;
+    if (f.isPlaceholder() || (f.startRecord == kNoRecord && !f.name.empty())) continue;
     std::string line = stateText(f);
     if (prototypes) {
       line += f.description + f.name + "(" + f.argumentList() + ")";

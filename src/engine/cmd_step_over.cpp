@@ -32,16 +32,16 @@ const DebugRecord* nextLineWithCode(const SymbolTables& t, const DebugRecord& li
   return nullptr;
 }
 
+// An internal event of the temporary break at `place` is left: the run stopped elsewhere. Line
+// places match as `del` matches them.
 bool eventStillThere(Kernel& k, const std::string& place) {
   LocSpec spec;
   locspec(place.c_str(), spec);
+  const std::optional<LinePlace> line = spec.isabs ? std::nullopt : resolveLinePlace(k, spec, false, false);
   for (const auto& e : eventState(k).list) {
     if (e->user != 0) continue;
     if (spec.isabs && e->kind == ev::Address && e->addr == spec.absaddr) return true;
-    if (!spec.isabs && e->kind == ev::Line && e->file && e->file->name == spec.file && e->first <= spec.line &&
-        spec.line <= e->last) {
-      return true;
-    }
+    if (line && lineEventHolds(*e, *line, spec.line)) return true;
   }
   return false;
 }

@@ -7,25 +7,12 @@
 
 #include "engine/kernel_eval.h"
 #include "model/disasm.h"
+#include "model/target_code.h"
 #include "model/target_memory.h"
 
 namespace yav {
 
 namespace {
-
-// Code bytes of the target; a byte that cannot be read shows as 0.
-class TargetCodeReader : public CodeReader {
- public:
-  explicit TargetCodeReader(TargetMemory* memory) : memory_(memory) {}
-  uint8_t read_byte(uint32_t address) const override {
-    uint8_t b = 0;
-    return readable(address, b) ? b : 0;
-  }
-  bool readable(uint32_t address, uint8_t& b) const { return memory_ && memory_->readByte(0, address, b); }
-
- private:
-  TargetMemory* memory_;
-};
 
 constexpr uint8_t kCodeLabelKind = 5;
 

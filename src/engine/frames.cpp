@@ -16,8 +16,6 @@ constexpr uint8_t kRegisterArgumentClasses[] = {sc::FirstRegisterArgument, sc::F
 // End column of a line range that spans several lines.
 constexpr uint32_t kWholeLine = 0x400;
 
-bool isPlaceholder(const FunctionEntry& f) { return f.name == "."; }
-
 // The line range of a frame from a kind 0x08 entry. A fresh frame, or a line at the function's
 // first line with column 0, only fills an unset range end; otherwise the entry's line becomes
 // the frame's current line unless the frame was just entered at a lower first line.
@@ -95,7 +93,7 @@ std::optional<RegisterArgument> firstRegisterArgument(const FunctionEntry& f) {
 void clearFrames(Kernel& k) {
   FrameChain& chain = frameChain(k);
   for (const Frame& f : chain.frames) {
-    if (f.function && isPlaceholder(*f.function)) f.function->active = 0;
+    if (f.function && f.function->isPlaceholder()) f.function->active = 0;
   }
   chain = FrameChain{};
 }
@@ -116,7 +114,7 @@ void framesFollowPc(Kernel& k) {
     return;
   }
   clearFrames(k);
-  if (!fn || fn->isOuterScope() || isPlaceholder(*fn)) return;
+  if (!fn || fn->isOuterScope() || fn->isPlaceholder()) return;
   const bool inside = pc != fn->address();
   chain.frames.insert(chain.frames.begin(), makeFrame(k, *fn, inside));
   Frame& f = chain.frames.front();
@@ -132,7 +130,7 @@ Frame* pushFrame(Kernel& k, FunctionEntry& fn, const DebugRecord* from) {
   FrameChain& chain = frameChain(k);
   const uint16_t sp = k.regs.file.sp;
   if (!chain.frames.empty() && chain.frames.front().function == &fn && chain.frames.front().sp == sp) return nullptr;
-  const bool real = !isPlaceholder(fn);
+  const bool real = !fn.isPlaceholder();
   if (k.exec.finishmode && real) {
     ++k.exec.finishdepth;
     if (fn.active == 0) return nullptr;
@@ -155,7 +153,7 @@ void popFrame(Kernel& k) {
   FrameChain& chain = frameChain(k);
   if (chain.frames.empty()) return;
   FunctionEntry* fn = chain.frames.front().function;
-  const bool real = fn && !isPlaceholder(*fn);
+  const bool real = fn && !fn->isPlaceholder();
   if (k.exec.finishmode && real && k.exec.finishdepth > 0) {
     --k.exec.finishdepth;
     if (fn->active == 0) return;

@@ -17,8 +17,6 @@ namespace {
 
 constexpr uint8_t kFollowedKinds = rk::FunctionStart | rk::FunctionLine | rk::Line | rk::FunctionExit;
 
-bool isPlaceholder(const FunctionEntry& f) { return f.name == "."; }
-
 const SymbolTables& tables(Kernel& k) { return k.prog.program->tables; }
 
 FunctionEntry* topFunction(Kernel& k) {
@@ -33,14 +31,14 @@ const Frame* innermostFrame(Kernel& k) {
 
 // A function with C source lines, which a step may enter.
 bool hasSource(const FunctionEntry& f) {
-  return f.file && !f.file->name.empty() && f.firstLineRecord != kNoRecord && !isPlaceholder(f);
+  return f.file && !f.file->name.empty() && f.firstLineRecord != kNoRecord && !f.isPlaceholder();
 }
 
 // A function entered by execution becomes active until execution leaves it.
 void activateByExecution(Kernel& k, FunctionEntry& f) {
   f.active = 2;
   f.armed = 0;
-  if (!isPlaceholder(f)) kout(k, f.name + "() is now ACTIVE !!\n");
+  if (!f.isPlaceholder()) kout(k, f.name + "() is now ACTIVE !!\n");
   k.exec.lastmode = ExecState::kReloadBreaks;
 }
 
@@ -80,6 +78,14 @@ bool codeEventAt(Kernel& k, uint32_t pc) {
   return false;
 }
 
+// While the debugger steps by instructions on its own: serves the front-end every so many steps
+// (`n` counts them), so Escape works, and tells whether a stop was requested.
+bool stopRequested(Kernel& k, unsigned n) {
+  constexpr unsigned kStepsPerPump = 1024;
+  if (n % kStepsPerPump == 0 && k.ui->pumpEvents().stop) k.exec.stopreq = true;
+  return k.exec.stopreq;
+}
+
 // Steps by instructions until execution reaches a function with source other than `leave`, and
 // follows it from there: it becomes active and armed, so the step ends on its next line. Used
 // when the step has no frame to follow: after the frame of the last followed function was popped
@@ -89,8 +95,7 @@ bool codeEventAt(Kernel& k, uint32_t pc) {
 std::optional<bool> stepUntilSource(Kernel& k, const FunctionEntry* leave, bool throughCodeWithoutSource) {
   const SymbolTables& t = tables(k);
   for (unsigned n = 1;; ++n) {
-    if (n % 1024 == 0 && k.ui->pumpEvents().stop) k.exec.stopreq = true;
-    if (k.exec.stopreq) return false;
+    if (stopRequested(k, n)) return false;
     if (!k.target->instructionStep()) return std::nullopt;
     const uint32_t pc = currentPc(k);
     FunctionEntry* fn = t.functionAt(pc);
@@ -117,8 +122,7 @@ std::optional<bool> stepUntilSource(Kernel& k, const FunctionEntry* leave, bool 
 bool returnFrom(Kernel& k, uint16_t frameSp) {
   const uint32_t above = static_cast<uint32_t>(frameSp) + 2;
   for (unsigned n = 1; k.regs.file.sp < above; ++n) {
-    if (n % 1024 == 0 && k.ui->pumpEvents().stop) k.exec.stopreq = true;
-    if (k.exec.stopreq) break;
+    if (stopRequested(k, n)) break;
     if (!k.target->instructionStep()) return false;
   }
   const uint32_t pc = currentPc(k);
@@ -186,7 +190,7 @@ bool sourceUnit(Kernel& k) {
     }
     if (chain.frames.empty() && !k.exec.stepping) {
       // A free run stopped inside a function away from its line entries.
-      if (FunctionEntry* fn = tables(k).functionAt(pc); fn && !fn->isOuterScope() && !isPlaceholder(*fn)) {
+      if (FunctionEntry* fn = tables(k).functionAt(pc); fn && !fn->isOuterScope() && !fn->isPlaceholder()) {
         framesFollowPc(k);
       }
     }

@@ -26,7 +26,7 @@ FileEntry* placeholderFile(Program& prog, const std::string& name, uint16_t line
 void raiseLastLine(FileEntry& f, uint16_t line) {
   if (line > f.lastLastLine) f.lastLastLine = line;
   for (auto& fn : f.functions) {
-    if (fn->name == "." && line > fn->lastLine) fn->lastLine = line;
+    if (fn->isPlaceholder() && line > fn->lastLine) fn->lastLine = line;
   }
 }
 

@@ -75,6 +75,8 @@ struct FunctionEntry {
   uint8_t armed = 0;
 
   bool isOuterScope() const { return name.empty(); }
+  // The pseudo-function "." that holds a file's code outside its functions.
+  bool isPlaceholder() const { return name == "."; }
   uint32_t address() const;  // address of its start record, 0 when none
   const SymbolEntry* findLocal(std::string_view n) const;
   // "a, b" built from the arguments' declaration texts (used by the prototype listing).

@@ -4,29 +4,11 @@
 
 #include "engine/kernel_eval.h"
 #include "model/straight_line.h"
+#include "model/target_code.h"
 #include "target/break_system.h"
 #include "target/connection.h"
 
 namespace yav::target {
-
-namespace {
-
-// Code bytes read for the straight-line test; unreadable bytes read as 0 (a branch), which
-// makes the test answer "not straight" rather than step over code it cannot see.
-class TargetCode : public CodeReader {
- public:
-  explicit TargetCode(TargetMemory* m) : m_(m) {}
-  uint8_t read_byte(uint32_t address) const override {
-    uint8_t b = 0;
-    if (!m_ || !m_->readByte(0, address, b)) return 0;
-    return b;
-  }
-
- private:
-  TargetMemory* m_;
-};
-
-}  // namespace
 
 bool ChipDownloader::begin() {
   clearBreakCounters(targetState(k_).breaks);
@@ -103,7 +85,7 @@ std::optional<uint32_t> ChipTarget::run(bool freeRun) { return runTarget(k_, fre
 
 bool ChipTarget::instructionStep() { return stepInstruction(k_); }
 
-bool ChipTarget::straightLine(uint32_t from, uint32_t to) { return yav::straightLine(TargetCode(memory()), from, to); }
+bool ChipTarget::straightLine(uint32_t from, uint32_t to) { return yav::straightLine(TargetCodeReader(memory()), from, to); }
 
 TargetState& targetState(Kernel& k) {
   if (!k.target) k.target = std::make_unique<ChipTarget>(k);
