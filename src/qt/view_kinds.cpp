@@ -1,0 +1,34 @@
+#include "qt/view_kinds.h"
+
+namespace yav {
+
+namespace {
+
+// Rows are added by the modules that build each view.
+const ViewKind kViewKinds[] = {
+    // registers (310)
+
+    // disassembly (320)
+
+    // stack (330)
+
+    // locals (335)
+
+    // globals (336)
+
+    // monitors (340)
+
+    {0, {}, {}, {}, {}, nullptr},
+};
+
+}  // namespace
+
+std::span<const ViewKind> viewKinds() { return {kViewKinds, std::size(kViewKinds) - 1}; }
+
+const ViewKind* viewKindByShowId(uint16_t id) {
+  for (const ViewKind& v : viewKinds())
+    if (v.showId == id) return &v;
+  return nullptr;
+}
+
+}  // namespace yav
