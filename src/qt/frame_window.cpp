@@ -21,6 +21,7 @@
 #include "qt/status_bar.h"
 #include "qt/target_setup_dialog.h"
 #include "qt/verify_dialog.h"
+#include "qt/view_kinds.h"
 #include "target/chip_target.h"
 #include "target/target_menu.h"
 #include "ui/frame_commands.h"
@@ -31,7 +32,7 @@ namespace {
 
 // Items whose check mark this frame keeps up to date besides those ticked at start.
 const std::set<uint16_t> kCheckableIds = {kCmdShowCommand, kCmdCascade, kCmdTileHorizontal, kCmdTileVertical,
-                                          kCmdFree};
+                                          kCmdFree, 310, 320, 330, 335, 336, 340};
 
 // Stand-ins from the style for the toolbar's bitmaps.
 struct ToolbarImage {
@@ -95,7 +96,7 @@ QAction* FrameWindow::makeAction(const QString& text, uint16_t id, QObject* pare
   auto* a = new QAction(text, parent);
   a->setObjectName(QString::number(id));
   a->setData(id);
-  a->setEnabled(frameCommandAvailable(id));
+  a->setEnabled(frameCommandAvailable(id) || viewKindByShowId(id) != nullptr);
   connect(a, &QAction::triggered, this, [this, id] { command(id); });
   actions_.emplace(id, a);
   return a;
@@ -199,6 +200,7 @@ bool FrameWindow::takeHeldBackClose() {
 void FrameWindow::command(uint16_t id) {
   if (k_.exec.busy && refusedWhileBusy(id)) return QApplication::beep();
   if (isTargetCommand(id)) return targetCommand(id);
+  if (viewKindByShowId(id)) return toggleView(id);
   switch (id) {
     case kCmdStopExecution:
       activateWindow();
@@ -235,7 +237,7 @@ void FrameWindow::command(uint16_t id) {
   std::string_view line = frameCommandLine(id);
   if (line.empty()) return QApplication::beep();
   if (id == kCmdRestart) QApplication::setOverrideCursor(Qt::WaitCursor);
-  runCommandLine(k_, std::string(line).c_str(), 1);
+  yav::runCommandLine(k_, std::string(line).c_str(), 1);
   if (id == kCmdRestart) QApplication::restoreOverrideCursor();
   cmd_.ensurePrompt();
 }
@@ -269,7 +271,7 @@ void FrameWindow::showCommandWindow(bool show) {
     mdi_->setActiveSubWindow(cmdHost_);
     return;
   }
-  auto* host = new CommandHost;
+  auto* host = new HostWindow("CMDHOST", "Command");
   auto* content = new QWidget;
   content->setObjectName("MAINCMD");
   auto* layout = new QVBoxLayout(content);
@@ -349,7 +351,7 @@ void FrameWindow::commandFileDialog(bool input) {
   if (input) {
     runCommandFile(k_, file.toStdString());
   } else {
-    runCommandLine(k_, ("output " + file.toStdString()).c_str(), 1);
+    yav::runCommandLine(k_, ("output " + file.toStdString()).c_str(), 1);
   }
   cmd_.ensurePrompt();
 }

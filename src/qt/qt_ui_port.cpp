@@ -92,6 +92,10 @@ bool QtUiPort::askText(std::string_view title, std::string_view prompt, std::str
 
 void QtUiPort::beep() { QApplication::beep(); }
 
+void QtUiPort::refreshViews(uint32_t viewBits) {
+  if (frame_) frame_->scheduleRefresh(viewBits);
+}
+
 bool QtUiPort::somethingRuns() const {
   return k_ && (k_->exec.busy || k_->exec.running || k_->cmdfile.depth > 0 || (cmd_ && cmd_->typedCommand()));
 }

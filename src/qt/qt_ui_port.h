@@ -50,6 +50,7 @@ class QtUiPort : public QObject, public UiPort {
   void requestClose() override;
   SetupAnswer showTargetSetup() override;
   void targetMenuTitle(std::string_view title) override;
+  void refreshViews(uint32_t viewBits) override;
 
  protected:
   // Watches for Escape while something runs: it requests a stop.
