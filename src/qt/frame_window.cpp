@@ -18,6 +18,7 @@
 #include "engine/command_file.h"
 #include "engine/dispatcher.h"
 #include "qt/command_edit.h"
+#include "qt/editor_dialogs.h"
 #include "qt/status_bar.h"
 #include "qt/target_setup_dialog.h"
 #include "qt/verify_dialog.h"
@@ -32,7 +33,7 @@ namespace {
 
 // Items whose check mark this frame keeps up to date besides those ticked at start.
 const std::set<uint16_t> kCheckableIds = {kCmdShowCommand, kCmdCascade, kCmdTileHorizontal, kCmdTileVertical,
-                                          kCmdFree, 310, 320, 330, 335, 336, 340};
+                                          kCmdFree, 310, 320, 330, 335, 336, 340, 10000, 10014};
 
 // Stand-ins from the style for the toolbar's bitmaps.
 struct ToolbarImage {
@@ -231,15 +232,46 @@ void FrameWindow::command(uint16_t id) {
       return commandFileDialog(false);
     case kCmdDebugReset:
       return command(target::kCmdReset);
+    case 202:
+    case 206:
+    case 212:
+    case 213:
+    case 804:
+    case 805:
+    case 806: {
+      const std::string line = runEditorDialog(*this, id == 804 ? 805 : id);
+      if (!line.empty()) runCommandLine(line);
+      return;
+    }
+    case 208:  // go from reset
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      runCommandLine("reset");
+      QApplication::restoreOverrideCursor();
+      return runCommandLine("go");
+    case 210:  // animate: each step shown until Stop
+      k_.exec.animate = true;
+      runCommandLine("step");
+      k_.exec.animate = false;
+      return;
+    case 146:
+      k_.ui->messageBox("Info", "No Segment list available", MsgIcon::Info);
+      return;
+    case 10000:
+      syntaxColouring_ = !syntaxColouring_;
+      setChecked(id, syntaxColouring_);
+      return scheduleRefresh(kViewSource | kViewMemory);
+    case 10014:
+      showAddresses_ = !showAddresses_;
+      setChecked(id, showAddresses_);
+      return scheduleRefresh(kViewSource);
     default:
       break;
   }
   std::string_view line = frameCommandLine(id);
   if (line.empty()) return QApplication::beep();
   if (id == kCmdRestart) QApplication::setOverrideCursor(Qt::WaitCursor);
-  yav::runCommandLine(k_, std::string(line).c_str(), 1);
+  runCommandLine(std::string(line));
   if (id == kCmdRestart) QApplication::restoreOverrideCursor();
-  cmd_.ensurePrompt();
 }
 
 void FrameWindow::targetCommand(uint16_t id) {
