@@ -20,6 +20,7 @@
 #include "qt/command_edit.h"
 #include "qt/editor_dialogs.h"
 #include "qt/status_bar.h"
+#include "qt/toolbar_images.h"
 #include "qt/target_setup_dialog.h"
 #include "qt/verify_dialog.h"
 #include "qt/view_kinds.h"
@@ -35,20 +36,6 @@ namespace {
 const std::set<uint16_t> kCheckableIds = {kCmdShowCommand, kCmdCascade, kCmdTileHorizontal, kCmdTileVertical,
                                           kCmdFree, 310, 320, 330, 335, 336, 340, 10000, 10014};
 
-// Stand-ins from the style for the toolbar's bitmaps.
-struct ToolbarImage {
-  uint16_t id;
-  QStyle::StandardPixmap pixmap;
-};
-constexpr ToolbarImage kToolbarImages[] = {
-    {101, QStyle::SP_DialogOpenButton},   {805, QStyle::SP_DialogApplyButton}, {806, QStyle::SP_DriveHDIcon},
-    {204, QStyle::SP_ArrowRight},         {211, QStyle::SP_ArrowForward},      {203, QStyle::SP_MediaSeekForward},
-    {205, QStyle::SP_MediaSkipForward},   {201, QStyle::SP_MediaPlay},         {1, QStyle::SP_MediaStop},
-    {301, QStyle::SP_DirIcon},            {300, QStyle::SP_ComputerIcon},      {320, QStyle::SP_FileDialogDetailedView},
-    {310, QStyle::SP_FileDialogInfoView}, {330, QStyle::SP_FileDialogListView}, {335, QStyle::SP_FileIcon},
-    {336, QStyle::SP_DriveNetIcon},       {340, QStyle::SP_FileDialogContentsView}, {360, QStyle::SP_DriveFDIcon},
-    {20104, QStyle::SP_BrowserReload},    {20103, QStyle::SP_DesktopIcon},
-};
 
 // Lays the visible MDI children out one above the other (horizontal) or side by side.
 void tile(QMdiArea* mdi, bool horizontal) {
@@ -168,8 +155,7 @@ void FrameWindow::buildToolbar() {
     QAction* a = makeAction(QString::fromLatin1(e.tooltip.data(), static_cast<qsizetype>(e.tooltip.size())), e.id,
                             toolbar_);
     a->setToolTip(a->text());
-    for (const ToolbarImage& img : kToolbarImages)
-      if (img.id == e.id) a->setIcon(style()->standardIcon(img.pixmap));
+    a->setIcon(e.image.empty() ? style()->standardIcon(QStyle::SP_DialogOpenButton) : toolbarImage(e.image));
     if (e.check) a->setCheckable(true);
     toolbar_->addAction(a);
   }
