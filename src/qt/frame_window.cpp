@@ -19,6 +19,7 @@
 #include "engine/dispatcher.h"
 #include "qt/command_edit.h"
 #include "qt/editor_dialogs.h"
+#include "qt/frame_dialogs.h"
 #include "qt/status_bar.h"
 #include "qt/toolbar_images.h"
 #include "qt/target_setup_dialog.h"
@@ -239,6 +240,15 @@ void FrameWindow::command(uint16_t id) {
       runCommandLine("step");
       k_.exec.animate = false;
       return;
+    case 440: {
+      const std::string line = runPathEditor(*this);
+      if (!line.empty()) runCommandLine(line);
+      return;
+    }
+    case 13001:
+    case 13002:
+    case 13003:
+      return showHelp(*this, id);
     case 146:
       k_.ui->messageBox("Info", "No Segment list available", MsgIcon::Info);
       return;
