@@ -61,6 +61,18 @@ void QtUiPort::WinStatGaugeAdd(uint32_t n) {
   if (frame_) frame_->frameStatusBar()->gaugeAdd(n);
 }
 
+void QtUiPort::executionStarts() {
+  if (k_) k_->exec.busy = true;
+  if (!busyCursor_) QApplication::setOverrideCursor(Qt::WaitCursor);
+  busyCursor_ = true;
+}
+
+void QtUiPort::executionEnds() {
+  if (k_) k_->exec.busy = false;
+  if (busyCursor_) QApplication::restoreOverrideCursor();
+  busyCursor_ = false;
+}
+
 void QtUiPort::CursorWait() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ++waitCursors_;
