@@ -22,18 +22,15 @@
 #include "qt/qt_ui_port.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
+#include "support/temp_settings.h"
 
 namespace yav::test {
 
 class FrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("yav-frame-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    ::setenv("YAV_INI", (dir_ / "YAVKT55R.INI").c_str(), 1);
+    settings_ = std::make_unique<TempSettings>("yav-frame-");
+    dir_ = settings_->dir;
     platform::iniSet("OPTIONS", "RESETONCONNECT", "NO");
     session = std::make_unique<QtSession>();
     frame().resize(1100, 760);
@@ -47,7 +44,7 @@ class FrameTest : public ::testing::Test {
   }
   void TearDown() override {
     session.reset();
-    std::filesystem::remove_all(dir_);
+    settings_.reset();
   }
 
   // The simulated board connected and the demo loaded; false (test skipped) without SDCC.
@@ -70,6 +67,7 @@ class FrameTest : public ::testing::Test {
   std::unique_ptr<QtSession> session;
   std::function<int(QDialog&)> onDialog;
   std::vector<std::string> boxes;  // "Title: text" of every message box shown
+  std::unique_ptr<TempSettings> settings_;
   std::filesystem::path dir_, demo_;
 
  private:
