@@ -1,10 +1,9 @@
 #include "ui/colour_settings.h"
 
-#include <strings.h>
-
 #include <string>
 
 #include "platform/ini.h"
+#include "ui/settings_values.h"
 
 namespace yav {
 
@@ -43,8 +42,7 @@ std::span<const ColourKey> colourKeys() { return kColours; }
 
 std::optional<size_t> colourIndex(std::string_view key) {
   for (size_t i = 0; i < kColourCount; ++i) {
-    const std::string_view k = kColours[i].key;
-    if (k.size() == key.size() && ::strncasecmp(k.data(), key.data(), k.size()) == 0) return i;
+    if (sameSettingsName(kColours[i].key, key)) return i;
   }
   return std::nullopt;
 }

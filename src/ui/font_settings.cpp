@@ -1,7 +1,5 @@
 #include "ui/font_settings.h"
 
-#include <strings.h>
-
 #include "platform/ini.h"
 #include "ui/settings_values.h"
 
@@ -23,8 +21,7 @@ std::span<const size_t> fontReadOrder() { return kReadOrder; }
 
 std::optional<size_t> fontIndex(std::string_view key) {
   for (size_t i = 0; i < kFontCount; ++i) {
-    const std::string_view k = kFontKeys[i];
-    if (k.size() == key.size() && ::strncasecmp(k.data(), key.data(), k.size()) == 0) return i;
+    if (sameSettingsName(kFontKeys[i], key)) return i;
   }
   return std::nullopt;
 }

@@ -27,12 +27,7 @@ std::optional<FontSpec> fontFromValue(std::string_view value) {
     if (comma == std::string_view::npos) return std::nullopt;
     const std::string_view field = value.substr(0, comma);
     // The whole field is the number: "12x," is not a font field.
-    size_t digitsEnd = 0;
-    while (digitsEnd < field.size() && (field[digitsEnd] == ' ' || field[digitsEnd] == '\t')) ++digitsEnd;
-    if (digitsEnd < field.size() && (field[digitsEnd] == '-' || field[digitsEnd] == '+')) ++digitsEnd;
-    const size_t firstDigit = digitsEnd;
-    while (digitsEnd < field.size() && field[digitsEnd] >= '0' && field[digitsEnd] <= '9') ++digitsEnd;
-    if (digitsEnd == firstDigit || digitsEnd != field.size()) return std::nullopt;
+    if (signedDecimalLength(field) != field.size() || field.empty()) return std::nullopt;
     const auto v = leadingNumber(field, 10);
     if (!v || *v < INT32_MIN || *v > INT32_MAX) return std::nullopt;
     *n = static_cast<int>(*v);

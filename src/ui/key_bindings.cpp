@@ -54,10 +54,7 @@ std::optional<BindingRow> bindingRowFromValue(std::string_view value) {
       if (value.empty() || value.front() != ',') return std::nullopt;
       value.remove_prefix(1);
     }
-    size_t n = 0;
-    while (n < value.size() && (value[n] == ' ' || value[n] == '\t')) ++n;
-    if (n < value.size() && (value[n] == '+' || value[n] == '-')) ++n;
-    while (n < value.size() && value[n] >= '0' && value[n] <= '9') ++n;
+    const size_t n = signedDecimalLength(value);
     const auto v = leadingNumber(value.substr(0, n), 10);
     if (!v || *v < 0 || *v > 0xFFFF) return std::nullopt;
     row[static_cast<size_t>(i)] = static_cast<int32_t>(*v);

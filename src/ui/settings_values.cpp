@@ -1,5 +1,7 @@
 #include "ui/settings_values.h"
 
+#include <strings.h>
+
 #include <cstdio>
 
 namespace yav {
@@ -54,6 +56,19 @@ std::optional<int64_t> leadingNumber(std::string_view text, int base) {
   }
   if (i == first) return std::nullopt;
   return negative ? -v : v;
+}
+
+size_t signedDecimalLength(std::string_view text) {
+  size_t n = 0;
+  while (n < text.size() && isBlank(text[n])) ++n;
+  if (n < text.size() && (text[n] == '+' || text[n] == '-')) ++n;
+  const size_t firstDigit = n;
+  while (n < text.size() && text[n] >= '0' && text[n] <= '9') ++n;
+  return n == firstDigit ? 0 : n;
+}
+
+bool sameSettingsName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 std::string colourValueText(Rgb colour, std::string_view comment) {

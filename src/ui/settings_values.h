@@ -19,6 +19,13 @@ bool yesByFirstLetter(std::string_view value);
 // decimal only. Nullopt when no digit is there or the number does not fit 32 bits.
 std::optional<int64_t> leadingNumber(std::string_view text, int base);
 
+// Length of the signed decimal at the start of `text` (blanks, an optional sign, digits); 0
+// when no digit is there.
+size_t signedDecimalLength(std::string_view text);
+
+// Section and key names of the settings file match without regard to case.
+bool sameSettingsName(std::string_view a, std::string_view b);
+
 // A platform colour: 0x00BBGGRR, red in the low byte.
 using Rgb = uint32_t;
 
