@@ -58,4 +58,21 @@ FontSpec specFromFont(const QFont& font) {
   return spec;
 }
 
+Preferences Preferences::read() {
+  Preferences p;
+  p.colours = readColours();
+  p.fonts = readFonts();
+  return p;
+}
+
+QColor Preferences::colour(std::string_view key) const {
+  const auto i = colourIndex(key);
+  return i ? colourFromRgb(colours[*i]) : QColor(Qt::black);
+}
+
+QFont Preferences::font(std::string_view key) const {
+  const auto i = fontIndex(key);
+  return fontFromSpec(i ? fonts.fonts[*i] : defaultFontSpec());
+}
+
 }  // namespace yav

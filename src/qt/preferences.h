@@ -4,6 +4,10 @@
 #include <QColor>
 #include <QFont>
 
+#include <string_view>
+
+#include "ui/colour_settings.h"
+#include "ui/font_settings.h"
 #include "ui/font_spec.h"
 #include "ui/settings_values.h"
 
@@ -18,5 +22,18 @@ QFont fontFromSpec(const FontSpec& spec);
 // The description written for a font: its pixel height (negative: character height), weight,
 // italic, underline, strike-out, pitch and face name.
 FontSpec specFromFont(const QFont& font);
+
+// The colours and fonts the frame hands to its views by settings key.
+struct Preferences {
+  ColourSet colours = defaultColours();
+  FontSet fonts;
+
+  // The `Colors` and `Fonts` sections as start-up reads them.
+  static Preferences read();
+
+  // By key ("BkptOn", "Source_Font" ...); an unknown key gives black and the built-in font.
+  QColor colour(std::string_view key) const;
+  QFont font(std::string_view key) const;
+};
 
 }  // namespace yav

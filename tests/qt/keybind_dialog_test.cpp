@@ -129,7 +129,7 @@ TEST_F(KeyBindDialogTest, CancelRestoresAndEscapeKeeps) {
   EXPECT_TRUE(again.model().menuChanges().empty());
 }
 
-TEST(Preferences, SavedColourReadsBackAsRed) {
+TEST(Preferences, ColoursAndFontsFromTheSettingsFile) {
   const auto ini = std::filesystem::temp_directory_path() / ("yav-prefs-" + std::to_string(::getpid()) + ".ini");
   std::filesystem::remove(ini);
   ::setenv("YAV_INI", ini.c_str(), 1);
@@ -139,6 +139,16 @@ TEST(Preferences, SavedColourReadsBackAsRed) {
   EXPECT_EQ(platform::iniGet("Colors", "BkptOff", "").substr(0, 4), "0xff");
   EXPECT_EQ(colourFromRgb(readColours()[*colourIndex("BkptOff")]), QColor(255, 0, 0));
   EXPECT_EQ(colourFromRgb(0x004080), QColor(0x80, 0x40, 0x00));  // brown: red 0x80, green 0x40
+
+  // The frame's preferences by key, as views ask for them.
+  ASSERT_TRUE(platform::iniSet("OPTIONS", "NEWFONTS", "YES"));
+  ASSERT_TRUE(platform::iniSet("Fonts", "Source_Font", "-20,0,0,0,700,0,0,0,0,0,0,0,49,Monospace"));
+  const Preferences prefs = Preferences::read();
+  EXPECT_EQ(prefs.colour("BkptOff"), QColor(255, 0, 0));
+  EXPECT_EQ(prefs.colour("Source"), QColor(0, 0, 255));  // default 0xff0000: blue
+  EXPECT_EQ(prefs.font("Source_Font").pixelSize(), 20);
+  EXPECT_EQ(prefs.font("Source_Font").weight(), QFont::Bold);
+  EXPECT_EQ(prefs.font("Stack_Font").pixelSize(), 13);  // absent: the built-in font
   std::filesystem::remove(ini);
 }
 
