@@ -120,7 +120,7 @@ bool loadProgram(Kernel& k, const std::string& name, const LoadOptions& opt) {
   req.path = name;
   req.raw = opt.raw;
   CodeDownloader* target = k.target ? k.target->downloader() : nullptr;
-  req.symbolsOnly = opt.symbolsOnly || !target;
+  req.symbolsOnly = opt.symbolsOnly || k.prog.skipCodeDownload || !target;
   req.quiet = quiet;
   CodeDownloader* dl = req.symbolsOnly ? nullptr : target;
   if (dl) dl->begin();

@@ -21,6 +21,7 @@ struct ProgramState {
   // Settings read by the load: default entry specification (/O:) and NODUPFILES.
   std::string defaultEntry;
   std::string noDupFiles = "NO";
+  bool skipCodeDownload = false;  // every load leaves the target's code as it is (symbols only)
 };
 
 }  // namespace yav

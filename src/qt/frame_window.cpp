@@ -28,6 +28,9 @@
 #include "target/chip_target.h"
 #include "target/target_menu.h"
 #include "ui/frame_commands.h"
+#include "ui/preference_commands.h"
+#include "ui/recent_files.h"
+#include "ui/option_settings.h"
 
 namespace yav {
 
@@ -35,7 +38,8 @@ namespace {
 
 // Items whose check mark this frame keeps up to date besides those ticked at start.
 const std::set<uint16_t> kCheckableIds = {kCmdShowCommand, kCmdCascade, kCmdTileHorizontal, kCmdTileVertical,
-                                          kCmdFree, 310, 320, 330, 335, 336, 340, 10000, 10014};
+                                          kCmdFree, 310, 320, 330, 335, 336, 340, 10000, 10014,
+                                          109, 110, 112, 460, 461, 462, 463, 633, 634, 635};
 
 
 // Lays the visible MDI children out one above the other (horizontal) or side by side.
@@ -129,6 +133,11 @@ void FrameWindow::buildMenus() {
     QMenu* m = menuBar()->addMenu(QString::fromLatin1(top.text.c_str()));
     m->menuAction()->setEnabled(!top.disabled);
     addEntries(m, top.children);
+    if (index == 0) {
+      fileMenu_ = m;
+      connect(m, &QMenu::aboutToShow, this, &FrameWindow::showRecentFiles);
+      connect(m, &QMenu::aboutToHide, this, &FrameWindow::hideRecentFiles, Qt::QueuedConnection);
+    }
     if (index++ == kTargetMenuIndex) targetMenu_ = m;
   }
 }
@@ -189,6 +198,9 @@ void FrameWindow::command(uint16_t id) {
   if (k_.exec.busy && refusedWhileBusy(id)) return QApplication::beep();
   if (isTargetCommand(id)) return targetCommand(id);
   if (viewKindByShowId(id)) return toggleView(id);
+  if (id >= kFirstRecentFileItem && id <= kLastRecentFileItem) return loadFile(recentFileForItem(id), false);
+  if (isFontCommand(id)) return chooseFont(id);
+  if (!colourKeyForCommand(id).empty()) return chooseColour(id);
   switch (id) {
     case kCmdStopExecution:
       activateWindow();
@@ -240,6 +252,32 @@ void FrameWindow::command(uint16_t id) {
       runCommandLine("step");
       k_.exec.animate = false;
       return;
+    case 101:
+    case 103:
+    case 104:
+      return loadDialog(id);
+    case 109:
+    case 110:
+      return setLoadMode(id);
+    case 111:
+      return saveConfigurationNow();
+    case 112:
+      return setSaveOnExit(!saveOnExit_);
+    case 189:
+      if (const std::vector<std::string> recent = recentFiles(); !recent.empty()) loadFile(recent.front(), false);
+      return;
+    case 460:
+    case 461:
+    case 462:
+    case 463:
+      return setIntFormat(id);
+    case 633:
+    case 634:
+    case 635:
+      setVarFormat(id);
+      return scheduleRefresh(kViewVariables);
+    case 1310:
+      return keyBindDialog();
     case 440: {
       const std::string line = runPathEditor(*this);
       if (!line.empty()) runCommandLine(line);
@@ -390,6 +428,9 @@ void FrameWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  writeLayout(layoutSnapshot());
+  rememberWindowRects();
+  if (const std::string end = readEndFile(); !end.empty()) runCommandFile(k_, end);
   if (cmdHost_) cmdHost_->onClose = nullptr;
   e->accept();
 }

@@ -11,7 +11,13 @@
 
 #include "engine/kernel.h"
 #include "qt/command_edit.h"
-#include "qt/frame_preferences.h"
+#include "qt/preferences.h"
+#include "ui/key_bindings.h"
+#include "ui/window_rects.h"
+#include "ui/config_save.h"
+#include "ui/frame_settings.h"
+#include "ui/layout_settings.h"
+#include "ui/menu_key_texts.h"
 #include "qt/host_window.h"
 #include "qt/view_window.h"
 #include "ui/command_window.h"
@@ -90,6 +96,22 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   int execDialog(QDialog& dialog) override;
   void beep() override;
 
+  // Settings read at start: load mode, formats, colours, fonts, window rectangles, bindings.
+  void applyStartSettings(const FrameStartSettings& settings, const WindowRects& rects);
+  // The function-key bindings from the settings file, shown in the menu texts.
+  void loadKeyBindings();
+  const KeyBindings& keyBindings() const { return bindings_; }
+  // What the configuration save writes, as the frame stands now; and the save itself.
+  ConfigSnapshot configurationSnapshot() const;
+  void saveConfigurationNow();
+  // The shutdown part that follows the message loop: configuration (when save-on-exit is on)
+  // and key bindings.
+  void saveAtShutdown();
+  bool saveOnExit() const { return saveOnExit_; }
+  void setSaveOnExit(bool on);
+  uint16_t variableFormat() const { return varFormat_; }
+  const WindowRects& windowRects() const { return rects_; }
+
   // CommandWindowListener
   void spliced(size_t pos, size_t removed, std::string_view inserted) override;
   void caretMoved() override;
@@ -98,6 +120,7 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildMenus();
@@ -116,6 +139,22 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   bool commandRunning() const;
   // The saved rectangle of a view kind's settings section, in MDI-area coordinates.
   QRect savedViewRect(std::string_view section) const;
+  // Setup menu: fonts, colours, formats, load mode, key bindings.
+  void chooseFont(uint16_t id);
+  void chooseColour(uint16_t id);
+  void setIntFormat(uint16_t id);
+  void setVarFormat(uint16_t id);
+  void setLoadMode(uint16_t id);
+  void keyBindDialog();
+  void applyMenuTextChanges(const std::vector<MenuTextChange>& changes);
+  std::string menuText(uint16_t id) const;
+  // File menu: the load dialog, the recent files shown while the menu is open.
+  void loadDialog(uint16_t id);
+  void loadFile(const std::string& file, bool start);
+  void showRecentFiles();
+  void hideRecentFiles();
+  LayoutSnapshot layoutSnapshot() const;
+  void rememberWindowRects();
 
   Kernel& k_;
   CommandWindowModel& cmd_;
@@ -128,7 +167,14 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   std::vector<QPointer<ViewWindow>> views_;
   uint32_t pendingRefresh_ = 0;
   bool refreshQueued_ = false;
-  FramePreferences prefs_;
+  Preferences prefs_;
+  KeyBindings bindings_ = defaultKeyBindings();
+  WindowRects rects_{};
+  bool saveOnExit_ = true;
+  bool symbolsOnly_ = false;
+  uint16_t varFormat_ = 634;
+  QMenu* fileMenu_ = nullptr;
+  std::vector<QAction*> recentItems_;
   bool syntaxColouring_ = true;
   bool showAddresses_ = true;
   CommandEdit* cmdEdit_ = nullptr;

@@ -23,6 +23,9 @@ constexpr uint16_t kFrontEndIds[] = {
     kCmdStopExecution, kCmdAbout, kCmdExit, kCmdExitNow, kCmdCascade, kCmdTileHorizontal,
     kCmdTileVertical, kCmdFree, kCmdShowCommand, kCmdStatusBar, kCmdToolbar,
     kCmdCommandFileInput, kCmdCommandFileOutput, kCmdDebugReset,
+    101, 103, 104, 109, 110, 111, 112, 189, 460, 461, 462, 463, 633, 634, 635, 1310,
+    180, 181, 182, 183, 184, 401, 402, 403, 404, 405, 406, 407, 408, 409,
+    411, 412, 413, 414, 415, 416, 417, 420, 421, 422, 423, 426,
     146, 440, 13001, 13002, 13003, 202, 206, 208, 210, 212, 213, 804, 805, 806, 10000, 10014,
 };
 

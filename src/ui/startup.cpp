@@ -30,6 +30,9 @@ void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFile
   if (target::targetState(k).fatalExitCode && k.batchMode) return;
   // Whether the loader skips a second file of a name already loaded (first letter y/Y).
   k.prog.noDupFiles = readNoDupFiles();
+  // The source path and the download choice of the settings file, before the options act.
+  if (const std::string path = readSourcePath(); !path.empty()) k.cmdfile.sourcePath = path;
+  k.prog.skipCodeDownload = readSkipCodeDownload();
   if (opt.sourcePath) apply_path_option(k.cmdfile.sourcePath, *opt.sourcePath);
   if (opt.remote) docmd(k, "remote", 1);
   if (opt.sessionFile) docmd(k, ("session /l " + *opt.sessionFile).c_str(), 1);

@@ -73,13 +73,13 @@ TEST_F(FrameWindowTest, MenuItemsCarryIdsTextsAndStates) {
     bool enabled, checked;
   };
   const Case cases[] = {
-      {101, "&Load  (Code and Symbols)", false, false},
+      {101, "&Load  (Code and Symbols)", true, false},
       {117, "E&xit", true, false},
       {201, "&Go", true, false},
       {211, "Step Instr. Interrupts &Masked", true, false},  // enabled once start-up is done
       {300, "&Command", true, true},
       {190, "&Cascade", true, true},
-      {634, "&Standard", false, true},
+      {634, "&Standard", true, true},
       {13001, "On &Yav \t<F1>", true, false},
   };
   for (const Case& c : cases) {
