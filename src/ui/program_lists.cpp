@@ -17,9 +17,11 @@ void addText(ListContent& c, std::string_view text) {
   for (std::string& l : splitLines(text)) c.add(std::move(l));
 }
 
-// The source line holding a code address, or no place.
+// The source line holding a code address, or no place. At a function's first address that is
+// the function's own line rather than its first statement's.
 SourcePlace placeAt(const SymbolTables& t, uint32_t address) {
-  const DebugRecord* r = t.lineAt(address);
+  const std::span<const DebugRecord> here = t.recordsAt(address);
+  const DebugRecord* r = here.empty() ? t.lineAt(address) : &here.front();
   if (!r || r->fileName.empty()) return {};
   return {r->fileName, r->startLine};
 }
