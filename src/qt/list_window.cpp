@@ -1,21 +1,14 @@
 #include "qt/list_window.h"
 
-#include <QVBoxLayout>
-
 namespace yav {
 
 ListWindow::ListWindow(ViewServices& s, uint16_t id, QWidget* parent)
     : ViewWindow(s, parent), kind_(*listKind(id)) {
   setObjectName(QString::fromUtf8(kind_.contentClass.data(), static_cast<int>(kind_.contentClass.size())));
   setWindowTitle(QString::fromUtf8(kind_.title.data(), static_cast<int>(kind_.title.size())));
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  if (!kind_.menu.empty())
-    layout->setMenuBar(viewMenuBar(this, kind_.menu, {{kCmdWindowSave, "Save"}, {kCmdWindowPrint, "Print"}}));
-  lines_ = new LineList(this);
-  lines_->setFont(s.font("Browser_Font"));
-  layout->addWidget(lines_);
-  connect(lines_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) { openLine(lines_->row(it)); });
+  QMenuBar* menu = kind_.menu.empty() ? nullptr
+                                      : viewMenuBar(this, kind_.menu, {{kCmdWindowSave, "Save"}, {kCmdWindowPrint, "Print"}});
+  lines_ = layOutLineView(this, s.font("Browser_Font"), menu, [this](int line) { openLine(line); });
   show();
 }
 

@@ -1,7 +1,5 @@
 #include "qt/registers_window.h"
 
-#include <QVBoxLayout>
-
 #include "engine/kernel_eval.h"
 #include "qt/update_dialog.h"
 #include "ui/list_windows.h"
@@ -11,14 +9,11 @@ namespace yav {
 RegistersWindow::RegistersWindow(ViewServices& s, QWidget* parent) : ViewWindow(s, parent) {
   setObjectName("REGWIN");
   setWindowTitle("Registers");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setMenuBar(viewMenuBar(this, "GENERIC_MENU1",
-                                 {{kCmdWindowRefresh, "Refresh"}, {kCmdWindowSave, "Save"}, {kCmdWindowPrint, "Print"}}));
-  lines_ = new LineList(this);
-  lines_->setFont(s.font("Register_Font"));
-  layout->addWidget(lines_);
-  connect(lines_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) { updateLine(lines_->row(it)); });
+  lines_ = layOutLineView(
+      this, s.font("Register_Font"),
+      viewMenuBar(this, "GENERIC_MENU1",
+                  {{kCmdWindowRefresh, "Refresh"}, {kCmdWindowSave, "Save"}, {kCmdWindowPrint, "Print"}}),
+      [this](int line) { updateLine(line); });
   Kernel& k = s.kernel();
   if (!k.exec.running) refreshRegisters(k);
   show();

@@ -1,7 +1,5 @@
 #include "qt/stack_window.h"
 
-#include <QVBoxLayout>
-
 #include "ui/list_windows.h"
 
 namespace yav {
@@ -9,13 +7,9 @@ namespace yav {
 StackWindow::StackWindow(ViewServices& s, QWidget* parent) : ViewWindow(s, parent) {
   setObjectName("STACKWIN");
   setWindowTitle("Stack");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setMenuBar(viewMenuBar(this, "GENERIC_MENU2", {{kCmdWindowSave, "Save"}, {kCmdWindowPrint, "Print"}}));
-  lines_ = new LineList(this);
-  lines_->setFont(s.font("Stack_Font"));
-  layout->addWidget(lines_);
-  connect(lines_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* it) { openFrame(lines_->row(it)); });
+  lines_ = layOutLineView(this, s.font("Stack_Font"),
+                          viewMenuBar(this, "GENERIC_MENU2", {{kCmdWindowSave, "Save"}, {kCmdWindowPrint, "Print"}}),
+                          [this](int line) { openFrame(line); });
   show();
 }
 

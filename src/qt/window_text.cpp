@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 #include "engine/kernel.h"
 #include "qt/view_window.h"
@@ -60,6 +61,18 @@ void LineList::setMarked(int line, bool marked) {
 bool LineList::isMarked(int line) const {
   const QListWidgetItem* it = item(line);
   return it && it->data(Qt::UserRole).toBool();
+}
+
+LineList* layOutLineView(ViewWindow* view, const QFont& font, QMenuBar* menu, std::function<void(int)> open) {
+  auto* layout = new QVBoxLayout(view);
+  layout->setContentsMargins(0, 0, 0, 0);
+  if (menu) layout->setMenuBar(menu);
+  auto* lines = new LineList(view);
+  lines->setFont(font);
+  layout->addWidget(lines);
+  QObject::connect(lines, &QListWidget::itemDoubleClicked, view,
+                   [lines, open = std::move(open)](QListWidgetItem* it) { open(lines->row(it)); });
+  return lines;
 }
 
 void saveViewText(ViewServices& s, std::string_view title, std::string_view filter, std::string_view extension,

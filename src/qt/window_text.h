@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -30,6 +31,10 @@ class LineList : public QListWidget {
   void setMarked(int line, bool marked);
   bool isMarked(int line) const;
 };
+
+// Lays a view out as its menu bar (when given) above a LineList in `font`; a double click on a
+// line hands its row to `open`.
+LineList* layOutLineView(ViewWindow* view, const QFont& font, QMenuBar* menu, std::function<void(int)> open);
 
 // Save: asks for a file through the frame and writes `text`; a file that cannot be written is
 // reported ("Can't write " and the name).
