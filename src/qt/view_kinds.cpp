@@ -1,16 +1,19 @@
 #include "qt/view_kinds.h"
 
+#include "qt/registers_window.h"
+#include "qt/stack_window.h"
+
 namespace yav {
 
 namespace {
 
 // Rows are added by the modules that build each view.
 const ViewKind kViewKinds[] = {
-    // registers (310)
+    {310, "REGHOST", "REGWIN", "Registers", "RegWindow", &createRegistersWindow},
 
     // disassembly (320)
 
-    // stack (330)
+    {330, "STACKHOST", "STACKWIN", "Stack", "StackWindow", &createStackWindow},
 
     // locals (335)
 
