@@ -1,5 +1,7 @@
 #include "qt/view_kinds.h"
 
+#include "qt/disassembly_window.h"
+
 namespace yav {
 
 namespace {
@@ -8,7 +10,7 @@ namespace {
 const ViewKind kViewKinds[] = {
     // registers (310)
 
-    // disassembly (320)
+    {320, "ASMHOST", "ASMWIN", "Disassembly", "DisaWindow", createDisassemblyWindow},
 
     // stack (330)
 
