@@ -50,19 +50,20 @@ class MemoryWindowTest : public DemoViewTest {
 };
 
 TEST_F(MemoryWindowTest, DataWindowShowsAVariableAndMarksItsChange) {
-  run("update count = 0x1234");
-  answer({{"Address", "data:&count"}});
+  run("update table[0] = 0x12");
+  run("update table[1] = 0x34");
+  answer({{"Address", "data:table"}});
   MemoryConfig last;
   MemoryWindow* w = runMemoryWindowDialog(services, &mdi, last);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->objectName(), "MEMWIN");
   EXPECT_EQ(w->parentWidget()->objectName(), "MEMHOST");
   EXPECT_EQ(w->menu()->objectName(), "YAVMEMDATA");
-  const uint32_t count = label("_count");
+  const uint32_t table = label("_table");
   const std::string first = w->rowTexts().at(0);
-  EXPECT_EQ(first.substr(0, 12), fmtstr("%+05hl 12 34", count)) << first;
+  EXPECT_EQ(first.substr(0, 12), fmtstr("%+05hl 12 34 ", table)) << first;
 
-  run("update count = 0x1299");
+  run("update table[1] = 0x99");
   YavDataMemUpdate(&mdi, 0);
   const DataRow& row = w->dataShown().rows.at(0);
   EXPECT_FALSE(row.items[0].changed);
@@ -74,7 +75,8 @@ TEST_F(MemoryWindowTest, DataWindowShowsAVariableAndMarksItsChange) {
   // "Format": words in decimal; the layout change starts fresh.
   answer({}, {"Word", "Decimal"});
   ASSERT_TRUE(w->windowCommand(kCmdMemFormat));
-  EXPECT_EQ(w->rowTexts().at(0).substr(0, 11), fmtstr("%+05hl 04761", count));  // 0x1299 = 4761
+  EXPECT_EQ(w->rowTexts().at(0).substr(0, 12), fmtstr("%+05hl 04761 ", table));  // 0x1299 = 4761
+  EXPECT_FALSE(w->dataShown().rows.at(0).items[0].changed);
   EXPECT_EQ(sessionSettings(w->spec().layout), (SessionDataSettings{2, 2, 1, 16}));
 }
 
@@ -158,7 +160,8 @@ TEST_F(DisassemblyWindowTest, FollowsTheProgramCounter) {
   EXPECT_EQ(pcRow()->address, currentPc(k));
   EXPECT_NE(currentPc(k), label("_main"));
 
-  run("go _shapes_walk");
+  run("break shapes_walk");
+  run("go");
   w->refresh(kViewAll);
   ASSERT_NE(pcRow(), nullptr);
   EXPECT_EQ(pcRow()->address, currentPc(k));
