@@ -98,29 +98,12 @@ void DisassemblyWindow::dump() {
   const std::vector<CodeRow>& rows = shown().rows;
   const uint32_t from = rows.empty() ? model_.start() : rows.front().address;
   const uint32_t to = rows.empty() ? from : rows.back().address + static_cast<uint32_t>(rows.back().length) - 1;
-  DumpRangeDialog d(true, from, to);
-  if (services_.execDialog(d) != QDialog::Accepted) return;
   uint32_t a = 0, b = 0;
-  bool space = false;
-  if (!evaluateAddress(k, stripSpacePrefix(d.fromText(), space), a)) {
-    errmsg(k, {"Wrong Start Address", "\n"});
-    return;
-  }
-  if (!evaluateAddress(k, stripSpacePrefix(d.toText(), space), b) || b < a) {
-    errmsg(k, {"Wrong End Address", "\n"});
-    return;
-  }
+  if (!askDumpRange(services_, true, from, to, a, b)) return;
   const std::string path = services_.saveFileName("Memory Code Dump", "Dump Files(*.mem)", "mem");
   if (path.empty()) return;
-  if (k.exec.running) {
-    errmsg(k, {kCantReadWhileRunning, "\n"});
-    return;
-  }
-  TargetMemory* memory = targetMemory(k);
-  if (!memory) {
-    errmsg(k, {"No target connected", "\n"});
-    return;
-  }
+  TargetMemory* memory = dumpMemory(k);
+  if (!memory) return;
   const TargetCodeReader reader(memory);
   writeDumpFile(k, path, codeDumpText(reader, &programLabels(k), a, b));
 }

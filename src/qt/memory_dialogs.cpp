@@ -11,7 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "engine/errors.h"
 #include "model/format.h"
+#include "ui/memory_data_rows.h"
 
 namespace yav {
 
@@ -162,5 +164,31 @@ DumpRangeDialog::DumpRangeDialog(bool code, uint32_t from, uint32_t to, QWidget*
 
 std::string DumpRangeDialog::fromText() const { return from_->text().toStdString(); }
 std::string DumpRangeDialog::toText() const { return to_->text().toStdString(); }
+
+bool askDumpRange(ViewServices& services, bool code, uint32_t from, uint32_t to, uint32_t& outFrom, uint32_t& outTo) {
+  DumpRangeDialog d(code, from, to);
+  if (services.execDialog(d) != QDialog::Accepted) return false;
+  Kernel& k = services.kernel();
+  bool space = false;
+  if (!evaluateAddress(k, stripSpacePrefix(d.fromText(), space), outFrom)) {
+    errmsg(k, {"Wrong Start Address", "\n"});
+    return false;
+  }
+  if (!evaluateAddress(k, stripSpacePrefix(d.toText(), space), outTo) || outTo < outFrom) {
+    errmsg(k, {"Wrong End Address", "\n"});
+    return false;
+  }
+  return true;
+}
+
+TargetMemory* dumpMemory(Kernel& k) {
+  if (k.exec.running) {
+    errmsg(k, {kCantReadWhileRunning, "\n"});
+    return nullptr;
+  }
+  TargetMemory* m = targetMemory(k);
+  if (!m) errmsg(k, {"No target connected", "\n"});
+  return m;
+}
 
 }  // namespace yav

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <string>
 
+#include "engine/kernel.h"
+#include "qt/view_window.h"
 #include "ui/memory_fill.h"
 #include "ui/memory_window_spec.h"
 
@@ -73,5 +75,12 @@ class DumpRangeDialog : public QDialog {
   QLineEdit* from_;
   QLineEdit* to_;
 };
+
+// Runs the range dialog of a dump starting with [from, to]; false when cancelled or when an
+// address is wrong ("Wrong Start Address", "Wrong End Address", reported).
+bool askDumpRange(ViewServices& services, bool code, uint32_t from, uint32_t to, uint32_t& outFrom, uint32_t& outTo);
+
+// The memory a dump reads; null (reported) while the target runs or without a target.
+TargetMemory* dumpMemory(Kernel& k);
 
 }  // namespace yav

@@ -90,34 +90,6 @@ constexpr MenuItem kDataMenu[] = {{"Address", kCmdMemAddress}, {"Format", kCmdMe
 constexpr const char* kDumpFilter = "Dump Files(*.mem)";
 constexpr const char* kSRecordFilter = "S-Record Files(*.mem)";
 
-// Asks for the range of a dump; false when cancelled or an address is wrong (reported).
-bool askRange(ViewServices& s, bool code, uint32_t from, uint32_t to, uint32_t& outFrom, uint32_t& outTo) {
-  DumpRangeDialog d(code, from, to);
-  if (s.execDialog(d) != QDialog::Accepted) return false;
-  Kernel& k = s.kernel();
-  bool space = false;
-  if (!evaluateAddress(k, stripSpacePrefix(d.fromText(), space), outFrom)) {
-    errmsg(k, {"Wrong Start Address", "\n"});
-    return false;
-  }
-  if (!evaluateAddress(k, stripSpacePrefix(d.toText(), space), outTo) || outTo < outFrom) {
-    errmsg(k, {"Wrong End Address", "\n"});
-    return false;
-  }
-  return true;
-}
-
-// Memory for a dump; reports why there is none.
-TargetMemory* dumpMemory(Kernel& k) {
-  if (k.exec.running) {
-    errmsg(k, {kCantReadWhileRunning, "\n"});
-    return nullptr;
-  }
-  TargetMemory* m = targetMemory(k);
-  if (!m) errmsg(k, {"No target connected", "\n"});
-  return m;
-}
-
 }  // namespace
 
 MemoryWindow::MemoryWindow(ViewServices& services, const MemoryWindowSpec& spec, QWidget* parent)
@@ -267,8 +239,12 @@ void MemoryWindow::dump() {
   const bool code = spec_.kind == MemKind::Code;
   const uint32_t start = code ? code_.start() : data_.start();
   uint32_t from = 0, to = 0;
-  const uint32_t shownBytes = static_cast<uint32_t>(rowCount() * (code ? 1 : spec_.layout.bytesPerRow));
-  if (!askRange(services_, code, start, start + std::max(shownBytes, 1u) - 1, from, to)) return;
+  uint32_t last = start + static_cast<uint32_t>(rowCount() * spec_.layout.bytesPerRow) - 1;
+  if (code) {
+    const std::vector<CodeRow>& rows = codeShown().rows;
+    last = rows.empty() ? start : rows.back().address + static_cast<uint32_t>(rows.back().length) - 1;
+  }
+  if (!askDumpRange(services_, code, start, last, from, to)) return;
   const std::string path = services_.saveFileName(code ? "Memory Code Dump" : "Memory Data Dump", kDumpFilter, "mem");
   if (path.empty()) return;
   Kernel& k = services_.kernel();
@@ -296,7 +272,7 @@ void MemoryWindow::srecords() {
   uint32_t from = 0, to = 0;
   const uint32_t start = data_.start();
   const auto shownBytes = static_cast<uint32_t>(rowCount() * spec_.layout.bytesPerRow);
-  if (!askRange(services_, false, start, start + std::max(shownBytes, 1u) - 1, from, to)) return;
+  if (!askDumpRange(services_, false, start, start + std::max(shownBytes, 1u) - 1, from, to)) return;
   const std::string path = services_.saveFileName("Memory Data Dump", kSRecordFilter, "mem");
   if (path.empty()) return;
   TargetMemory* memory = dumpMemory(k);
