@@ -8,6 +8,17 @@
 
 namespace yav {
 
+int scrollLinesForKey(int key, int page) {
+  const int pageLines = std::max(page - 1, 1);
+  switch (key) {
+    case Qt::Key_Down: return 1;
+    case Qt::Key_Up: return -1;
+    case Qt::Key_PageDown: return pageLines;
+    case Qt::Key_PageUp: return -pageLines;
+    default: return 0;
+  }
+}
+
 CodeRowsCanvas::CodeRowsCanvas(ViewServices& services, const char* fontKey, QWidget* parent)
     : QWidget(parent), services_(services), fontKey_(fontKey) {
   setFont(services_.font(fontKey_));
@@ -95,14 +106,9 @@ void CodeRowsCanvas::keyPressEvent(QKeyEvent* e) {
     wHeld = true;
     return;
   }
-  if (!onScroll) return QWidget::keyPressEvent(e);
-  switch (e->key()) {
-    case Qt::Key_Down: onScroll(1); break;
-    case Qt::Key_Up: onScroll(-1); break;
-    case Qt::Key_PageDown: onScroll(rowCapacity() - 1); break;
-    case Qt::Key_PageUp: onScroll(-(rowCapacity() - 1)); break;
-    default: QWidget::keyPressEvent(e);
-  }
+  const int lines = scrollLinesForKey(e->key(), rowCapacity());
+  if (!onScroll || lines == 0) return QWidget::keyPressEvent(e);
+  onScroll(lines);
 }
 
 }  // namespace yav

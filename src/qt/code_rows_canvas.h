@@ -12,6 +12,10 @@
 
 namespace yav {
 
+// Lines a key scrolls a view of `page` rows: Up/Down one, Page Up/Page Down a page less one;
+// 0 for other keys.
+int scrollLinesForKey(int key, int page);
+
 class CodeRowsCanvas : public QWidget {
  public:
   CodeRowsCanvas(ViewServices& services, const char* fontKey, QWidget* parent = nullptr);

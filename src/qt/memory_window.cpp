@@ -1,6 +1,7 @@
 #include "qt/memory_window.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
@@ -12,6 +13,7 @@
 #include "model/target_code.h"
 #include "qt/code_rows_canvas.h"
 #include "qt/memory_dialogs.h"
+#include "ui/disassembly_view.h"
 #include "ui/memory_dumps.h"
 #include "ui/memory_fill.h"
 
@@ -70,6 +72,11 @@ class DataRowsCanvas : public QWidget {
   void wheelEvent(QWheelEvent* e) override {
     if (onScroll && e->angleDelta().y() != 0) onScroll(e->angleDelta().y() > 0 ? -3 : 3);
   }
+  void keyPressEvent(QKeyEvent* e) override {
+    const int lines = scrollLinesForKey(e->key(), rowCapacity());
+    if (!onScroll || lines == 0) return QWidget::keyPressEvent(e);
+    onScroll(lines);
+  }
 
  private:
   ViewServices& services_;
@@ -116,12 +123,7 @@ MemoryWindow::MemoryWindow(ViewServices& services, const MemoryWindowSpec& spec,
   if (code) {
     codeCanvas_ = new CodeRowsCanvas(services_, "Memory_Font", this);
     codeCanvas_->onResize = [this] { readRows(); };
-    codeCanvas_->onScroll = [this](int lines) {
-      uint32_t start = code_.start();
-      for (int i = 0; i < lines; ++i) start += static_cast<uint32_t>(instructionLength(services_.kernel(), start));
-      if (lines < 0) start -= std::min<uint32_t>(start, static_cast<uint32_t>(-lines));
-      setStart(start);
-    };
+    codeCanvas_->onScroll = [this](int lines) { setStart(scrolledStart(services_.kernel(), code_.start(), lines)); };
     layout->addWidget(codeCanvas_);
   } else {
     dataCanvas_ = new DataRowsCanvas(services_, this);
@@ -314,6 +316,14 @@ std::vector<MemoryWindow*> memoryWindows(QMdiArea* mdi) {
   for (QMdiSubWindow* host : mdi->subWindowList(QMdiArea::CreationOrder))
     if (auto* w = dynamic_cast<MemoryWindow*>(host->widget())) out.push_back(w);
   return out;
+}
+
+void closeMemoryWindows(QMdiArea* mdi) {
+  for (MemoryWindow* w : memoryWindows(mdi)) {
+    QWidget* host = w->parentWidget();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(host)) mdi->removeSubWindow(sub);
+    delete (host ? host : static_cast<QWidget*>(w));
+  }
 }
 
 namespace {

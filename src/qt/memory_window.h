@@ -74,6 +74,9 @@ MemoryWindow* runMemoryWindowDialog(ViewServices& services, QMdiArea* mdi, Memor
 // The memory windows of the MDI area in the order of its children.
 std::vector<MemoryWindow*> memoryWindows(QMdiArea* mdi);
 
+// Closes every memory window (a session load replaces them).
+void closeMemoryWindows(QMdiArea* mdi);
+
 // Redraw every code or every data memory window; `fresh` 1 marks the data windows fresh (no
 // change marks). Called after every stop, after a memory write, when syntax colouring changes.
 void YavCodeMemUpdate(QMdiArea* mdi, int fresh);

@@ -9,6 +9,12 @@ namespace yav {
 
 void DisassemblyModel::followPc(Kernel& k, int rowCount) {
   const uint32_t pc = currentPc(k);
+  if (followed_ && pc == lastPc_) {
+    rows_.paint(k, rowCount);
+    return;
+  }
+  followed_ = true;
+  lastPc_ = pc;
   const std::vector<uint32_t>& shown = rows_.shownAddresses();
   if (shown.size() >= 2 && rows_.start() == shown.front()) {
     auto it = std::find(shown.begin(), shown.end() - 1, pc);
@@ -22,8 +28,7 @@ void DisassemblyModel::followPc(Kernel& k, int rowCount) {
   rows_.paint(k, rowCount);
 }
 
-void DisassemblyModel::scroll(Kernel& k, int lines) {
-  uint32_t start = rows_.start();
+uint32_t scrolledStart(Kernel& k, uint32_t start, int lines) {
   for (int i = 0; i < lines; ++i) start = (start + static_cast<uint32_t>(instructionLength(k, start))) & 0x1FFFF;
   for (int i = 0; i > lines && start > 0; --i) {
     uint32_t back = 1;
@@ -35,7 +40,7 @@ void DisassemblyModel::scroll(Kernel& k, int lines) {
     }
     start -= back;
   }
-  rows_.setStart(start);
+  return start;
 }
 
 }  // namespace yav

@@ -28,11 +28,17 @@ std::optional<FillRequest> checkFillFields(Kernel& k, const FillDialogFields& fi
   return r;
 }
 
-FillOutcome fillMemory(TargetMemory& memory, const FillRequest& request, uint32_t seed) {
+namespace {
+constexpr uint64_t kItemsPerPump = 512;
+}  // namespace
+
+FillOutcome fillMemory(TargetMemory& memory, const FillRequest& request, uint32_t seed,
+                       const std::function<bool()>& keepGoing) {
   FillOutcome out;
   FillRandom random(seed);
   const int size = request.size == 2 || request.size == 4 ? request.size : 1;
   for (uint64_t a = request.from; a <= request.to; a += static_cast<uint64_t>(size)) {
+    if (keepGoing && out.written > 0 && out.written % kItemsPerPump == 0 && !keepGoing()) return out;
     const auto address = static_cast<uint32_t>(a);
     const uint32_t value = unitValue(request.random ? random.next() : request.value, size);
     if (!writeUnit(memory, address, size, value)) {
@@ -55,7 +61,11 @@ bool runFill(Kernel& k, const FillRequest& request) {
   if (!memory) return false;
   k.ui->LeftStatus("Filling Memory");
   k.ui->CursorWait();
-  const FillOutcome outcome = fillMemory(*memory, request);
+  const FillOutcome outcome = fillMemory(*memory, request, kFillSeed, [&k] {
+    if (!k.ui->pumpEvents().stop) return true;
+    k.exec.stopreq = true;
+    return false;
+  });
   k.ui->CursorStd();
   if (outcome.refused) {
     errmsg(k, {errtext(msg::WriteError), " at: ", reportedAddress(outcome.failedAt), "\n"});

@@ -2,6 +2,7 @@
 // written with one value or pseudo-random values, optionally read back.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -42,11 +43,14 @@ struct FillOutcome {
 };
 
 // Writes the items from `from` up to and including `to`; stops at the first refused write or,
-// with verify, at the first item that does not read back as written.
-FillOutcome fillMemory(TargetMemory& memory, const FillRequest& request, uint32_t seed = kFillSeed);
+// with verify, at the first item that does not read back as written. `keepGoing`, when given,
+// is asked every 512 items and ends the fill (still ok) when it says no.
+FillOutcome fillMemory(TargetMemory& memory, const FillRequest& request, uint32_t seed = kFillSeed,
+                       const std::function<bool()>& keepGoing = {});
 
-// The fill as the window runs it: "Filling Memory" in the status bar, the fill, " NO Verify at: "
-// and the address on a mismatch, "Command" after, then the memory views are redrawn.
+// The fill as the window runs it: "Filling Memory" in the status bar, the fill (pumping the
+// front-end's events so that Escape or Stop end it), " NO Verify at: " and the address on a
+// mismatch, "Command" after, then the memory views are redrawn.
 bool runFill(Kernel& k, const FillRequest& request);
 
 }  // namespace yav

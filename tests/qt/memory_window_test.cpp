@@ -123,6 +123,8 @@ TEST_F(MemoryWindowTest, SessionRecordsBringWindowsBack) {
   EXPECT_EQ(code->codeShown().rows.at(0).address, 0x20ccu);
   EXPECT_EQ(restoreMemoryWindow(services, &mdi, "D,zz", error), nullptr);
   EXPECT_EQ(memoryWindows(&mdi).size(), 3u);
+  closeMemoryWindows(&mdi);
+  EXPECT_TRUE(memoryWindows(&mdi).empty());
 }
 
 class DisassemblyWindowTest : public MemoryWindowTest {
@@ -165,6 +167,16 @@ TEST_F(DisassemblyWindowTest, FollowsTheProgramCounter) {
   w->refresh(kViewAll);
   ASSERT_NE(pcRow(), nullptr);
   EXPECT_EQ(pcRow()->address, currentPc(k));
+
+  // Scrolled away, the rows stay put until the PC moves.
+  QTest::keyClick(w->canvas(), Qt::Key_PageDown);
+  const uint32_t scrolled = w->shown().rows.at(0).address;
+  EXPECT_EQ(pcRow(), nullptr);
+  w->refresh(kViewAll);
+  EXPECT_EQ(w->shown().rows.at(0).address, scrolled);
+  run("step");
+  w->refresh(kViewAll);
+  ASSERT_NE(pcRow(), nullptr);
 }
 
 TEST_F(DisassemblyWindowTest, AddressFieldClicksIssueEventCommands) {

@@ -159,6 +159,14 @@ TEST_F(FillTest, TheWindowsFillReportsTheStatusAndTheFailingAddress) {
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_NE(ui.boxes[0].find(" NO Verify at: 0x     180"), std::string::npos) << ui.boxes[0];
   EXPECT_EQ(ui.refreshed.back() & kViewMemory, kViewMemory);
+
+  // Escape during a long fill ends it at the next pump.
+  mem.fillWith(0x1000, 0x2000, [](uint32_t) { return 0; });
+  mem.writes.clear();
+  ui.stopAfterPumps = 1;
+  EXPECT_TRUE(runFill(k, FillRequest{1, 0x1000, 0x1FFF, 7, false, false}));
+  EXPECT_EQ(mem.writes.size(), 512u);
+  EXPECT_TRUE(k.exec.stopreq);
 }
 
 }  // namespace
