@@ -78,6 +78,13 @@ TEST_F(MemoryWindowTest, DataWindowShowsAVariableAndMarksItsChange) {
   EXPECT_EQ(w->rowTexts().at(0).substr(0, 12), fmtstr("%+05hl 04761 ", table));  // 0x1299 = 4761
   EXPECT_FALSE(w->dataShown().rows.at(0).items[0].changed);
   EXPECT_EQ(sessionSettings(w->spec().layout), (SessionDataSettings{2, 2, 1, 16}));
+
+  // "Address": a new start, the layout kept.
+  answer({{"Address", "table + 0x10"}});
+  ASSERT_TRUE(w->windowCommand(kCmdMemAddress));
+  EXPECT_EQ(w->rowTexts().at(0).substr(0, 5), fmtstr("%+05hl", table + 0x10));
+  EXPECT_EQ(w->parentWidget()->windowTitle().toStdString(), fmtstr("Data Memory data:0x%hl", table + 0x10));
+  EXPECT_EQ(w->spec().layout.size, 2);
 }
 
 TEST_F(MemoryWindowTest, AnAddressThatCannotBeEvaluatedOpensNothing) {

@@ -93,6 +93,14 @@ TEST(DataDump, RowsInTheWindowsLayout) {
   EXPECT_EQ(dataDumpText(mem, 0x11C, 0x121, DataLayout{1, MemBase::Hex, false, 4}), std::nullopt);
 }
 
+TEST(DumpFile, AFileThatCannotBeCreatedIsReported) {
+  test::FakeUiPort ui;
+  Kernel k{ui};
+  EXPECT_FALSE(writeDumpFile(k, "/nonexistent-dir/x.mem", "S903FFFFFE\n"));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0], "Error: Can't write /nonexistent-dir/x.mem\n");
+}
+
 struct FillTest : ::testing::Test {
   test::FakeUiPort ui;
   Kernel k{ui};
