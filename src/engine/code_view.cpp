@@ -71,17 +71,16 @@ class ProgramLabels : public LabelList {
   std::vector<Entry> byAddress_;
 };
 
-// The label index of the kernel's program. Any state-changing command (a load among them)
-// counts as a possible change of the labels, so a reload of a rebuilt program with as many
-// labels as before never keeps the old addresses.
+}  // namespace
+
+// Any state-changing command (a load among them) counts as a possible change of the labels,
+// so a reload of a rebuilt program with as many labels as before never keeps the old addresses.
 const LabelList& programLabels(Kernel& k) {
   static ProgramLabels labels;
   const Program* program = k.prog.program.get();
   labels.follow(&k, program, program->labels.size(), k.disp.commandCount);
   return labels;
 }
-
-}  // namespace
 
 std::string disassemblyLine(Kernel& k, uint32_t& address) {
   const TargetCodeReader code(targetMemory(k));

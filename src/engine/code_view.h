@@ -5,8 +5,13 @@
 #include <string>
 
 #include "engine/kernel.h"
+#include "model/disasm.h"
 
 namespace yav {
+
+// The label index of the kernel's program (one label per address, a code label first), for
+// symbolic operands.
+const LabelList& programLabels(Kernel& k);
 
 // The listing line of the instruction at `address` (without a line end), and `address` moved
 // past it. Used for `disa` and for the line shown where execution stopped outside the source.

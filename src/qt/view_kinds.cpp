@@ -1,5 +1,6 @@
 #include "qt/view_kinds.h"
 
+#include "qt/disassembly_window.h"
 #include "qt/registers_window.h"
 #include "qt/stack_window.h"
 
@@ -11,7 +12,7 @@ namespace {
 const ViewKind kViewKinds[] = {
     {310, "REGHOST", "REGWIN", "Registers", "RegWindow", &createRegistersWindow},
 
-    // disassembly (320)
+    {320, "ASMHOST", "ASMWIN", "Disassembly", "DisaWindow", createDisassemblyWindow},
 
     {330, "STACKHOST", "STACKWIN", "Stack", "StackWindow", &createStackWindow},
 
