@@ -1,0 +1,112 @@
+// The source view's model on the demo program: lines with code and breakpoints, the execution
+// line, and expressions qualified by the function or file they belong to.
+#include "ui/source_view_model.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/display_fixture.h"
+#include "model/loader.h"
+
+namespace yav {
+namespace {
+
+class SourceModelDemo : public test::DisplayFixture {
+ protected:
+  void SetUp() override {
+    DisplayFixture::SetUp();
+    if (IsSkipped()) return;
+    k.cmdfile.inputMark = false;
+    run("path \"" + std::filesystem::path(test::demoProgramPath()).parent_path().string() + "\"");
+  }
+  // The first line of `file` holding `text`.
+  size_t lineOf(const SourceViewModel& m, std::string_view text) {
+    for (size_t n = 1; n <= m.lineCount(); ++n) {
+      if (m.displayed(n).find(text) != std::string::npos) return n;
+    }
+    ADD_FAILURE() << text;
+    return 0;
+  }
+  std::string qualified(SourceViewModel& m, std::string_view lineText, std::string_view word) {
+    const size_t n = lineOf(m, lineText);
+    const size_t column = m.displayed(n).find(word);
+    return m.expressionAt(k, {HitArea::Text, n, column}).value_or("<none>");
+  }
+};
+
+TEST_F(SourceModelDemo, LinesCarryCodeAndBreakpoints) {
+  SourceViewModel m(false);
+  ASSERT_TRUE(m.showFile(k, "main.c", 0, {}));
+  EXPECT_EQ(m.title(), "Browser: main.c");
+  EXPECT_EQ(m.lineCount(), 38u);
+  const size_t declaration = lineOf(m, "int perimeter;");
+  const size_t call = lineOf(m, "console_init();");
+  EXPECT_FALSE(m.lineState(declaration).hasCode);
+  ASSERT_TRUE(m.lineState(call).hasCode);
+  EXPECT_GT(m.lineState(call).address, address("main"));  // inside main, after its entry
+
+  // Double-clicking a line without code does nothing; on a code line it sets the breakpoint.
+  EXPECT_EQ(doubleClickNumber(m.lineState(declaration), "main.c", declaration, {}).kind, LineAction::None);
+  const LineAction set = doubleClickNumber(m.lineState(call), "main.c", call, {});
+  EXPECT_EQ(set.command, "break main.c:" + std::to_string(call));
+  run(set.command);
+  m.refresh(k, {});
+  EXPECT_EQ(m.lineState(call).mark, BreakMark::Active);
+  EXPECT_EQ(m.lineState(call).event, 1);
+  EXPECT_EQ(m.lineState(call + 1).mark, BreakMark::None);
+
+  // A second double click suspends it, a third activates it again.
+  LineAction toggle = doubleClickNumber(m.lineState(call), "main.c", call, {});
+  run(popupAction(k, toggle.id, m.popupContext(call, {})).command);
+  m.refresh(k, {});
+  EXPECT_EQ(m.lineState(call).mark, BreakMark::Suspended);
+  toggle = doubleClickNumber(m.lineState(call), "main.c", call, {});
+  EXPECT_EQ(popupAction(k, toggle.id, m.popupContext(call, {})).command, "break /a 1");
+
+  // A breakpoint on a function marks the line its code starts on.
+  run("break shapes_walk");
+  SourceViewModel shapes(false);
+  ASSERT_TRUE(shapes.showFile(k, "shapes.c", 0, {}));
+  EXPECT_EQ(shapes.lineState(lineOf(shapes, "int shapes_walk(void)")).mark, BreakMark::Active);
+}
+
+TEST_F(SourceModelDemo, MainViewFollowsTheExecutionLine) {
+  SourceViewModel m(true);
+  m.setVisibleLines(10);
+  SourceViewModel probe(false);
+  ASSERT_TRUE(probe.showFile(k, "shapes.c", 0, {}));
+  const size_t line = lineOf(probe, "total += shapes_perimeter(s);");
+  k.regs.file.pc = static_cast<uint16_t>(probe.lineState(line).address);
+  k.regs.valid = true;
+  m.refresh(k, {});
+  EXPECT_EQ(m.title(), "Source");
+  EXPECT_EQ(m.fileName(), "shapes.c");
+  ASSERT_TRUE(m.execution());
+  EXPECT_EQ(m.execution()->line, line);
+  EXPECT_FALSE(m.execution()->columns);  // one statement: the whole line
+  EXPECT_EQ(m.currentLine(), line);
+  EXPECT_LE(m.firstLine(), line - 1);
+  EXPECT_GT(m.firstLine() + m.visibleLines(), line - 1);
+  EXPECT_TRUE(m.lineState(line).executed);
+}
+
+TEST_F(SourceModelDemo, ExpressionsAreQualified) {
+  SourceViewModel mainFile(false), console(false), consoleMain(true), shapes(false);
+  ASSERT_TRUE(mainFile.showFile(k, "main.c", 0, {}));
+  ASSERT_TRUE(console.showFile(k, "console.c", 0, {}));
+  ASSERT_TRUE(consoleMain.showFile(k, "console.c", 0, {}));
+  ASSERT_TRUE(shapes.showFile(k, "shapes.c", 0, {}));
+  EXPECT_EQ(qualified(mainFile, "perimeter = shapes_walk();", "perimeter"), "main():perimeter");
+  EXPECT_EQ(qualified(mainFile, "table[i] = ", "i]"), "table[i]");  // the leading name decides
+  EXPECT_EQ(qualified(mainFile, "table[i] = ", "seed"), "fill_table():seed");
+  EXPECT_EQ(qualified(mainFile, "count++;", "count"), "count");  // the program's global
+  EXPECT_EQ(qualified(console, "count = 0;", "count"), "console.c:count");  // the file's static
+  EXPECT_EQ(qualified(consoleMain, "count = 0;", "count"), "count");  // not in the main view
+  EXPECT_EQ(qualified(shapes, "last_color = s->color;", "last_color"), "shapes.c:last_color");
+  EXPECT_EQ(qualified(shapes, "last_color = s->color;", "color;"), "shapes_perimeter():s->color");
+  EXPECT_EQ(qualified(shapes, "last_color = s->color;", "= s"), "<none>");
+}
+
+}  // namespace
+}  // namespace yav
