@@ -94,8 +94,8 @@ int main(int argc, char** argv) {
   const double screenUs = std::chrono::duration<double, std::micro>(clock::now() - t2).count() / kRefreshes;
 
   std::printf("source file of %zu lines: open (find, read, markup, lines) %.2f ms, refresh after a stop %.3f ms, "
-              "text runs of a 40-line screen %.1f us (%zu runs)\n",
-              shown, openMs / kOpens, refreshMs, screenUs, chars);
+              "text runs of a 40-line screen %.1f us (%zu runs each)\n",
+              shown, openMs / kOpens, refreshMs, screenUs, chars / kRefreshes);
   std::filesystem::remove_all(dir);
   return 0;
 }
