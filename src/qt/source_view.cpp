@@ -147,6 +147,10 @@ void SourceTextArea::paintLine(QPainter& p, size_t line, int y) {
   if (search.length && search.line == line && search.column >= 0) {
     p.fillRect(QRect(columnX(static_cast<size_t>(search.column)), y, static_cast<int>(search.length) * cw, lh), s.colour("Search"));
   }
+  if (const auto& sel = m.selection(); sel && sel->line == line) {
+    p.fillRect(QRect(columnX(sel->from), y, static_cast<int>(sel->to - sel->from + 1) * cw, lh),
+               palette().color(QPalette::Highlight));
+  }
   const bool colouring = s.syntaxColouring();
   for (const TextRun& run : runs) {
     const std::string_view key = colourKey(run.tokenClass);
@@ -217,7 +221,7 @@ void SourceTextArea::mousePressEvent(QMouseEvent* e) {
     menu->deleteLater();
     return;
   }
-  const std::optional<std::string> expression = m.expressionAt(view_.kernel(), hit);
+  const std::optional<std::string> expression = m.popupExpression(view_.kernel(), hit);
   if (!expression) return;
   QMenu* menu = popupMenu(this, "VARPOPUP", variablePopupItems());
   QAction* chosen = menu->exec(e->globalPosition().toPoint());
@@ -230,10 +234,17 @@ void SourceTextArea::mouseReleaseEvent(QMouseEvent* e) {
   const SourceHit start = *pressed_;
   pressed_.reset();
   const SourceHit end = hitAt(e->pos());
-  if (end.line == start.line && end.area == start.area && end.column == start.column) return;  // a click, no selection
-  if (end.line != start.line || start.area == HitArea::Number || end.area != HitArea::Text) {
+  SourceViewModel& m = view_.model();
+  m.clearSelection();
+  if (end.line == start.line && end.area == start.area && end.column == start.column) {  // a click
+    viewport()->update();
+    return;
+  }
+  if (end.line != start.line || start.area != HitArea::Text || end.area != HitArea::Text ||
+      !m.select(view_.kernel(), start.line, start.column, end.column)) {
     view_.kernel().ui->messageBox("Error", "Illegal Selection", MsgIcon::Error);
   }
+  viewport()->update();
 }
 
 void SourceTextArea::keyPressEvent(QKeyEvent* e) {

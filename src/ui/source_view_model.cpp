@@ -33,6 +33,7 @@ void SourceViewModel::adopt(std::shared_ptr<const LoadedSource> file) {
   executed_.assign(file_->lineCount() + 1, false);
   longest_ = 0;
   for (size_t n = 1; n <= file_->lineCount(); ++n) longest_ = std::max(longest_, displayed(n).size());
+  selection_.reset();
   if (!sameName) {
     firstLine_ = firstColumn_ = 0;
     current_ = 0;
@@ -133,6 +134,21 @@ std::optional<std::string> SourceViewModel::selectionExpression(Kernel& k, size_
   std::optional<std::string> e = selectedExpression(displayed(line), from, to);
   if (!e) return std::nullopt;
   return qualifyExpression(*k.prog.program, name_, line, *e, main_);
+}
+
+bool SourceViewModel::select(Kernel& k, size_t line, size_t from, size_t to) {
+  std::optional<std::string> e = selectionExpression(k, line, from, to);
+  if (!e) return false;
+  selection_ = SourceSelection{line, std::min(from, to), std::max(from, to), std::move(*e)};
+  return true;
+}
+
+std::optional<std::string> SourceViewModel::popupExpression(Kernel& k, const SourceHit& hit) const {
+  if (selection_ && hit.area == HitArea::Text && hit.line == selection_->line && hit.column >= selection_->from &&
+      hit.column <= selection_->to) {
+    return selection_->expression;
+  }
+  return expressionAt(k, hit);
 }
 
 PopupContext SourceViewModel::popupContext(size_t line, const std::string& expression) const {

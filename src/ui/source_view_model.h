@@ -31,6 +31,12 @@ struct ExecutionMark {
 // outside the source).
 std::optional<ExecutionMark> executionMark(Kernel& k);
 
+// Text selected with the mouse on one line: columns [from, to] and the expression they pick.
+struct SourceSelection {
+  size_t line = 0, from = 0, to = 0;
+  std::string expression;
+};
+
 class SourceViewModel {
  public:
   explicit SourceViewModel(bool mainView) : main_(mainView) {}
@@ -89,6 +95,13 @@ class SourceViewModel {
   std::optional<std::string> expressionAt(Kernel& k, const SourceHit& hit) const;
   // A selection of text columns on one line, qualified.
   std::optional<std::string> selectionExpression(Kernel& k, size_t line, size_t from, size_t to) const;
+  // Selects columns [from, to] of a line when they hold an expression; false otherwise.
+  bool select(Kernel& k, size_t line, size_t from, size_t to);
+  void clearSelection() { selection_.reset(); }
+  const std::optional<SourceSelection>& selection() const { return selection_; }
+  // The expression a right click at `hit` acts on: the selection when the click lies inside it,
+  // else the expression under the pointer.
+  std::optional<std::string> popupExpression(Kernel& k, const SourceHit& hit) const;
   // What the popup items act on for line `line` and expression `expression`.
   PopupContext popupContext(size_t line, const std::string& expression) const;
   void setCurrentLine(size_t n) { current_ = n; }
@@ -107,6 +120,7 @@ class SourceViewModel {
   bool addresses_ = true;
   size_t firstLine_ = 0, firstColumn_ = 0, current_ = 0, visible_ = 1;
   SourceSearch search_;
+  std::optional<SourceSelection> selection_;
 };
 
 }  // namespace yav

@@ -119,6 +119,39 @@ TEST_F(SourceViewTest, SearchDialogFindsAndReportsMisses) {
   EXPECT_EQ(v->model().search().line, 34u);
 }
 
+TEST_F(SourceViewTest, SelectionPicksOneExpressionOnOneLine) {
+  auto v = shown(SourceView::createBrowser(services, "main.c", 1));
+  ASSERT_TRUE(v);
+  QWidget* area = v->textArea()->viewport();
+  const size_t line = lineOf(*v, "fact_result = factorial(5);");
+  const int at = v->model().prefix().columns() + static_cast<int>(v->model().displayed(line).find("fact_result"));
+  QTest::mousePress(area, Qt::LeftButton, {}, cellOf(*v, line, at));
+  QTest::mouseRelease(area, Qt::LeftButton, {}, cellOf(*v, line, at + 10));
+  ASSERT_TRUE(v->model().selection());
+  EXPECT_EQ(v->model().selection()->expression, "fact_result");
+  EXPECT_TRUE(ui.boxes.empty());
+
+  QTest::mousePress(area, Qt::LeftButton, {}, cellOf(*v, line, at));
+  QTest::mouseRelease(area, Qt::LeftButton, {}, cellOf(*v, line + 1, at));  // over two lines
+  QTest::mousePress(area, Qt::LeftButton, {}, cellOf(*v, line, 0));
+  QTest::mouseRelease(area, Qt::LeftButton, {}, cellOf(*v, line, at + 3));  // from the number column
+  EXPECT_EQ(ui.boxes, (std::vector<std::string>{"Error: Illegal Selection", "Error: Illegal Selection"}));
+  EXPECT_FALSE(v->model().selection());
+}
+
+TEST_F(SourceViewTest, LettersRunShortcutsOnlyInTheMainView) {
+  auto browser = shown(SourceView::createBrowser(services, "main.c", 1));
+  ASSERT_TRUE(browser);
+  QTest::keyClick(browser->textArea(), 's');
+  EXPECT_EQ(services.beeps, 1);
+  EXPECT_TRUE(services.lines.empty());
+  auto mainView = shown(SourceView::createMain(services));
+  QTest::keyClick(mainView->textArea(), 's');
+  QTest::keyClick(mainView->textArea(), 'd');  // ignored silently
+  EXPECT_EQ(services.lines, (std::vector<std::string>{"step"}));
+  EXPECT_EQ(services.beeps, 1);
+}
+
 TEST_F(SourceViewTest, MissingFileOpensNoBrowser) {
   ui.answer = false;
   EXPECT_EQ(SourceView::createBrowser(services, "nowhere.c", 1), nullptr);

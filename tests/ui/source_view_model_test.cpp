@@ -43,6 +43,10 @@ TEST_F(SourceModelDemo, LinesCarryCodeAndBreakpoints) {
   const size_t declaration = lineOf(m, "int perimeter;");
   const size_t call = lineOf(m, "console_init();");
   EXPECT_FALSE(m.lineState(declaration).hasCode);
+  // Marked up as C: the macro main.c defines, not those of the header it includes.
+  const std::string_view assignment = m.markedLine(lineOf(m, "SOPT1 = 0x02;"));
+  EXPECT_NE(assignment.find("\x01\x10SOPT1\x01\x01"), std::string_view::npos);
+  EXPECT_NE(m.markedLine(lineOf(m, "average(table, TABLE_SIZE)")).find(" TABLE_SIZE)"), std::string_view::npos);
   ASSERT_TRUE(m.lineState(call).hasCode);
   EXPECT_GT(m.lineState(call).address, address("main"));  // inside main, after its entry
 
