@@ -96,6 +96,7 @@ void SourceTextArea::paintEvent(QPaintEvent*) {
   QPainter p(viewport());
   p.setFont(view_.services().font("Source_Font"));
   const SourceViewModel& m = view_.model();
+  if (!m.hasFile()) return;  // the main view before the first stop
   const int lh = lineHeight();
   for (size_t row = 0;; ++row) {
     const size_t line = m.firstLine() + 1 + row;
@@ -248,7 +249,6 @@ void SourceTextArea::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void SourceTextArea::keyPressEvent(QKeyEvent* e) {
-  SourceViewModel& m = view_.model();
   if (e->key() == Qt::Key_W) wHeld_ = true;
   switch (e->key()) {
     case Qt::Key_PageUp: verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub); return;
@@ -261,7 +261,6 @@ void SourceTextArea::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_End: verticalScrollBar()->setValue(verticalScrollBar()->maximum()); return;
     default: break;
   }
-  (void)m;
   const QString t = e->text();
   if (t.size() == 1 && !e->isAutoRepeat() && t[0].unicode() >= 0x20 && t[0].unicode() < 0x7F) {
     view_.typed(static_cast<char>(t[0].unicode()));

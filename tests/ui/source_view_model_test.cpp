@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "engine/display_fixture.h"
 #include "model/loader.h"
@@ -110,6 +111,72 @@ TEST_F(SourceModelDemo, ExpressionsAreQualified) {
   EXPECT_EQ(qualified(shapes, "last_color = s->color;", "last_color"), "shapes.c:last_color");
   EXPECT_EQ(qualified(shapes, "last_color = s->color;", "color;"), "shapes_perimeter():s->color");
   EXPECT_EQ(qualified(shapes, "last_color = s->color;", "= s"), "<none>");
+}
+
+}  // namespace
+}  // namespace yav
+
+namespace yav {
+namespace {
+
+// A line of two statements: only the columns of the one that runs are marked, tabs expanded.
+TEST(SourceModel, StoppedOnTheSecondStatementOfALine) {
+  const auto dir = std::filesystem::temp_directory_path() / ("yav-multi-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "multi.c") << "void f(void) {\n\tx = 1; y = 2;\n}\n";
+  test::FakeUiPort ui;
+  Kernel k{ui};
+  k.target = std::make_unique<test::FakeTargetPort>();
+  k.cmdfile.sourcePath = dir.string();
+
+  SymbolTables& t = k.prog.program->tables;
+  auto file = std::make_unique<FileEntry>();
+  file->name = "multi.c";
+  auto fn = std::make_unique<FunctionEntry>();
+  fn->name = "f";
+  fn->file = file.get();
+  fn->firstLine = 1;
+  fn->lastLine = 3;
+  fn->startRecord = 0;
+  fn->endRecord = 3;
+  FunctionEntry* f = fn.get();
+  file->functions.push_back(std::move(fn));
+  t.insertFile(std::move(file));
+  auto record = [&](uint8_t kind, uint32_t address, uint16_t line, uint16_t from, uint16_t to) {
+    DebugRecord r;
+    r.function = f;
+    r.functionName = "f";
+    r.kind = kind;
+    r.address = address;
+    r.startLine = r.endLine = line;
+    r.startColumn = from;
+    r.endColumn = to;
+    r.fileName = "multi.c";
+    t.records.push_back(r);
+  };
+  record(rk::FunctionStart, 0x100, 1, 0, 0);
+  record(rk::Line, 0x102, 2, 2, 7);   // "x = 1;" (columns from 1)
+  record(rk::Line, 0x105, 2, 9, 14);  // "y = 2;"
+  record(rk::FunctionEnd, 0x108, 3, 0, 0);
+  t.buildIndexes();
+
+  k.regs.file.pc = 0x105;
+  k.regs.valid = true;
+  SourceViewModel m(true);
+  m.refresh(k, {});
+  ASSERT_TRUE(m.execution());
+  EXPECT_EQ(m.execution()->line, 2u);
+  ASSERT_TRUE(m.execution()->columns);
+  EXPECT_EQ(*m.execution()->columns, (std::pair<size_t, size_t>(11, 17)));  // "    x = 1; y = 2;"
+  EXPECT_EQ(m.displayed(2).substr(11, 6), "y = 2;");
+  EXPECT_EQ(m.lineState(2).address, 0x102u);
+
+  k.regs.file.pc = 0x100;  // a line of one statement is marked whole
+  m.refresh(k, {});
+  ASSERT_TRUE(m.execution());
+  EXPECT_EQ(m.execution()->line, 1u);
+  EXPECT_FALSE(m.execution()->columns);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
