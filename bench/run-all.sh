@@ -10,3 +10,5 @@ big=$(mktemp -d)/big.s08
 "$build/load_bench" "$big"
 # Run control: C-line steps, per-step cost against program size, go and Stepping Mode speed.
 "$here/run_control.sh" "$build"
+# Source view: opening a generated 5,000-line C file and refreshing the view after a stop.
+"$build/source_bench" 5000

@@ -6,6 +6,7 @@
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
 #include "engine/output.h"
+#include "engine/source_text.h"
 #include "model/messages.h"
 
 namespace yav {
@@ -30,6 +31,7 @@ const char* cmd_path(Kernel& k, const char* rest, int) {
   } else {
     path = text;
   }
+  forgetSourceText(k);  // every file is searched again through the new path
   k.ui->refreshViews(kViewSource);
   return close + 1;
 }

@@ -8,6 +8,7 @@ void clearDisplayForLoad(Kernel& k) {
   removeAllMonitors(k.display->monitors);
   clearFrames(k);
   k.display->sourceFiles.clear();
+  k.display->sourceViews.reset();
 }
 
 }  // namespace yav

@@ -1,6 +1,7 @@
 // State of the display commands: the frame chain, the monitors and the tracking switches.
 #pragma once
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,12 +12,19 @@
 
 namespace yav {
 
+// What the front-end's source views keep of the files they show (marked-up text, line tables);
+// dropped together with the files read here, so the next display searches again.
+struct SourceViewCache {
+  virtual ~SourceViewCache() = default;
+};
+
 struct DisplayState {
   FrameChain frames;
   MonitorList monitors;
   bool stackTracking = false;  // `wstack`: the stack window follows every stop
   // Source files read for the line shown at a stop, by name; nothing when not found.
   std::map<std::string, std::optional<std::vector<std::string>>> sourceFiles;
+  std::unique_ptr<SourceViewCache> sourceViews;
 };
 
 // The kernel's display state (made with the kernel).

@@ -67,6 +67,9 @@ std::optional<std::string> sourceLineText(Kernel& k, const std::string& name, ui
   return (*it->second)[line - 1];
 }
 
-void forgetSourceText(Kernel& k) { displayState(k).sourceFiles.clear(); }
+void forgetSourceText(Kernel& k) {
+  displayState(k).sourceFiles.clear();
+  displayState(k).sourceViews.reset();
+}
 
 }  // namespace yav

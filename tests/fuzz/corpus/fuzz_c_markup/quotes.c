@@ -1,0 +1,3 @@
+typedef int (*h)(int);
+#define A "x\"/*"
+char q = '"';
