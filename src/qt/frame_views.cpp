@@ -3,6 +3,8 @@
 // the services a view asks for.
 #include <QApplication>
 #include <QDialog>
+#include <QDockWidget>
+#include <QMdiSubWindow>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -11,7 +13,14 @@
 #include "engine/dispatcher.h"
 #include "engine/ui_port.h"
 #include "qt/frame_window.h"
+#include "qt/disassembly_window.h"
+#include "qt/editor_dialogs.h"
+#include "qt/list_window.h"
+#include "qt/memory_window.h"
+#include "qt/project_browser.h"
+#include "qt/source_view.h"
 #include "qt/view_kinds.h"
+#include "ui/list_windows.h"
 
 namespace yav {
 
@@ -34,9 +43,77 @@ ViewWindow* FrameWindow::view(uint16_t showId) const {
 
 std::vector<ViewWindow*> FrameWindow::openViews() const {
   std::vector<ViewWindow*> out;
-  for (const QPointer<ViewWindow>& v : views_)
-    if (v) out.push_back(v.data());
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    if (auto* v = dynamic_cast<ViewWindow*>(w->widget())) out.push_back(v);
+  }
+  if (projectBrowser_ && projectDock_ && projectDock_->isVisible()) out.push_back(projectBrowser_.data());
   return out;
+}
+
+void FrameWindow::createMainSource() {
+  if (mainSource_) return;
+  auto* v = SourceView::createMain(*this);
+  const QRect saved = savedViewRect("SrcWindow");
+  HostWindow* host = hostView(v, "YAVCHOST", "Source", saved);
+  host->closable = false;
+  mainSource_ = v;
+  connectView(v);
+}
+
+QWidget* FrameWindow::mainSourceHost() const { return hostOf(mainSource_.data()); }
+
+void FrameWindow::connectView(ViewWindow* v) {
+  if (auto* src = dynamic_cast<SourceView*>(v)) {
+    src->setEventEditor([this](int n) { editEvent(n); });
+    src->setPathEditor([this] { command(440); });
+  }
+  if (auto* disa = dynamic_cast<DisassemblyWindow*>(v)) {
+    disa->editEvent = [this](int n) { editEvent(n); };
+    disa->openMemory = [this](const MemoryWindowSpec& spec) { openMemoryWindow(*this, mdi_, spec); };
+  }
+}
+
+// The event editor of an existing event: a new definition replaces it.
+void FrameWindow::editEvent(int number) {
+  const std::string line = runEditorDialog(*this, 805);
+  if (line.empty()) return;
+  runCommandLine("del /e " + std::to_string(number));
+  runCommandLine(line);
+}
+
+void FrameWindow::openListWindow(uint16_t id) {
+  const ListKind* kind = listKind(id);
+  ViewWindow* v = createListWindow(*this, id);
+  if (!kind || !v) return beep();
+  hostView(v, "LISTHOST", kind->title);
+  v->refresh(kViewAll);
+}
+
+void FrameWindow::toggleProjectBrowser() {
+  if (!projectDock_) {
+    projectDock_ = new QDockWidget("Project Browser", this);
+    projectDock_->setObjectName("PHOSTWIN");
+    projectBrowser_ = createProjectBrowser(*this);
+    projectDock_->setWidget(projectBrowser_);
+    addDockWidget(Qt::LeftDockWidgetArea, projectDock_);
+    connect(projectDock_, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+      if (!isMinimized()) setChecked(301, shown || !projectDock_->isHidden());
+    });
+    projectDock_->show();
+    projectBrowser_->refresh(kViewAll);
+    return setChecked(301, true);
+  }
+  const bool show = projectDock_->isHidden();
+  projectDock_->setVisible(show);
+  if (show) projectBrowser_->refresh(kViewAll);
+  setChecked(301, show);
+}
+
+// Commands 118..121 and the source window's 127..129 go to the active view.
+bool FrameWindow::activeViewCommand(uint16_t id) {
+  QMdiSubWindow* active = mdi_->activeSubWindow();
+  auto* v = active ? dynamic_cast<ViewWindow*>(active->widget()) : nullptr;
+  return v && v->windowCommand(id);
 }
 
 HostWindow* FrameWindow::hostView(ViewWindow* view, std::string_view hostClass, std::string_view title,
@@ -50,8 +127,6 @@ HostWindow* FrameWindow::hostView(ViewWindow* view, std::string_view hostClass, 
     const QSize area = mdi_->viewport()->size();
     host->resize(std::max(240, area.width() / 2), std::max(160, area.height() / 2));
   }
-  std::erase_if(views_, [](const QPointer<ViewWindow>& v) { return v.isNull(); });
-  views_.emplace_back(view);
   host->show();
   return host;
 }
@@ -71,6 +146,7 @@ void FrameWindow::showView(uint16_t showId, bool show) {
   HostWindow* host = hostView(v, kind->hostClass, kind->title, savedViewRect(kind->rectSection));
   host->onClose = [this, showId] { viewClosed(showId); };
   singleViews_[showId] = v;
+  connectView(v);
   setChecked(showId, true);
   v->refresh(kViewAll);
 }
@@ -142,7 +218,19 @@ int FrameWindow::execDialog(QDialog& dialog) {
 
 QRect FrameWindow::savedViewRect(std::string_view) const { return {}; }
 
-void FrameWindow::showSource(const std::string&, int) {}
+void FrameWindow::showSource(const std::string& file, int line) {
+  for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    auto* src = dynamic_cast<SourceView*>(w->widget());
+    if (!src || src == mainSource_.data() || w->windowTitle().toStdString() != "Browser: " + file) continue;
+    src->showFile(file, line);
+    mdi_->setActiveSubWindow(w);
+    return;
+  }
+  SourceView* v = SourceView::createBrowser(*this, file, line);
+  if (!v) return;
+  hostView(v, "YAVHOST", "Browser: " + file);
+  connectView(v);
+}
 
 void FrameWindow::beep() { QApplication::beep(); }
 

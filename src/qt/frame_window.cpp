@@ -18,7 +18,9 @@
 #include "engine/command_file.h"
 #include "engine/dispatcher.h"
 #include "qt/command_edit.h"
+#include "qt/browser_dialogs.h"
 #include "qt/editor_dialogs.h"
+#include "qt/memory_window.h"
 #include "qt/frame_dialogs.h"
 #include "qt/status_bar.h"
 #include "qt/toolbar_images.h"
@@ -39,7 +41,7 @@ namespace {
 // Items whose check mark this frame keeps up to date besides those ticked at start.
 const std::set<uint16_t> kCheckableIds = {kCmdShowCommand, kCmdCascade, kCmdTileHorizontal, kCmdTileVertical,
                                           kCmdFree, 310, 320, 330, 335, 336, 340, 10000, 10014,
-                                          109, 110, 112, 460, 461, 462, 463, 633, 634, 635};
+                                          109, 110, 112, 460, 461, 462, 463, 633, 634, 635, 301};
 
 
 // Lays the visible MDI children out one above the other (horizontal) or side by side.
@@ -184,6 +186,7 @@ void FrameWindow::setChecked(uint16_t id, bool on) {
 }
 
 void FrameWindow::startupDone() {
+  for (QAction* top : menuBar()->actions()) top->setEnabled(true);
   for (auto [it, end] = actions_.equal_range(kCmdStepMasked); it != end; ++it) it->second->setEnabled(true);
   status_->setField(0, "Command");
 }
@@ -251,6 +254,33 @@ void FrameWindow::command(uint16_t id) {
       k_.exec.animate = true;
       runCommandLine("step");
       k_.exec.animate = false;
+      return;
+    case 118:
+    case 119:
+    case 120:
+    case 121:
+    case 127:
+    case 128:
+    case 129:
+      if (!activeViewCommand(id)) beep();
+      return;
+    case 130:
+    case 621:
+    case 640:
+    case 650:
+    case 671:
+    case 672:
+      return openListWindow(id);
+    case 620:
+    case 622:
+    case 625:
+    case 670:
+      if (!runBrowserDialog(*this, id)) beep();
+      return;
+    case 301:
+      return toggleProjectBrowser();
+    case 360:
+      runMemoryWindowDialog(*this, mdi_, lastMemory_);
       return;
     case 101:
     case 103:

@@ -17,6 +17,7 @@
 #include "ui/config_save.h"
 #include "ui/frame_settings.h"
 #include "ui/layout_settings.h"
+#include "ui/memory_window_spec.h"
 #include "ui/menu_key_texts.h"
 #include "qt/host_window.h"
 #include "qt/view_window.h"
@@ -71,8 +72,14 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   void showView(uint16_t showId, bool show);
   // Hosts a view in a new MDI child; `rect` in MDI-area coordinates (empty: the frame decides).
   HostWindow* hostView(ViewWindow* view, std::string_view hostClass, std::string_view title, const QRect& rect = {});
-  // Every open view, single-instance or not.
+  // Every open view: the MDI children's and the docked project browser.
   std::vector<ViewWindow*> openViews() const;
+  // The main source window, created once at start-up at its saved rectangle.
+  void createMainSource();
+  ViewWindow* mainSource() const { return mainSource_.data(); }
+  QWidget* mainSourceHost() const;
+  // The docked project browser (301).
+  ViewWindow* projectBrowser() const { return projectBrowser_.data(); }
   // The kernel asked for a refresh: collected and carried out once, when no command runs.
   void scheduleRefresh(uint32_t viewBits);
   // Refreshes every open view now with the collected bits.
@@ -137,6 +144,12 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   void toggleView(uint16_t showId);
   void viewClosed(uint16_t showId);
   bool commandRunning() const;
+  // Hooks a new view up to the frame's dialogs (event editor, path editor, memory windows).
+  void connectView(ViewWindow* v);
+  void editEvent(int number);
+  void openListWindow(uint16_t id);
+  void toggleProjectBrowser();
+  bool activeViewCommand(uint16_t id);
   // The saved rectangle of a view kind's settings section, in MDI-area coordinates.
   QRect savedViewRect(std::string_view section) const;
   // Setup menu: fonts, colours, formats, load mode, key bindings.
@@ -164,7 +177,10 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   QMenu* targetMenu_ = nullptr;
   QPointer<HostWindow> cmdHost_;
   std::map<uint16_t, QPointer<ViewWindow>> singleViews_;
-  std::vector<QPointer<ViewWindow>> views_;
+  QPointer<ViewWindow> mainSource_;
+  QPointer<ViewWindow> projectBrowser_;
+  class QDockWidget* projectDock_ = nullptr;
+  MemoryConfig lastMemory_;
   uint32_t pendingRefresh_ = 0;
   bool refreshQueued_ = false;
   Preferences prefs_;

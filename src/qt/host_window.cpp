@@ -11,6 +11,7 @@ HostWindow::HostWindow(std::string_view hostClass, std::string_view title, QWidg
 }
 
 void HostWindow::closeEvent(QCloseEvent* e) {
+  if (!closable) return e->ignore();
   if (onClose) {
     auto notify = std::move(onClose);
     onClose = nullptr;

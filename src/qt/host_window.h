@@ -12,6 +12,9 @@ class HostWindow : public QMdiSubWindow {
  public:
   HostWindow(std::string_view hostClass, std::string_view title, QWidget* parent = nullptr);
   std::function<void()> onClose;
+  // False for a window that lives as long as the frame (the main source window): the user's
+  // close request is ignored.
+  bool closable = true;
 
  protected:
   void closeEvent(QCloseEvent* e) override;

@@ -128,7 +128,7 @@ void ProjectBrowser::contextMenu(QTreeWidget* tree, const QPoint& pos) {
   const bool function = n->kind == TreeNode::Kind::Function;
   QMenu menu(this);
   menu.setObjectName(function ? "TFUNCPOPUP" : "TVARPOPUP");
-  for (const PopupItem& p : function ? functionPopup() : variablePopup())
+  for (const TreePopupItem& p : function ? functionPopup() : variablePopup())
     menu.addAction(QString::fromUtf8(p.text.data(), static_cast<int>(p.text.size())))->setData(p.id);
   if (QAction* chosen = menu.exec(tree->viewport()->mapToGlobal(pos)))
     popupCommand(item, static_cast<uint16_t>(chosen->data().toUInt()));

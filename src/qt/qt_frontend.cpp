@@ -110,6 +110,7 @@ int runQtFrontEnd(int argc, char** argv, const StartOptions& opt) {
   if (opt.minimized) frame.showMinimized();
   else if (place.maximise) frame.showMaximized();
   else frame.show();
+  frame.createMainSource();
   if (splash) {
     // The splash stays at least two seconds on the wall clock.
     while (splashTime.elapsed() < 2000) {

@@ -36,10 +36,10 @@ std::string_view colourKey(uint8_t tokenClass) {
 QString latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Builds a popup from its items; each action carries its id.
-QMenu* popupMenu(QWidget* parent, const char* name, std::span<const PopupItem> items) {
+QMenu* popupMenu(QWidget* parent, const char* name, std::span<const SourcePopupItem> items) {
   auto* menu = new QMenu(parent);
   menu->setObjectName(name);
-  for (const PopupItem& item : items) {
+  for (const SourcePopupItem& item : items) {
     if (item.id == 0) {
       menu->addSeparator();
       continue;

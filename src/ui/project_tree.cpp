@@ -128,7 +128,7 @@ std::string trimmed(std::string s) {
   return s;
 }
 
-constexpr PopupItem kFunctionPopup[] = {
+constexpr TreePopupItem kFunctionPopup[] = {
     {990, "&Info"},
     {991, "&Show Definiton"},
     {992, "&Cross References"},
@@ -136,7 +136,7 @@ constexpr PopupItem kFunctionPopup[] = {
     {994, "&Goto Function Entry"},
 };
 
-constexpr PopupItem kVariablePopup[] = {
+constexpr TreePopupItem kVariablePopup[] = {
     {995, "&Info"},         {996, "&Cross References"}, {997, "&Evaluate"},
     {998, "&Monitor"},      {999, "&Update"},           {1000, "A&cces Break"},
     {1001, "&Read Break"},  {1002, "&Write Break"},     {1003, "Real &Time Monitor"},
@@ -170,8 +170,8 @@ std::string variableExpression(const SymbolTables& t, const TreeNode& v) {
   return v.variable;
 }
 
-std::span<const PopupItem> functionPopup() { return kFunctionPopup; }
-std::span<const PopupItem> variablePopup() { return kVariablePopup; }
+std::span<const TreePopupItem> functionPopup() { return kFunctionPopup; }
+std::span<const TreePopupItem> variablePopup() { return kVariablePopup; }
 
 TreeAction functionAction(const SymbolTables& t, const TreeNode& n, uint16_t id) {
   const FunctionEntry* f = findFunctionOf(t, n);

@@ -55,12 +55,12 @@ std::vector<ProjectTab> projectTree(const Program& program);
 std::string variableExpression(const SymbolTables& t, const TreeNode& variable);
 
 // The popups' items.
-struct PopupItem {
+struct TreePopupItem {
   uint16_t id;
   std::string_view text;
 };
-std::span<const PopupItem> functionPopup();  // "TFUNCPOPUP", 990..994
-std::span<const PopupItem> variablePopup();  // "TVARPOPUP", 995..1003
+std::span<const TreePopupItem> functionPopup();  // "TFUNCPOPUP", 990..994
+std::span<const TreePopupItem> variablePopup();  // "TVARPOPUP", 995..1003
 
 // What a popup item asks for.
 struct TreeAction {

@@ -27,7 +27,7 @@ std::pair<uint32_t, uint32_t> linesOf(const Event& e, const LoadedSource& file) 
 
 }  // namespace
 
-void SourceLines::rebuild(Kernel& k, const LoadedSource& file, const std::vector<bool>& executed) {
+void SourceLineModel::rebuild(Kernel& k, const LoadedSource& file, const std::vector<bool>& executed) {
   lines_.assign(file.lineCount() + 1, SourceLineState{});
   for (size_t n = 1; n < lines_.size(); ++n) {
     if (const LineCode* c = file.code(n)) {

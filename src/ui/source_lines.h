@@ -19,7 +19,7 @@ struct SourceLineState {
   bool executed = false;
 };
 
-class SourceLines {
+class SourceLineModel {
  public:
   // Re-reads the events for `file`; `executed` lists (by line) the lines execution has reached.
   void rebuild(Kernel& k, const LoadedSource& file, const std::vector<bool>& executed);

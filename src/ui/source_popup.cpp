@@ -11,7 +11,7 @@ namespace yav {
 
 namespace {
 
-constexpr PopupItem kLinePopup[] = {
+constexpr SourcePopupItem kLinePopup[] = {
     {popup::SetBreakpoint, "&Set Breakpoint"},
     {0, {}},
     {popup::OnOff, "&On/Off"},
@@ -21,7 +21,7 @@ constexpr PopupItem kLinePopup[] = {
     {popup::AddressOf, "Address &of"},
 };
 
-constexpr PopupItem kVariablePopup[] = {
+constexpr SourcePopupItem kVariablePopup[] = {
     {popup::Evaluate, "&Evaluate"},
     {popup::Monitor, "&Monitor"},
     {popup::Info, "&Info"},
@@ -46,8 +46,8 @@ PopupAction command(std::string line) { return {PopupAction::Command, std::move(
 
 }  // namespace
 
-std::span<const PopupItem> linePopupItems() { return kLinePopup; }
-std::span<const PopupItem> variablePopupItems() { return kVariablePopup; }
+std::span<const SourcePopupItem> linePopupItems() { return kLinePopup; }
+std::span<const SourcePopupItem> variablePopupItems() { return kVariablePopup; }
 
 PopupAction popupAction(Kernel& k, uint16_t id, const PopupContext& c) {
   const std::string& e = c.expression;

@@ -30,14 +30,14 @@ inline constexpr uint16_t WriteBreak = 915;
 inline constexpr uint16_t RealTimeMonitor = 916;
 }  // namespace popup
 
-struct PopupItem {
+struct SourcePopupItem {
   uint16_t id;            // 0: a separator
   std::string_view text;
 };
 
 // Items of the line popup and of the variable popup, in menu order.
-std::span<const PopupItem> linePopupItems();
-std::span<const PopupItem> variablePopupItems();
+std::span<const SourcePopupItem> linePopupItems();
+std::span<const SourcePopupItem> variablePopupItems();
 
 // What the popup item acts on.
 struct PopupContext {

@@ -113,7 +113,7 @@ class SourceViewModel {
   bool main_;
   std::string name_;
   std::shared_ptr<const LoadedSource> file_;
-  SourceLines lines_;
+  SourceLineModel lines_;
   std::vector<bool> executed_;
   std::optional<ExecutionMark> exec_;
   size_t longest_ = 0;

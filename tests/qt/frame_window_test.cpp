@@ -63,7 +63,7 @@ TEST_F(FrameWindowTest, FrameNamesAndTopLevelMenus) {
                             "&Target", "S&how",   "&Windows", "E&xtensions", "&Help"};
   ASSERT_EQ(tops.size(), static_cast<qsizetype>(std::size(expected)));
   for (int i = 0; i < tops.size(); ++i) EXPECT_EQ(tops[i]->text(), expected[i]);
-  EXPECT_FALSE(tops[2]->isEnabled());  // Browse waits for its windows
+  for (QAction* top : tops) EXPECT_TRUE(top->isEnabled());
 }
 
 TEST_F(FrameWindowTest, MenuItemsCarryIdsTextsAndStates) {
