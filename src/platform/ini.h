@@ -45,6 +45,15 @@ std::string getProfileString(const std::string& path, std::string_view section, 
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
 
+// Replaces the whole file at `path` by `text` (a session or layout file), with the same safe
+// replacement as a key write. False when the path is not a regular file, is read-only, or
+// cannot be written; the old file is then left as it was.
+bool replaceProfileFile(const std::string& path, const std::string& text);
+
+// The whole text of the file at `path`; none when it is missing, unreadable or not a regular
+// file.
+std::optional<std::string> readProfileFile(const std::string& path);
+
 // The same on the settings file of iniPath().
 std::string iniGet(std::string_view section, std::string_view key, std::string_view def,
                    size_t maxChars = 509);

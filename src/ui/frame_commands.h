@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/window_layout.h"
+
 namespace yav {
 
 // Frame command ids handled by the front-ends themselves.
@@ -15,10 +17,10 @@ enum FrameCommand : uint16_t {
   kCmdAbout = 113,
   kCmdExit = 117,
   kCmdExitNow = 145,
-  kCmdCascade = 190,
-  kCmdTileHorizontal = 191,
-  kCmdTileVertical = 192,
-  kCmdFree = 193,
+  kCmdCascade = kArrangeCascade,
+  kCmdTileHorizontal = kArrangeHorizontal,
+  kCmdTileVertical = kArrangeVertical,
+  kCmdFree = kArrangeFree,
   kCmdDebugReset = 209,
   kCmdStepMasked = 211,
   kCmdShowCommand = 300,

@@ -4,11 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace yav {
+#include "engine/window_layout_text.h"  // arrangementFromTile: `Tile` read the same way as in layout files
 
-// `Tile` by its first letter: h/H horizontal tile (191), v/V vertical tile (192), f/F free
-// (193), anything else cascade (190).
-uint16_t arrangementFromTile(std::string_view value);
+namespace yav {
 
 struct FrameStartSettings {
   uint16_t arrangement = 190;
