@@ -64,17 +64,17 @@ void runRecord(Kernel& k, const std::string& line, const RecordRule& rule, const
 }
 
 // Runs the records of a numbered section, keys from 1 up to the first missing one.
-void replaySection(Kernel& k, std::string_view text, const char* section, const RecordRule& rule,
+void replaySection(Kernel& k, const platform::ProfileIndex& file, const char* section, const RecordRule& rule,
                    const std::string& name) {
   for (int key = 1;; ++key) {
-    const std::optional<std::string> line = platform::profileLookup(text, section, std::to_string(key));
+    const std::optional<std::string> line = file.lookup(section, std::to_string(key));
     if (!line) return;
     runRecord(k, *line, rule, "File: " + name + " " + section + " " + std::to_string(key));
   }
 }
 
-std::string lookupOrEmpty(std::string_view text, const char* section, const char* key) {
-  return platform::profileLookup(text, section, key).value_or(std::string());
+std::string lookupOrEmpty(const platform::ProfileIndex& file, const char* section, const char* key) {
+  return file.lookup(section, key).value_or(std::string());
 }
 
 }  // namespace
@@ -113,16 +113,17 @@ bool saveSessionFile(Kernel& k, const SessionFileKind& kind, const std::string& 
 }
 
 bool restoreSessionText(Kernel& k, std::string_view text, const std::string& name, bool session) {
-  if (lookupOrEmpty(text, "Windows", "Yav").empty()) {
+  const platform::ProfileIndex file(text);
+  if (lookupOrEmpty(file, "Windows", "Yav").empty()) {
     errmsg(k, {"File: ", name, " Not a Session file\n"});
     return false;
   }
   k.ui->CursorWait();
   if (session) {
     clearFrames(k);
-    const std::string program = lookupOrEmpty(text, "Load", "File");
+    const std::string program = lookupOrEmpty(file, "Load", "File");
     if (!program.empty()) runRecord(k, "load " + program, kLoadRule, "File: " + name + " Load File");
-    const std::string path = lookupOrEmpty(text, "Options", "Path");
+    const std::string path = lookupOrEmpty(file, "Options", "Path");
     if (!path.empty()) runRecord(k, "path \"" + path + "\"", kPathRule, "File: " + name + " Options Path");
   }
   std::vector<std::string> problems;
@@ -134,8 +135,8 @@ bool restoreSessionText(Kernel& k, std::string_view text, const std::string& nam
   }
   k.ui->applyWindowLayout(layout, session);
   if (session) {
-    replaySection(k, text, kEvents, kEventRule, name);
-    replaySection(k, text, kMonitors, kMonitorRule, name);
+    replaySection(k, file, kEvents, kEventRule, name);
+    replaySection(k, file, kMonitors, kMonitorRule, name);
   }
   k.ui->CursorStd();
   return true;

@@ -157,13 +157,13 @@ std::string writeWindowLayout(std::string text, const WindowLayout& layout, bool
 }
 
 WindowLayout readWindowLayout(std::string_view text, bool withMemory, std::vector<std::string>& problems) {
-  using platform::profileLookup;
+  const platform::ProfileIndex file(text);
   WindowLayout layout;
-  if (const std::optional<std::string> tile = profileLookup(text, "Options", "Tile")) {
+  if (const std::optional<std::string> tile = file.lookup("Options", "Tile")) {
     layout.arrangement = arrangementFromTile(*tile);
   }
   auto place = [&](std::string_view key) {
-    const std::optional<std::string> value = profileLookup(text, kWindows, key);
+    const std::optional<std::string> value = file.lookup(kWindows, key);
     bool sound = true;
     WindowPlacement p = parsePlacement(value, sound);
     if (!sound) problems.push_back("Windows " + std::string(key) + ": no rectangle in " + *value);
@@ -174,7 +174,7 @@ WindowLayout readWindowLayout(std::string_view text, bool withMemory, std::vecto
   for (size_t i = 0; i < kStandardWindowCount; ++i) layout.windows[i] = place(kStandardWindowKeys[i]);
   if (!withMemory) return layout;
   for (int key = 1;; ++key) {
-    const std::optional<std::string> value = profileLookup(text, "Data", std::to_string(key));
+    const std::optional<std::string> value = file.lookup("Data", std::to_string(key));
     if (!value) break;
     if (std::optional<MemoryWindowRecord> m = parseMemoryRecord(*value)) layout.memory.push_back(*m);
     else problems.push_back("Data " + std::to_string(key) + ": not a memory window: " + *value);

@@ -6,15 +6,9 @@
 #include <optional>
 #include <string>
 
-namespace yav {
+#include "ui/frame_commands.h"
 
-// File menu ids of the four items.
-enum SessionMenuCommand : uint16_t {
-  kCmdLoadSession = 131,
-  kCmdSaveSession = 132,
-  kCmdLoadLayout = 133,
-  kCmdSaveLayout = 134,
-};
+namespace yav {
 
 struct SessionDialog {
   bool session = true;  // a session file, else a layout file
