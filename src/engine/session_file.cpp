@@ -1,6 +1,6 @@
 #include "engine/session_file.h"
 
-#include <initializer_list>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -41,7 +41,7 @@ std::vector<std::string> monitorRecords(Kernel& k) {
 // run. Failures of the command itself report through the dispatcher as usual.
 struct RecordRule {
   const char* what;  // "an event command" ...
-  std::initializer_list<CmdHandler> handlers;
+  std::array<CmdHandler, 4> handlers;  // unused places null
 };
 const RecordRule kEventRule{"an event command", {cmd_break, cmd_watch, cmd_dbreak, cmd_dwatch}};
 const RecordRule kMonitorRule{"a monit command", {cmd_monit}};
@@ -53,7 +53,7 @@ void runRecord(Kernel& k, const std::string& line, const RecordRule& rule, const
   if (!*text) return;
   const CmdRow* row = findCommand(k, text);
   bool allowed = false;
-  for (CmdHandler h : rule.handlers) allowed = allowed || (row && row->func == h);
+  for (CmdHandler h : rule.handlers) allowed = allowed || (h && row && row->func == h);
   if (!allowed) {
     errmsg(k, {where, ": not ", rule.what, ", not run: ", text, "\n"});
     return;
