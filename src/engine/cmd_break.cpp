@@ -110,8 +110,8 @@ const char* codeEvents(Kernel& k, const char* rest, int user, uint8_t watch) {
 }
 
 const char* dataEvents(Kernel& k, const char* rest, uint8_t watch) {
-  return eventCommand(k, rest, "ASCT", watch, [&](const EventOptions& o, const auto& action, const std::string& item) {
-    return setDataEvent(k, item, DataEventRequest{o.access, o.count, watch, action});
+  return eventCommand(k, rest, "ASCTI", watch, [&](const EventOptions& o, const auto& action, const std::string& item) {
+    return setDataEvent(k, item, DataEventRequest{o.access, o.count, o.inactive, watch, action});
   });
 }
 

@@ -103,10 +103,14 @@ std::optional<FiredEvent> evalevents(Kernel& k, const Frame* frame, const DebugR
 // The user events as command lines that recreate them (`write /E`).
 std::string saveEvents(Kernel& k);
 
+// The user events as the records of a session file, one command line each, in number order.
+std::vector<std::string> eventRecords(Kernel& k);
+
 // What a data event command asks for one expression.
 struct DataEventRequest {
   char access = ev::DataAccess;  // ev::DataWrite, ev::DataRead or ev::DataAccess
   int32_t count = 0;
+  bool inactive = false;  // /I: created suspended
   uint8_t watch = 0;
   std::optional<std::string> action;
 };

@@ -243,6 +243,7 @@ bool setDataEvent(Kernel& k, const std::string& text, const DataEventRequest& re
   e->addr = v->address;
   e->expr = std::move(v);
   e->user = 1;
+  e->on = !request.inactive;
   e->watch = request.watch;
   e->count = e->left = countOf(request.count);
   if (request.action) e->action = *request.action;

@@ -35,6 +35,22 @@ std::string lineRange(const Event& e) {
   return s;
 }
 
+// Where a saved event is: "FUNC()" or the file name of a line event with ":first[:last]" or ":"
+// alone for any line, "@0x..." for an address, the name of a symbol or label, else the
+// expression as typed.
+std::string savedLocation(const Event& e) {
+  switch (e.kind) {
+    case ev::Line: {
+      std::string s = e.func ? e.func->name + "()" : (e.file ? e.file->name : std::string());
+      return s + (e.first == 0 ? std::string(":") : lineRange(e));
+    }
+    case ev::Address: return "@" + hex(e.addr);
+    case ev::Symbol:
+    case ev::Label: return e.name;
+    default: return exprText(e);
+  }
+}
+
 }  // namespace
 
 std::string eventPlace(const Event& e) {
@@ -79,20 +95,30 @@ std::string saveEvents(Kernel& k) {
     line += e.watch ? "watch" : "break";
     if (e.count > 1) line += " /C:" + std::to_string(e.count);
     if (e.isData() && e.kind != ev::DataAccess) line += std::string(" /T:") + e.kind;
-    if (!e.isData() && !e.on) line += " /I";
-    line += " ";
-    switch (e.kind) {
-      case ev::Line:
-        line += e.func ? e.func->name + "()" : (e.file ? e.file->name : std::string());
-        line += e.first == 0 ? std::string(":") : lineRange(e);
-        break;
-      case ev::Address: line += "@" + hex(e.addr); break;
-      case ev::Symbol:
-      case ev::Label: line += e.name; break;
-      default: line += exprText(e); break;
-    }
+    if (!e.on) line += " /I";
+    line += " " + savedLocation(e);
     if (!e.action.empty()) line += " {" + e.action + "}";
     out += line + "\n";
+  }
+  return out;
+}
+
+// The record form of session files: "/i " for a suspended event, "/C:n" above a count of 1, then
+// a blank and the place. A data event that only watches reads or writes also carries its access
+// type, without which it would come back watching every access.
+std::vector<std::string> eventRecords(Kernel& k) {
+  std::vector<std::string> out;
+  for (const auto& ep : eventState(k).list) {
+    const Event& e = *ep;
+    if (!e.user) continue;
+    std::string line = e.isData() ? "d" : "";
+    line += e.watch ? "watch " : "break ";
+    if (!e.on) line += "/i ";
+    if (e.isData() && e.kind != ev::DataAccess) line += std::string("/T:") + e.kind + " ";
+    if (e.count > 1) line += "/C:" + std::to_string(e.count);
+    line += " " + savedLocation(e);
+    if (!e.action.empty()) line += " {" + e.action + "}";
+    out.push_back(std::move(line));
   }
   return out;
 }

@@ -56,17 +56,16 @@ void showMonitors(Kernel& k, const MonitorList& list) {
   }
 }
 
+std::string monitorRecord(const Monitor& m) {
+  if (m.format == ' ') return "monit " + m.expression;
+  std::string s = "monit /";
+  s += static_cast<char>(std::tolower(static_cast<unsigned char>(m.format)));
+  return s + " " + m.expression;
+}
+
 std::string monitorCommands(const MonitorList& list) {
   std::string s;
-  for (const Monitor& m : list.items) {
-    if (m.format == ' ') {
-      s += "monit " + m.expression + "\n";
-    } else {
-      s += "monit /";
-      s += static_cast<char>(std::tolower(static_cast<unsigned char>(m.format)));
-      s += " " + m.expression + "\n";
-    }
-  }
+  for (const Monitor& m : list.items) s += monitorRecord(m) + "\n";
   return s;
 }
 

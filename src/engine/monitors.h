@@ -31,7 +31,10 @@ void removeAllMonitors(MonitorList& list);
 // Prints every active monitor's current value, one name-and-value line each.
 void showMonitors(Kernel& k, const MonitorList& list);
 
-// The command lines that declare the monitors again ("monit %s\n", "monit /%c %s\n").
+// The command line that declares a monitor again ("monit %s", "monit /%c %s").
+std::string monitorRecord(const Monitor& m);
+
+// The command lines that declare the monitors again, one line each.
 std::string monitorCommands(const MonitorList& list);
 
 }  // namespace yav

@@ -3,8 +3,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "engine/window_layout.h"
 
 namespace yav {
 
@@ -92,6 +95,18 @@ class UiPort {
   virtual void targetMenuTitle(std::string_view /*title*/) {}
   // Opens the register and disassembly windows as the saved layout asks, once connected.
   virtual void restoreTargetWindows() {}
+
+  // Session and layout files. The windows as they stand now, for saving: the arrangement, the
+  // frame, the main source window, each standard window Open with its rectangle or Closed, and
+  // the memory windows (real-time ones left out) in the order of the children. A front-end
+  // without windows has none to report.
+  virtual std::optional<WindowLayout> currentWindowLayout() { return std::nullopt; }
+  // Applies a layout read from a file, in this order: the arrangement (191..193 arrange the
+  // children as those commands do; 190 only sets the mode, nothing moves), the frame, the main
+  // source window, then each standard window (Open: shown if closed, then moved when a rectangle
+  // is given; Closed: closed if open; Unchanged: left alone). With `replaceMemoryWindows` (a
+  // session) every memory window is closed and one is made per record of `layout.memory`.
+  virtual void applyWindowLayout(const WindowLayout& /*layout*/, bool /*replaceMemoryWindows*/) {}
 };
 
 }  // namespace yav

@@ -100,6 +100,41 @@ std::optional<std::string> profileLookup(std::string_view text, std::string_view
   return std::nullopt;
 }
 
+namespace {
+
+// Section names cannot hold ']', so "section]key" names one entry.
+std::string indexKey(std::string_view section, std::string_view key) {
+  std::string s;
+  s.reserve(section.size() + key.size() + 1);
+  for (char c : section) s += lower(c);
+  s += ']';
+  for (char c : key) s += lower(c);
+  return s;
+}
+
+}  // namespace
+
+ProfileIndex::ProfileIndex(std::string_view text) {
+  std::string_view section;
+  bool inSection = false;
+  for (std::string_view raw : splitLines(text)) {
+    Line l = classify(raw);
+    if (l.kind == Line::Section) {
+      section = l.name;
+      inSection = true;
+    } else if (l.kind == Line::Entry && inSection) {
+      values_.emplace(indexKey(section, l.name), std::string(l.value));  // the first one counts
+    }
+  }
+}
+
+std::optional<std::string> ProfileIndex::lookup(std::string_view section, std::string_view key) const {
+  if (section.find(']') != std::string_view::npos) return std::nullopt;  // no file section has one
+  const auto it = values_.find(indexKey(section, key));
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
 std::string profileUpdate(std::string_view text, std::string_view section, std::string_view key,
                           std::string_view value) {
   const std::string sec = oneLine(trim(section));

@@ -7,6 +7,7 @@
 #pragma once
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,17 @@ std::string iniPath();
 // skipped.
 std::optional<std::string> profileLookup(std::string_view text, std::string_view section,
                                          std::string_view key);
+
+// A profile text read once for many lookups (the numbered records of a session file): each
+// lookup answers as profileLookup on the same text would, without reading the text again.
+class ProfileIndex {
+ public:
+  explicit ProfileIndex(std::string_view text);
+  std::optional<std::string> lookup(std::string_view section, std::string_view key) const;
+
+ private:
+  std::map<std::string, std::string, std::less<>> values_;  // lower-case "section]key" -> value
+};
 
 // The file text with `key` of `section` set to `value`: an existing line is replaced in place,
 // a new key goes at the end of its section, a new section at the end of the text.
@@ -44,6 +56,15 @@ std::string getProfileString(const std::string& path, std::string_view section, 
 // unchanged. When the value is already there the file is not touched.
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
+
+// Replaces the whole file at `path` by `text` (a session or layout file), with the same safe
+// replacement as a key write. False when the path is not a regular file, is read-only, or
+// cannot be written; the old file is then left as it was.
+bool replaceProfileFile(const std::string& path, const std::string& text);
+
+// The whole text of the file at `path`; none when it is missing, unreadable or not a regular
+// file.
+std::optional<std::string> readProfileFile(const std::string& path);
 
 // The same on the settings file of iniPath().
 std::string iniGet(std::string_view section, std::string_view key, std::string_view def,

@@ -72,26 +72,32 @@ void removeStaleTemps(const fs::path& file) {
   ::closedir(d);
 }
 
-enum class ReadResult { Read, Missing, Refused };
-
-// Reads the whole file; Refused when it exists but is not a regular file (a device or FIFO
-// would never end or never start).
-ReadResult readSettings(const std::string& path, std::string& text) {
+// Reads the whole of a regular file; a folder, device or FIFO is refused unread (a device or
+// FIFO would never end or never start).
+OpenStatus readRegular(const std::string& path, std::string& text) {
   text.clear();
   int fd = -1;
-  switch (openRegularFile(path, fd)) {
-    case OpenStatus::Missing: return ReadResult::Missing;
-    case OpenStatus::NotRegular:
-      reportOnce(path, "settings file " + path + " is not a regular file: defaults are used and settings will not be saved");
-      return ReadResult::Refused;
-    case OpenStatus::Opened: break;
-  }
+  const OpenStatus status = openRegularFile(path, fd);
+  if (status != OpenStatus::Opened) return status;
   char buf[8192];
   ssize_t n;
   while ((n = ::read(fd, buf, sizeof buf)) > 0 || (n < 0 && errno == EINTR)) {
     if (n > 0) text.append(buf, static_cast<size_t>(n));
   }
   ::close(fd);
+  return status;
+}
+
+enum class ReadResult { Read, Missing, Refused };
+
+ReadResult readSettings(const std::string& path, std::string& text) {
+  switch (readRegular(path, text)) {
+    case OpenStatus::Missing: return ReadResult::Missing;
+    case OpenStatus::NotRegular:
+      reportOnce(path, "settings file " + path + " is not a regular file: defaults are used and settings will not be saved");
+      return ReadResult::Refused;
+    case OpenStatus::Opened: break;
+  }
   return ReadResult::Read;
 }
 
@@ -169,6 +175,21 @@ bool writeProfileString(const std::string& path, std::string_view section, std::
     return false;
   }
   return true;
+}
+
+bool replaceProfileFile(const std::string& path, const std::string& text) {
+  const fs::path file = followLinks(path);
+  if (regularFileStatus(file.string()) == OpenStatus::NotRegular) return false;
+  struct stat st {};
+  const bool exists = ::stat(file.c_str(), &st) == 0;
+  if (exists && ((st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)) return false;
+  return replaceFile(file, text, exists ? &st : nullptr);
+}
+
+std::optional<std::string> readProfileFile(const std::string& path) {
+  std::string text;
+  if (readRegular(path, text) != OpenStatus::Opened) return std::nullopt;
+  return text;
 }
 
 std::string iniGet(std::string_view section, std::string_view key, std::string_view def, size_t maxChars) {

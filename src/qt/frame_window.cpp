@@ -282,6 +282,11 @@ void FrameWindow::command(uint16_t id) {
     case 360:
       runMemoryWindowDialog(*this, mdi_, lastMemory_);
       return;
+    case 131:
+    case 132:
+    case 133:
+    case 134:
+      return sessionDialogCommand(id);
     case 101:
     case 103:
     case 104:

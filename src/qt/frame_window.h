@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/kernel.h"
+#include "engine/window_layout.h"
 #include "qt/command_edit.h"
 #include "qt/preferences.h"
 #include "ui/key_bindings.h"
@@ -85,6 +86,10 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   // Refreshes every open view now with the collected bits.
   void refreshViews();
 
+  // Session and layout files: the windows as the file stores them, and applying a file's layout.
+  WindowLayout windowLayout() const;
+  void applyWindowLayout(const WindowLayout& layout, bool replaceMemoryWindows);
+
   // Tests answer modal dialogs and file dialogs here instead of a user.
   std::function<int(QDialog&)> onModalDialog;
   std::function<std::string(std::string_view title)> onFileDialog;
@@ -150,6 +155,10 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   void openListWindow(uint16_t id);
   void toggleProjectBrowser();
   bool activeViewCommand(uint16_t id);
+  QWidget* hostOfShowId(uint16_t showId) const;
+  std::vector<MemoryWindowRecord> memoryWindowRecords() const;
+  void replaceMemoryWindowsWith(const std::vector<MemoryWindowRecord>& records);
+  void sessionDialogCommand(uint16_t id);
   // The saved rectangle of a view kind's settings section, in MDI-area coordinates.
   QRect savedViewRect(std::string_view section) const;
   // Setup menu: fonts, colours, formats, load mode, key bindings.

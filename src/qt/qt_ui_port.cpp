@@ -104,6 +104,15 @@ bool QtUiPort::askText(std::string_view title, std::string_view prompt, std::str
 
 void QtUiPort::beep() { QApplication::beep(); }
 
+std::optional<WindowLayout> QtUiPort::currentWindowLayout() {
+  if (!frame_) return std::nullopt;
+  return frame_->windowLayout();
+}
+
+void QtUiPort::applyWindowLayout(const WindowLayout& layout, bool replaceMemoryWindows) {
+  if (frame_) frame_->applyWindowLayout(layout, replaceMemoryWindows);
+}
+
 void QtUiPort::refreshViews(uint32_t viewBits) {
   if (frame_) frame_->scheduleRefresh(viewBits);
 }

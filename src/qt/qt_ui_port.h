@@ -49,6 +49,8 @@ class QtUiPort : public QObject, public UiPort {
   SetupAnswer showTargetSetup() override;
   void targetMenuTitle(std::string_view title) override;
   void refreshViews(uint32_t viewBits) override;
+  std::optional<WindowLayout> currentWindowLayout() override;
+  void applyWindowLayout(const WindowLayout& layout, bool replaceMemoryWindows) override;
 
  protected:
   // Watches for Escape while something runs: it requests a stop.

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/window_layout.h"
+
 namespace yav {
 
 // Frame command ids handled by the front-ends themselves.
@@ -14,11 +16,15 @@ enum FrameCommand : uint16_t {
   kCmdRestart = 107,
   kCmdAbout = 113,
   kCmdExit = 117,
+  kCmdLoadSession = 131,
+  kCmdSaveSession = 132,
+  kCmdLoadLayout = 133,
+  kCmdSaveLayout = 134,
   kCmdExitNow = 145,
-  kCmdCascade = 190,
-  kCmdTileHorizontal = 191,
-  kCmdTileVertical = 192,
-  kCmdFree = 193,
+  kCmdCascade = kArrangeCascade,
+  kCmdTileHorizontal = kArrangeHorizontal,
+  kCmdTileVertical = kArrangeVertical,
+  kCmdFree = kArrangeFree,
   kCmdDebugReset = 209,
   kCmdStepMasked = 211,
   kCmdShowCommand = 300,

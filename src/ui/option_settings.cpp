@@ -18,8 +18,6 @@ struct IdValue {
   std::string_view value;
 };
 
-constexpr IdValue kTileValues[] = {
-    {kCmdCascade, "CASCADE"}, {kCmdTileHorizontal, "HORIZONTAL"}, {kCmdTileVertical, "VERTICAL"}, {kCmdFree, "FREE"}};
 constexpr IdValue kVarFormatValues[] = {{633, "BRIEF"}, {634, "Standard"}, {635, "Full"}};
 constexpr IdValue kIntFormatValues[] = {{460, "Decimal"}, {461, "Octal"}, {462, "Hexadecimal"}, {463, "Binary"}};
 
@@ -47,21 +45,7 @@ DialogKeys dialogKeys(FileDialogKind kind) {
 
 }  // namespace
 
-uint16_t arrangementFromTile(std::string_view value) {
-  switch (firstLetter(value)) {
-    case 'h': case 'H': return kCmdTileHorizontal;
-    case 'v': case 'V': return kCmdTileVertical;
-    case 'f': case 'F': return kCmdFree;
-    default: return kCmdCascade;
-  }
-}
-
-std::string_view tileValue(uint16_t arrangement) {
-  const std::string_view v = valueOf(kTileValues, arrangement);
-  return v.empty() ? "CASCADE" : v;
-}
-
-bool writeTile(uint16_t arrangement) { return platform::iniSet(kOptions, "Tile", tileValue(arrangement)); }
+bool writeTile(uint16_t arrangement) { return platform::iniSet(kOptions, "Tile", tileText(arrangement)); }
 
 uint16_t varFormatCommand(std::string_view value) {
   switch (firstLetter(value)) {

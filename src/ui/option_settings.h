@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/window_layout_text.h"
+
 namespace yav {
 
-// `Tile`: the arrangement command (190 cascade, 191 horizontal, 192 vertical, 193 free) and the
-// value written for it ("CASCADE", "HORIZONTAL", "VERTICAL", "FREE").
-uint16_t arrangementFromTile(std::string_view value);
-std::string_view tileValue(uint16_t arrangement);
+// `Tile`: the arrangement command (190 cascade, 191 horizontal, 192 vertical, 193 free), read and
+// written as the layout files do it (arrangementFromTile, tileText).
 bool writeTile(uint16_t arrangement);
 
 // `VarFormat`: first letter F/f full (635), B/b brief (633), anything else standard (634).

@@ -26,14 +26,14 @@ constexpr SavedWindowKey kWindows[kSavedWindowCount] = {
 struct Edge {
   std::string_view key;
   std::string_view commentStart;
-  int WindowRect::*field;
+  int SavedRect::*field;
 };
 
 constexpr Edge kEdges[] = {
-    {"Left", "Left side of ", &WindowRect::left},
-    {"Top", "Top of ", &WindowRect::top},
-    {"Right", "Right side of ", &WindowRect::right},
-    {"Bottom", "Bottom of ", &WindowRect::bottom},
+    {"Left", "Left side of ", &SavedRect::left},
+    {"Top", "Top of ", &SavedRect::top},
+    {"Right", "Right side of ", &SavedRect::right},
+    {"Bottom", "Bottom of ", &SavedRect::bottom},
 };
 
 const SavedWindowKey& keyOf(SavedWindow w) { return kWindows[static_cast<size_t>(w)]; }
@@ -56,8 +56,8 @@ WindowRects defaultWindowRects(const ScreenMetrics& m) {
   return r;
 }
 
-WindowRect readWindowRect(SavedWindow w, const WindowRect& fallback) {
-  WindowRect r = fallback;
+SavedRect readWindowRect(SavedWindow w, const SavedRect& fallback) {
+  SavedRect r = fallback;
   for (const Edge& e : kEdges) {
     if (const auto v = edgeFromValue(platform::iniGet(keyOf(w).section, e.key, ""))) r.*e.field = *v;
   }
@@ -70,7 +70,7 @@ WindowRects readWindowRects(const WindowRects& defaults) {
   return r;
 }
 
-bool writeWindowRect(SavedWindow w, const WindowRect& r) {
+bool writeWindowRect(SavedWindow w, const SavedRect& r) {
   bool ok = true;
   for (const Edge& e : kEdges)
     ok &= platform::iniSet(keyOf(w).section, e.key, edgeValueText(r.*e.field, std::string(e.commentStart) + std::string(keyOf(w).name)));
@@ -83,7 +83,7 @@ bool writeWindowRects(const WindowRects& rects) {
   return ok;
 }
 
-FramePlacement framePlacement(const WindowRect& saved, int screenWidth, int screenHeight, bool startMinimised) {
+FramePlacement framePlacement(const SavedRect& saved, int screenWidth, int screenHeight, bool startMinimised) {
   FramePlacement p;
   int64_t width = std::max<int64_t>(saved.width(), screenWidth / 2);
   int64_t height = std::max<int64_t>(saved.height(), screenHeight / 2);

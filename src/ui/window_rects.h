@@ -21,18 +21,18 @@ struct SavedWindowKey {
 // The nine windows in the order they are written.
 std::span<const SavedWindowKey> savedWindowKeys();
 
-struct WindowRect {
+struct SavedRect {
   int left = 0, top = 0, right = 0, bottom = 0;
   // In 64 bits: edges read from the file may lie anywhere in the int range.
   int64_t width() const { return int64_t{right} - left; }
   int64_t height() const { return int64_t{bottom} - top; }
-  bool operator==(const WindowRect&) const = default;
+  bool operator==(const SavedRect&) const = default;
 };
 
-using WindowRects = std::array<WindowRect, kSavedWindowCount>;  // indexed by SavedWindow
+using WindowRects = std::array<SavedRect, kSavedWindowCount>;  // indexed by SavedWindow
 
-inline WindowRect& rectOf(WindowRects& r, SavedWindow w) { return r[static_cast<size_t>(w)]; }
-inline const WindowRect& rectOf(const WindowRects& r, SavedWindow w) { return r[static_cast<size_t>(w)]; }
+inline SavedRect& rectOf(WindowRects& r, SavedWindow w) { return r[static_cast<size_t>(w)]; }
+inline const SavedRect& rectOf(const WindowRects& r, SavedWindow w) { return r[static_cast<size_t>(w)]; }
 
 // Sizes the defaults are computed from, in pixels.
 struct ScreenMetrics {
@@ -48,20 +48,20 @@ struct ScreenMetrics {
 WindowRects defaultWindowRects(const ScreenMetrics& m);
 
 // Each edge of the file that starts with a signed decimal replaces its default.
-WindowRect readWindowRect(SavedWindow w, const WindowRect& fallback);
+SavedRect readWindowRect(SavedWindow w, const SavedRect& fallback);
 WindowRects readWindowRects(const WindowRects& defaults);
 
 // Writes the four edges with their comments; false when a write failed.
-bool writeWindowRect(SavedWindow w, const WindowRect& r);
+bool writeWindowRect(SavedWindow w, const SavedRect& r);
 bool writeWindowRects(const WindowRects& rects);
 
 // Where the frame opens: the saved rectangle, at least half the screen wide and high; a saved
 // size that covers the whole screen is shrunk by 20 pixels and moved 10 pixels in, and the
 // frame is then maximised unless it starts minimised (-m).
 struct FramePlacement {
-  WindowRect rect;
+  SavedRect rect;
   bool maximise = false;
 };
-FramePlacement framePlacement(const WindowRect& saved, int screenWidth, int screenHeight, bool startMinimised);
+FramePlacement framePlacement(const SavedRect& saved, int screenWidth, int screenHeight, bool startMinimised);
 
 }  // namespace yav

@@ -282,24 +282,6 @@ TEST_F(StatementsTest, AnExistingFileIsKeptOrAppendedTo) {
   EXPECT_EQ(value("main.c:count"), 7);
 }
 
-TEST_F(StatementsTest, SessionSavesAndRestoresMonitorsAndPath) {
-  line("path \"/src|/lib\"; m main.c:count; m /x mean; break main; watch /C:3 fill_table() {x 1}");
-  const std::string events = saveEvents(k);
-  line("session " + file("s.ssn"));
-  const std::string saved = contents("s.ssn");
-  EXPECT_NE(saved.find("[Load]"), std::string::npos);
-  line("zero /M; del *; path \"\"");
-  line("session /L " + file("s.ssn"));
-  EXPECT_EQ(saveEvents(k), events);
-  EXPECT_EQ(k.cmdfile.sourcePath, "/src|/lib");
-  EXPECT_EQ(monitorCommands(displayState(k).monitors), "monit main.c:count\nmonit /x mean\n");
-  line("zero /M");
-  EXPECT_EQ(line("session /L " + file("none.ssn")), "#error: Can't Open Session File: " + file("none.ssn") + "\n");
-  std::ofstream(dir / "plain.txt") << "[Other]\nx=1\n";
-  EXPECT_EQ(line("layout /L " + file("plain.txt")), "#error: File: " + file("plain.txt") + " Not a Session file\n");
-  EXPECT_EQ(line("session /Q x"), "#error:  Unknown Option Q x\n");
-}
-
 TEST(ChannelFormat, ScanningReadsFieldsAsScanfDoes) {
   struct ScanCase {
     const char* conversion;

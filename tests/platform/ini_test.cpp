@@ -36,9 +36,15 @@ TEST(IniLookup, FindsKeysWithoutRegardToCase) {
       {"[a\nk=unclosed\n", "a", "k", "unclosed"},
       {"[a]\nk=\n", "a", "k", ""},
       {"[a]\nk=first\nk=second\n", "a", "k", "first"},
+      {"[a]\nk=first\n[b]\n[A]\nk=again\n", "a", "k", "first"},
+      {"[a]\n[b]\n[a]\nk=later\n", "a", "k", "later"},
+      {"[a]b]\nc=1\n", "a]b", "c", nullptr},
+      {"[a]\nb]c=1\n", "a", "b]c", "1"},
       {"", "a", "k", nullptr},
   };
   for (const auto& c : cases) {
+    // The index of a text read once answers as the lookup on the text.
+    EXPECT_EQ(ProfileIndex(c.text).lookup(c.section, c.key), profileLookup(c.text, c.section, c.key)) << c.text;
     auto v = profileLookup(c.text, c.section, c.key);
     if (c.expected == nullptr) {
       EXPECT_FALSE(v.has_value()) << c.text;

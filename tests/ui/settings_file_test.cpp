@@ -107,12 +107,12 @@ TEST(WindowRects, DefaultsFromScreenAndClientArea) {
   m.captionHeight = 20;
   m.menuHeight = 18;
   const WindowRects r = defaultWindowRects(m);
-  EXPECT_EQ(rectOf(r, SavedWindow::Frame), (WindowRect{0, 0, 1920, 1080}));
-  EXPECT_EQ(rectOf(r, SavedWindow::Monitor), (WindowRect{0, 0, 600, 225 + 20 + 18}));
-  EXPECT_EQ(rectOf(r, SavedWindow::Stack), (WindowRect{800, 0, 1600, 263}));
-  EXPECT_EQ(rectOf(r, SavedWindow::Register), (WindowRect{0, 0, 50, 100}));
+  EXPECT_EQ(rectOf(r, SavedWindow::Frame), (SavedRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(rectOf(r, SavedWindow::Monitor), (SavedRect{0, 0, 600, 225 + 20 + 18}));
+  EXPECT_EQ(rectOf(r, SavedWindow::Stack), (SavedRect{800, 0, 1600, 263}));
+  EXPECT_EQ(rectOf(r, SavedWindow::Register), (SavedRect{0, 0, 50, 100}));
   for (SavedWindow w : {SavedWindow::Command, SavedWindow::Disassembly, SavedWindow::Locals, SavedWindow::Globals})
-    EXPECT_EQ(rectOf(r, w), (WindowRect{20, 20, 350, 100}));
+    EXPECT_EQ(rectOf(r, w), (SavedRect{20, 20, 350, 100}));
 }
 
 TEST_F(SettingsFileTest, WindowRectsWrittenWithCommentsAndReadBack) {
@@ -131,14 +131,14 @@ TEST_F(SettingsFileTest, WindowRectsWrittenWithCommentsAndReadBack) {
   // An edge that is not a number keeps its default; the others are read.
   ASSERT_TRUE(iniSet("SrcWindow", "Left", "5    /* Left side of Source Window */"));
   ASSERT_TRUE(iniSet("SrcWindow", "Top", "top"));
-  EXPECT_EQ(readWindowRect(SavedWindow::Source, {1, 2, 3, 4}), (WindowRect{5, 2, 1000, 700}));
+  EXPECT_EQ(readWindowRect(SavedWindow::Source, {1, 2, 3, 4}), (SavedRect{5, 2, 1000, 700}));
 }
 
 TEST(WindowRects, FramePlacementAtLeastHalfTheScreen) {
   struct Case {
-    WindowRect saved;
+    SavedRect saved;
     bool minimised;
-    WindowRect rect;
+    SavedRect rect;
     bool maximise;
   };
   const Case cases[] = {
@@ -207,10 +207,10 @@ TEST(OptionValues, FormatsByFirstLetter) {
   EXPECT_EQ(intFormatValue(460), "Decimal");
   EXPECT_EQ(intFormatValue(461), "Octal");
   EXPECT_EQ(intFormatValue(463), "Binary");
-  EXPECT_EQ(tileValue(191), "HORIZONTAL");
-  EXPECT_EQ(tileValue(192), "VERTICAL");
-  EXPECT_EQ(tileValue(193), "FREE");
-  EXPECT_EQ(tileValue(190), "CASCADE");
+  EXPECT_EQ(tileText(191), "HORIZONTAL");
+  EXPECT_EQ(tileText(192), "VERTICAL");
+  EXPECT_EQ(tileText(193), "FREE");
+  EXPECT_EQ(tileText(190), "CASCADE");
 }
 
 TEST_F(SettingsFileTest, FileDialogsRememberDirectoryAndFile) {
