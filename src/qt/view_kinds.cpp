@@ -1,5 +1,7 @@
 #include "qt/view_kinds.h"
 
+#include "qt/variable_window.h"
+
 namespace yav {
 
 namespace {
@@ -12,11 +14,11 @@ const ViewKind kViewKinds[] = {
 
     // stack (330)
 
-    // locals (335)
+    {335, "YAVVHOST", "YAVLOCS", "Locals", "LocalsWindow", createLocalsWindow},
 
-    // globals (336)
+    {336, "YAVVHOST", "YAVGLOBS", "Globals", "GlobalsWindow", createGlobalsWindow},
 
-    // monitors (340)
+    {340, "MONHOST", "MONWIN", "Monitors", "MonWindow", createMonitorWindow},
 
     {0, {}, {}, {}, {}, nullptr},
 };

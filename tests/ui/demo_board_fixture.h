@@ -1,0 +1,55 @@
+// The demo program loaded on the simulated board, for the view models that read live values:
+// each test has its own settings file and goes to the stops it needs.
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/dispatcher.h"
+#include "engine/kernel.h"
+#include "platform/ini.h"
+#include "platform/program_dir.h"
+#include "support/fake_ui_port.h"
+#include "target/chip_target.h"
+#include "target/connection.h"
+
+namespace yav::test {
+
+class DemoBoardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("yav-ui-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    ::setenv("YAV_INI", (dir_ / "YAVKT55R.INI").c_str(), 1);
+    platform::iniSet("OPTIONS", "RESETONCONNECT", "NO");
+    target::targetState(k).libraryFolder = platform::programFolder();
+    const std::filesystem::path demo = std::filesystem::path(platform::programFolder()) / "examples/demo";
+    if (!std::filesystem::exists(demo / "demo.s08")) GTEST_SKIP() << "demo program not built (sdcc missing)";
+    ASSERT_TRUE(target::connectTarget(k));
+    run("path \"" + demo.string() + "\"");
+    run("load " + (demo / "demo.s08").string());
+    ASSERT_TRUE(k.debugInfoLoaded);
+    ui.out.clear();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void run(const std::string& line) { docmd(k, line.c_str(), 1); }
+  // Runs to the entry of a function of the demo, leaving no breakpoint behind.
+  void stopAtEntry(const std::string& function) {
+    run("del *");
+    run("b /e " + function + "()");
+    run("go");
+    run("del *");
+  }
+  std::filesystem::path tempFile(const std::string& name) const { return dir_ / name; }
+
+  FakeUiPort ui;
+  Kernel k{ui};
+  std::filesystem::path dir_;
+};
+
+}  // namespace yav::test
