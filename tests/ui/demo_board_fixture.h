@@ -38,13 +38,16 @@ class DemoBoardTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   void run(const std::string& line) { docmd(k, line.c_str(), 1); }
-  // Runs to the entry of a function of the demo, leaving no breakpoint behind.
-  void stopAtEntry(const std::string& function) {
+  // Runs to a place of the demo ("shapes.c:36", "/e shapes_perimeter()"), leaving no
+  // breakpoint behind.
+  void stopAt(const std::string& place) {
     run("del *");
-    run("b /e " + function + "()");
+    run("b " + place);
     run("go");
     run("del *");
   }
+  // Inside shapes_walk() in main's first turn: shapes_init() and fill_table(0) have run.
+  void stopInWalk() { stopAt("shapes.c:36"); }
   std::filesystem::path tempFile(const std::string& name) const { return dir_ / name; }
 
   FakeUiPort ui;

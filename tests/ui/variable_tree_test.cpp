@@ -1,7 +1,7 @@
 // The variable tree and the variable windows' model on the demo: values, formats, expansion,
 // the refresh rules, the saved text and the data-refresh period. Expected values follow the
 // demo's C source: shapes_init() sets shapes[i].corner = {i*10, i*20+5}, sides i+3 and next
-// &shapes[i+1]; fill_table(count) sets table[i] = count + 3*i before the first walk.
+// &shapes[i+1]; fill_table(count) sets table[i] = count + 3*i before each walk.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -29,7 +29,7 @@ class VariableTreeTest : public DemoBoardTest {
 };
 
 TEST_F(VariableTreeTest, FormatItemsShowAnIntInTheirBase) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   run("update main.c:count = -300");
   VariableTree t(k);
   VarNode& y = t.add("shapes[1].corner.y");
@@ -58,11 +58,14 @@ TEST_F(VariableTreeTest, FormatItemsShowAnIntInTheirBase) {
 }
 
 TEST_F(VariableTreeTest, StructExpandsIntoMembersAndPointersIntoTheirTarget) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   VariableTree t(k);
   VarNode& s = t.add("shapes[1]");
   EXPECT_TRUE(s.expandable);
   EXPECT_FALSE(s.built);  // a "Dummy" child until the first expansion
+  // The struct's text "{color=..., corner={x=10, y=25}, sides=4, next=...}" is cut at 32.
+  EXPECT_EQ(s.value.size(), 32u);
+  EXPECT_TRUE(s.value.starts_with("{color=")) << s.value;
   t.expand(s);
   ASSERT_EQ(s.children.size(), 4u);
   EXPECT_EQ(s.children[0]->label, "color");
@@ -91,7 +94,7 @@ TEST_F(VariableTreeTest, StructExpandsIntoMembersAndPointersIntoTheirTarget) {
 }
 
 TEST_F(VariableTreeTest, ArrayElementsAreNamedByIndex) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   VariableTree t(k);
   VarNode& table = t.add("table");
   t.expand(table);
@@ -108,7 +111,7 @@ TEST_F(VariableTreeTest, ArrayElementsAreNamedByIndex) {
 }
 
 TEST_F(VariableTreeTest, ValuesChangedSinceTheLastStopAreMarked) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   VariableTree t(k);
   VarNode& count = t.add("main.c:count");
   VarNode& table = t.add("table");
@@ -116,23 +119,23 @@ TEST_F(VariableTreeTest, ValuesChangedSinceTheLastStopAreMarked) {
   VarNode& y = t.add("shapes[1].corner.y");
   t.refresh();  // another refresh at the same stop marks nothing
   EXPECT_FALSE(count.changed());
-  stopAtEntry("shapes_walk");  // one more turn of main's loop
+  stopAt("main.c:28");  // main's next turn, before fill_table(1)
   t.refresh();
   EXPECT_EQ(count.value, "1");
   EXPECT_TRUE(count.changed());
   EXPECT_EQ(*count.previous, "0");
-  EXPECT_TRUE(table.children[1]->changed());  // 0 + 3 became 1 + 3
-  EXPECT_EQ(table.children[1]->value, "4");
+  EXPECT_FALSE(table.children[1]->changed());  // still 0 + 3: fill_table(1) comes next
+  EXPECT_EQ(table.children[1]->value, "3");
   EXPECT_FALSE(y.changed());
   // A collapsed subtree is not read.
   t.collapse(table);
   run("update table[1] = 99");
   t.refresh();
-  EXPECT_EQ(table.children[1]->value, "4");
+  EXPECT_EQ(table.children[1]->value, "3");
 }
 
 TEST_F(VariableTreeTest, StringFormatReadsCharactersUpTo510OnTheLine) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   run("update table = \"hello\", \"\\0\"");
   VariableTree t(k);
   VarNode& table = t.add("table");
@@ -151,12 +154,12 @@ TEST_F(VariableTreeTest, StringFormatReadsCharactersUpTo510OnTheLine) {
 }
 
 TEST_F(VariableTreeTest, FrozenFunctionBrowserKeepsItsFunction) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   VariableWindowModel browser(k, kVarCurrentFunction, LineLayout::Standard);
   ASSERT_NE(browser.tree().find("total"), nullptr);
   EXPECT_TRUE(browser.statusCommand(kVarFrozen));
   EXPECT_EQ(browser.statusWord(), "Frozen");
-  stopAtEntry("shapes_perimeter");
+  stopAt("/e shapes_perimeter()");
   EXPECT_FALSE(browser.refresh());
   EXPECT_NE(browser.tree().find("total"), nullptr);
   EXPECT_TRUE(browser.statusCommand(kVarAutoRefresh));
@@ -169,7 +172,7 @@ TEST_F(VariableTreeTest, FrozenFunctionBrowserKeepsItsFunction) {
 }
 
 TEST_F(VariableTreeTest, BrowserKindsAndLayouts) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   VariableWindowModel file(k, kVarCurrentFile, LineLayout::Standard);
   EXPECT_EQ(file.title(), "Current File Variables Browser");
   ASSERT_NE(file.tree().find("first_shape"), nullptr);
@@ -181,7 +184,7 @@ TEST_F(VariableTreeTest, BrowserKindsAndLayouts) {
   VarNode* count = globals.tree().find("main.c:count");
   globals.tree().setLayout(LineLayout::Brief);
   const std::string brief = globals.tree().text(*count);
-  EXPECT_TRUE(brief.ends_with("int  count")) << brief;
+  EXPECT_TRUE(brief.ends_with("int  main.c:count")) << brief;
   globals.tree().setLayout(LineLayout::Standard);
   EXPECT_EQ(globals.tree().text(*count), brief + " = 0");
   globals.tree().setLayout(LineLayout::Full);
@@ -190,15 +193,16 @@ TEST_F(VariableTreeTest, BrowserKindsAndLayouts) {
   EXPECT_EQ(globals.tree().text(*count), brief);
   VariableWindowModel monitors(k, kVarMonitors);
   EXPECT_FALSE(monitors.layoutCommand(kVarBriefLines));
-  // A browser of the current function after the frame moves to the caller is built again.
-  VariableWindowModel function(k, kVarCurrentFunction, LineLayout::Standard);
-  run("move /u");
-  EXPECT_TRUE(function.refresh());
-  EXPECT_NE(function.tree().find("perimeter"), nullptr);
+  // The current-file browser is built again when execution is in another file.
+  EXPECT_FALSE(file.refresh());
+  stopAt("main.c:28");
+  EXPECT_TRUE(file.refresh());
+  EXPECT_NE(file.tree().find("count"), nullptr);
+  EXPECT_EQ(file.tree().find("first_shape"), nullptr);
 }
 
 TEST_F(VariableTreeTest, SavedMonitorFileIndentsExpandedMembers) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   run("monit shapes[1].corner");
   VariableWindowModel monitors(k, kVarMonitors);
   ASSERT_EQ(monitors.tree().roots().size(), 1u);
@@ -225,7 +229,7 @@ TEST_F(VariableTreeTest, SavedMonitorFileIndentsExpandedMembers) {
 }
 
 TEST_F(VariableTreeTest, UpdateWritesThroughTheKernel) {
-  stopAtEntry("shapes_walk");
+  stopInWalk();
   VariableTree t(k);
   VarNode& s = t.add("shapes[1]");
   t.expand(s);
