@@ -72,15 +72,4 @@ void CommandEdit::keyPressEvent(QKeyEvent* e) {
   e->accept();
 }
 
-CommandHost::CommandHost(QWidget* parent) : QMdiSubWindow(parent) {
-  setObjectName("CMDHOST");
-  setWindowTitle("Command");
-  setAttribute(Qt::WA_DeleteOnClose);
-}
-
-void CommandHost::closeEvent(QCloseEvent* e) {
-  if (onClose) onClose();
-  QMdiSubWindow::closeEvent(e);
-}
-
 }  // namespace yav

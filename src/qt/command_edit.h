@@ -1,9 +1,7 @@
-// The command window's widgets: the MDI host "CMDHOST" and its edit pane "WINCMD", which shows
-// the command-window model's text and hands every key to the model.
+// The command window's edit pane "WINCMD": shows the command-window model's text and hands every
+// key to the model.
 #pragma once
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
-#include <functional>
 #include <string_view>
 
 #include "ui/command_window.h"
@@ -35,15 +33,5 @@ class CommandEdit : public QPlainTextEdit {
   CommandWindowModel& model_;
 };
 
-// The MDI child holding the command window; tells its owner when the user closes it.
-class CommandHost : public QMdiSubWindow {
-  Q_OBJECT
- public:
-  explicit CommandHost(QWidget* parent = nullptr);
-  std::function<void()> onClose;
-
- protected:
-  void closeEvent(QCloseEvent* e) override;
-};
 
 }  // namespace yav

@@ -18,9 +18,13 @@
 #include "engine/command_file.h"
 #include "engine/dispatcher.h"
 #include "qt/command_edit.h"
+#include "qt/editor_dialogs.h"
+#include "qt/frame_dialogs.h"
 #include "qt/status_bar.h"
+#include "qt/toolbar_images.h"
 #include "qt/target_setup_dialog.h"
 #include "qt/verify_dialog.h"
+#include "qt/view_kinds.h"
 #include "target/chip_target.h"
 #include "target/target_menu.h"
 #include "ui/frame_commands.h"
@@ -31,22 +35,8 @@ namespace {
 
 // Items whose check mark this frame keeps up to date besides those ticked at start.
 const std::set<uint16_t> kCheckableIds = {kCmdShowCommand, kCmdCascade, kCmdTileHorizontal, kCmdTileVertical,
-                                          kCmdFree};
+                                          kCmdFree, 310, 320, 330, 335, 336, 340, 10000, 10014};
 
-// Stand-ins from the style for the toolbar's bitmaps.
-struct ToolbarImage {
-  uint16_t id;
-  QStyle::StandardPixmap pixmap;
-};
-constexpr ToolbarImage kToolbarImages[] = {
-    {101, QStyle::SP_DialogOpenButton},   {805, QStyle::SP_DialogApplyButton}, {806, QStyle::SP_DriveHDIcon},
-    {204, QStyle::SP_ArrowRight},         {211, QStyle::SP_ArrowForward},      {203, QStyle::SP_MediaSeekForward},
-    {205, QStyle::SP_MediaSkipForward},   {201, QStyle::SP_MediaPlay},         {1, QStyle::SP_MediaStop},
-    {301, QStyle::SP_DirIcon},            {300, QStyle::SP_ComputerIcon},      {320, QStyle::SP_FileDialogDetailedView},
-    {310, QStyle::SP_FileDialogInfoView}, {330, QStyle::SP_FileDialogListView}, {335, QStyle::SP_FileIcon},
-    {336, QStyle::SP_DriveNetIcon},       {340, QStyle::SP_FileDialogContentsView}, {360, QStyle::SP_DriveFDIcon},
-    {20104, QStyle::SP_BrowserReload},    {20103, QStyle::SP_DesktopIcon},
-};
 
 // Lays the visible MDI children out one above the other (horizontal) or side by side.
 void tile(QMdiArea* mdi, bool horizontal) {
@@ -95,7 +85,7 @@ QAction* FrameWindow::makeAction(const QString& text, uint16_t id, QObject* pare
   auto* a = new QAction(text, parent);
   a->setObjectName(QString::number(id));
   a->setData(id);
-  a->setEnabled(frameCommandAvailable(id));
+  a->setEnabled(frameCommandAvailable(id) || viewKindByShowId(id) != nullptr);
   connect(a, &QAction::triggered, this, [this, id] { command(id); });
   actions_.emplace(id, a);
   return a;
@@ -166,8 +156,7 @@ void FrameWindow::buildToolbar() {
     QAction* a = makeAction(QString::fromLatin1(e.tooltip.data(), static_cast<qsizetype>(e.tooltip.size())), e.id,
                             toolbar_);
     a->setToolTip(a->text());
-    for (const ToolbarImage& img : kToolbarImages)
-      if (img.id == e.id) a->setIcon(style()->standardIcon(img.pixmap));
+    a->setIcon(e.image.empty() ? style()->standardIcon(QStyle::SP_DialogOpenButton) : toolbarImage(e.image));
     if (e.check) a->setCheckable(true);
     toolbar_->addAction(a);
   }
@@ -199,6 +188,7 @@ bool FrameWindow::takeHeldBackClose() {
 void FrameWindow::command(uint16_t id) {
   if (k_.exec.busy && refusedWhileBusy(id)) return QApplication::beep();
   if (isTargetCommand(id)) return targetCommand(id);
+  if (viewKindByShowId(id)) return toggleView(id);
   switch (id) {
     case kCmdStopExecution:
       activateWindow();
@@ -229,15 +219,55 @@ void FrameWindow::command(uint16_t id) {
       return commandFileDialog(false);
     case kCmdDebugReset:
       return command(target::kCmdReset);
+    case 202:
+    case 206:
+    case 212:
+    case 213:
+    case 804:
+    case 805:
+    case 806: {
+      const std::string line = runEditorDialog(*this, id == 804 ? 805 : id);
+      if (!line.empty()) runCommandLine(line);
+      return;
+    }
+    case 208:  // go from reset
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      runCommandLine("reset");
+      QApplication::restoreOverrideCursor();
+      return runCommandLine("go");
+    case 210:  // animate: each step shown until Stop
+      k_.exec.animate = true;
+      runCommandLine("step");
+      k_.exec.animate = false;
+      return;
+    case 440: {
+      const std::string line = runPathEditor(*this);
+      if (!line.empty()) runCommandLine(line);
+      return;
+    }
+    case 13001:
+    case 13002:
+    case 13003:
+      return showHelp(*this, id);
+    case 146:
+      k_.ui->messageBox("Info", "No Segment list available", MsgIcon::Info);
+      return;
+    case 10000:
+      syntaxColouring_ = !syntaxColouring_;
+      setChecked(id, syntaxColouring_);
+      return scheduleRefresh(kViewSource | kViewMemory);
+    case 10014:
+      showAddresses_ = !showAddresses_;
+      setChecked(id, showAddresses_);
+      return scheduleRefresh(kViewSource);
     default:
       break;
   }
   std::string_view line = frameCommandLine(id);
   if (line.empty()) return QApplication::beep();
   if (id == kCmdRestart) QApplication::setOverrideCursor(Qt::WaitCursor);
-  runCommandLine(k_, std::string(line).c_str(), 1);
+  runCommandLine(std::string(line));
   if (id == kCmdRestart) QApplication::restoreOverrideCursor();
-  cmd_.ensurePrompt();
 }
 
 void FrameWindow::targetCommand(uint16_t id) {
@@ -269,7 +299,7 @@ void FrameWindow::showCommandWindow(bool show) {
     mdi_->setActiveSubWindow(cmdHost_);
     return;
   }
-  auto* host = new CommandHost;
+  auto* host = new HostWindow("CMDHOST", "Command");
   auto* content = new QWidget;
   content->setObjectName("MAINCMD");
   auto* layout = new QVBoxLayout(content);
@@ -349,7 +379,7 @@ void FrameWindow::commandFileDialog(bool input) {
   if (input) {
     runCommandFile(k_, file.toStdString());
   } else {
-    runCommandLine(k_, ("output " + file.toStdString()).c_str(), 1);
+    yav::runCommandLine(k_, ("output " + file.toStdString()).c_str(), 1);
   }
   cmd_.ensurePrompt();
 }

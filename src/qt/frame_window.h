@@ -5,11 +5,15 @@
 #include <QPointer>
 #include <QRect>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "engine/kernel.h"
 #include "qt/command_edit.h"
+#include "qt/frame_preferences.h"
+#include "qt/host_window.h"
+#include "qt/view_window.h"
 #include "ui/command_window.h"
 #include "ui/frame_menu.h"
 
@@ -21,7 +25,7 @@ namespace yav {
 
 class FrameStatusBar;
 
-class FrameWindow : public QMainWindow, public CommandWindowListener {
+class FrameWindow : public QMainWindow, public CommandWindowListener, public ViewServices {
   Q_OBJECT
  public:
   FrameWindow(Kernel& k, CommandWindowModel& cmd);
@@ -56,6 +60,36 @@ class FrameWindow : public QMainWindow, public CommandWindowListener {
   // A close request that came while busy, held back for the running command.
   bool takeHeldBackClose();
 
+  // Views. A single-instance view is known by its Show command (310, 320 ...).
+  ViewWindow* view(uint16_t showId) const;
+  void showView(uint16_t showId, bool show);
+  // Hosts a view in a new MDI child; `rect` in MDI-area coordinates (empty: the frame decides).
+  HostWindow* hostView(ViewWindow* view, std::string_view hostClass, std::string_view title, const QRect& rect = {});
+  // Every open view, single-instance or not.
+  std::vector<ViewWindow*> openViews() const;
+  // The kernel asked for a refresh: collected and carried out once, when no command runs.
+  void scheduleRefresh(uint32_t viewBits);
+  // Refreshes every open view now with the collected bits.
+  void refreshViews();
+
+  // Tests answer modal dialogs and file dialogs here instead of a user.
+  std::function<int(QDialog&)> onModalDialog;
+  std::function<std::string(std::string_view title)> onFileDialog;
+
+  // ViewServices
+  Kernel& kernel() override { return k_; }
+  void runCommandLine(const std::string& line) override;
+  void frameCommand(uint16_t id) override { command(id); }
+  QColor colour(std::string_view key) const override;
+  QFont font(std::string_view key) const override;
+  bool syntaxColouring() const override { return syntaxColouring_; }
+  bool showAddresses() const override { return showAddresses_; }
+  void showSource(const std::string& file, int line) override;
+  std::string saveFileName(std::string_view title, std::string_view filter, std::string_view defaultExtension) override;
+  std::string openFileName(std::string_view title, std::string_view filter) override;
+  int execDialog(QDialog& dialog) override;
+  void beep() override;
+
   // CommandWindowListener
   void spliced(size_t pos, size_t removed, std::string_view inserted) override;
   void caretMoved() override;
@@ -77,6 +111,11 @@ class FrameWindow : public QMainWindow, public CommandWindowListener {
   void commandHostClosing();
   void targetCommand(uint16_t id);
   void showTargetMenuTitle();
+  void toggleView(uint16_t showId);
+  void viewClosed(uint16_t showId);
+  bool commandRunning() const;
+  // The saved rectangle of a view kind's settings section, in MDI-area coordinates.
+  QRect savedViewRect(std::string_view section) const;
 
   Kernel& k_;
   CommandWindowModel& cmd_;
@@ -84,7 +123,14 @@ class FrameWindow : public QMainWindow, public CommandWindowListener {
   FrameStatusBar* status_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   QMenu* targetMenu_ = nullptr;
-  QPointer<CommandHost> cmdHost_;
+  QPointer<HostWindow> cmdHost_;
+  std::map<uint16_t, QPointer<ViewWindow>> singleViews_;
+  std::vector<QPointer<ViewWindow>> views_;
+  uint32_t pendingRefresh_ = 0;
+  bool refreshQueued_ = false;
+  FramePreferences prefs_;
+  bool syntaxColouring_ = true;
+  bool showAddresses_ = true;
   CommandEdit* cmdEdit_ = nullptr;
   QRect savedCommandRect_;
   std::multimap<uint16_t, QAction*> actions_;

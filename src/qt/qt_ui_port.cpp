@@ -61,6 +61,18 @@ void QtUiPort::WinStatGaugeAdd(uint32_t n) {
   if (frame_) frame_->frameStatusBar()->gaugeAdd(n);
 }
 
+void QtUiPort::executionStarts() {
+  if (k_) k_->exec.busy = true;
+  if (!busyCursor_) QApplication::setOverrideCursor(Qt::WaitCursor);
+  busyCursor_ = true;
+}
+
+void QtUiPort::executionEnds() {
+  if (k_) k_->exec.busy = false;
+  if (busyCursor_) QApplication::restoreOverrideCursor();
+  busyCursor_ = false;
+}
+
 void QtUiPort::CursorWait() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ++waitCursors_;
@@ -91,6 +103,10 @@ bool QtUiPort::askText(std::string_view title, std::string_view prompt, std::str
 }
 
 void QtUiPort::beep() { QApplication::beep(); }
+
+void QtUiPort::refreshViews(uint32_t viewBits) {
+  if (frame_) frame_->scheduleRefresh(viewBits);
+}
 
 bool QtUiPort::somethingRuns() const {
   return k_ && (k_->exec.busy || k_->exec.running || k_->cmdfile.depth > 0 || (cmd_ && cmd_->typedCommand()));

@@ -19,14 +19,12 @@ class QtUiPort : public QObject, public UiPort {
   void attach(Kernel* k, FrameWindow* frame, CommandWindowModel* cmd);
 
   void output(std::string_view text) override;
-  // Until the source window exists, the place where execution stopped shows in the command window.
-  // While the target runs the frame is busy: it refuses Go, Step and the other run commands.
-  void executionStarts() override {
-    if (k_) k_->exec.busy = true;
-  }
-  void executionEnds() override {
-    if (k_) k_->exec.busy = false;
-  }
+  // While the target runs the frame is busy: it refuses Go, Step and the other run commands, and
+  // the hourglass shows over it.
+  void executionStarts() override;
+  void executionEnds() override;
+  // The place where execution stopped shows in the command window as the console prints it; the
+  // source view shows it too, at its refresh.
   void showExecutionPoint(std::string_view place) override {
     output(place);
     output("\n");
@@ -50,6 +48,7 @@ class QtUiPort : public QObject, public UiPort {
   void requestClose() override;
   SetupAnswer showTargetSetup() override;
   void targetMenuTitle(std::string_view title) override;
+  void refreshViews(uint32_t viewBits) override;
 
  protected:
   // Watches for Escape while something runs: it requests a stop.
@@ -66,6 +65,7 @@ class QtUiPort : public QObject, public UiPort {
   bool waitingForKey_ = false;  // `pause` without a number: the next key press ends it
   bool keyPressed_ = false;
   int waitCursors_ = 0;
+  bool busyCursor_ = false;
 };
 
 // Everything one Qt front-end run owns, built in dependency order.

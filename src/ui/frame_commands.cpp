@@ -23,6 +23,7 @@ constexpr uint16_t kFrontEndIds[] = {
     kCmdStopExecution, kCmdAbout, kCmdExit, kCmdExitNow, kCmdCascade, kCmdTileHorizontal,
     kCmdTileVertical, kCmdFree, kCmdShowCommand, kCmdStatusBar, kCmdToolbar,
     kCmdCommandFileInput, kCmdCommandFileOutput, kCmdDebugReset,
+    146, 440, 13001, 13002, 13003, 202, 206, 208, 210, 212, 213, 804, 805, 806, 10000, 10014,
 };
 
 // Target menu ids whose action exists: Connect, Reset, Program/Erase, On Chip Debug, Verify.

@@ -1,24 +1,21 @@
 #include "ui/frame_settings.h"
 
 #include "platform/ini.h"
-#include "ui/frame_commands.h"
 
 namespace yav {
-
-uint16_t arrangementFromTile(std::string_view value) {
-  switch (value.empty() ? '\0' : value.front()) {
-    case 'h': case 'H': return kCmdTileHorizontal;
-    case 'v': case 'V': return kCmdTileVertical;
-    case 'f': case 'F': return kCmdFree;
-    default: return kCmdCascade;
-  }
-}
 
 FrameStartSettings readFrameStartSettings() {
   FrameStartSettings s;
   s.arrangement = arrangementFromTile(platform::iniGet("Options", "Tile", "Cascade"));
-  const std::string autoCmd = platform::iniGet("OPTIONS", "AUTOCMD", "NO");
-  s.autoShowCommand = !autoCmd.empty() && (autoCmd[0] == 'y' || autoCmd[0] == 'Y');
+  s.skipCodeDownload = readSkipCodeDownload();
+  const uint16_t varFormat = varFormatCommand(platform::iniGet("Options", "VarFormat", "YES"));
+  s.varFormatCommand = varFormat == 634 ? 0 : varFormat;
+  s.loadSymbolsOnly = readLoadSymbolsOnly();
+  s.intFormatCommand = intFormatCommand(platform::iniGet("Options", "DefIntFormat", "D"));
+  s.autoShowCommand = readAutoShowCommand();
+  s.sourcePath = readSourcePath();
+  s.extensionPath = readExtensionPath();
+  s.startFile = readStartFile();
   return s;
 }
 

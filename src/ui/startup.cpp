@@ -4,7 +4,7 @@
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
 #include "engine/kernel_eval.h"
-#include "platform/ini.h"
+#include "ui/option_settings.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
 
@@ -29,7 +29,7 @@ void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFile
   if (target::connectTarget(k)) refreshRegisters(k);
   if (target::targetState(k).fatalExitCode && k.batchMode) return;
   // Whether the loader skips a second file of a name already loaded (first letter y/Y).
-  k.prog.noDupFiles = platform::iniGet("Options", "NODUPFILES", "NO");
+  k.prog.noDupFiles = readNoDupFiles();
   if (opt.sourcePath) apply_path_option(k.cmdfile.sourcePath, *opt.sourcePath);
   if (opt.remote) docmd(k, "remote", 1);
   if (opt.sessionFile) docmd(k, ("session /l " + *opt.sessionFile).c_str(), 1);

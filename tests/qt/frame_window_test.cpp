@@ -80,7 +80,7 @@ TEST_F(FrameWindowTest, MenuItemsCarryIdsTextsAndStates) {
       {300, "&Command", true, true},
       {190, "&Cascade", true, true},
       {634, "&Standard", false, true},
-      {13001, "On &Yav \t<F1>", false, false},
+      {13001, "On &Yav \t<F1>", true, false},
   };
   for (const Case& c : cases) {
     QAction* a = frame().action(c.id);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "platform/program_dir.h"
 #include "qt/view_window.h"
 #include "support/fake_ui_port.h"
+#include "support/temp_settings.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
 
@@ -71,12 +73,8 @@ class RecordingViewServices : public ViewServices {
 class DemoViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("yav-view-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    ::setenv("YAV_INI", (dir_ / "YAVKT55R.INI").c_str(), 1);
+    settings_ = std::make_unique<TempSettings>("yav-view-");
+    dir_ = settings_->dir;
     platform::iniSet("OPTIONS", "RESETONCONNECT", "NO");
     target::targetState(k).libraryFolder = platform::programFolder();
     ASSERT_TRUE(target::connectTarget(k));
@@ -87,13 +85,14 @@ class DemoViewTest : public ::testing::Test {
     ASSERT_TRUE(k.debugInfoLoaded);
     ui.out.clear();
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void TearDown() override { settings_.reset(); }
   void run(const std::string& line) { docmd(k, line.c_str(), 1); }
   std::filesystem::path tempFile(const std::string& name) const { return dir_ / name; }
 
   FakeUiPort ui;
   Kernel k{ui};
   RecordingViewServices services{k};
+  std::unique_ptr<TempSettings> settings_;
   std::filesystem::path dir_, demo_;
 };
 

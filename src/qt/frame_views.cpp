@@ -1,0 +1,149 @@
+// The frame as the home of the views: hosting them in the MDI area, toggling the single-instance
+// ones from their Show commands, refreshing every open view once when a command has ended, and
+// the services a view asks for.
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QTimer>
+
+#include "engine/dispatcher.h"
+#include "engine/ui_port.h"
+#include "qt/frame_window.h"
+#include "qt/view_kinds.h"
+
+namespace yav {
+
+namespace {
+
+QString latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+HostWindow* hostOf(QWidget* w) {
+  for (QWidget* p = w ? w->parentWidget() : nullptr; p; p = p->parentWidget())
+    if (auto* h = qobject_cast<HostWindow*>(p)) return h;
+  return nullptr;
+}
+
+}  // namespace
+
+ViewWindow* FrameWindow::view(uint16_t showId) const {
+  auto it = singleViews_.find(showId);
+  return it == singleViews_.end() ? nullptr : it->second.data();
+}
+
+std::vector<ViewWindow*> FrameWindow::openViews() const {
+  std::vector<ViewWindow*> out;
+  for (const QPointer<ViewWindow>& v : views_)
+    if (v) out.push_back(v.data());
+  return out;
+}
+
+HostWindow* FrameWindow::hostView(ViewWindow* view, std::string_view hostClass, std::string_view title,
+                                  const QRect& rect) {
+  auto* host = new HostWindow(hostClass, title);
+  host->setWidget(view);
+  mdi_->addSubWindow(host);
+  if (rect.isValid()) {
+    host->setGeometry(rect);
+  } else {
+    const QSize area = mdi_->viewport()->size();
+    host->resize(std::max(240, area.width() / 2), std::max(160, area.height() / 2));
+  }
+  std::erase_if(views_, [](const QPointer<ViewWindow>& v) { return v.isNull(); });
+  views_.emplace_back(view);
+  host->show();
+  return host;
+}
+
+void FrameWindow::showView(uint16_t showId, bool show) {
+  if (ViewWindow* open = view(showId)) {
+    HostWindow* host = hostOf(open);
+    if (!show && host) host->close();
+    else if (show && host) mdi_->setActiveSubWindow(host);
+    return;
+  }
+  if (!show) return;
+  const ViewKind* kind = viewKindByShowId(showId);
+  if (!kind || !kind->create) return beep();
+  ViewWindow* v = kind->create(*this);
+  v->setObjectName(latin1(kind->contentClass));
+  HostWindow* host = hostView(v, kind->hostClass, kind->title, savedViewRect(kind->rectSection));
+  host->onClose = [this, showId] { viewClosed(showId); };
+  singleViews_[showId] = v;
+  setChecked(showId, true);
+  v->refresh(kViewAll);
+}
+
+void FrameWindow::toggleView(uint16_t showId) { showView(showId, view(showId) == nullptr); }
+
+void FrameWindow::viewClosed(uint16_t showId) {
+  singleViews_.erase(showId);
+  setChecked(showId, false);
+}
+
+bool FrameWindow::commandRunning() const {
+  return k_.exec.busy || k_.exec.running || k_.exec.depth > 0 || k_.cmdfile.depth > 0 || cmd_.typedCommand();
+}
+
+void FrameWindow::scheduleRefresh(uint32_t viewBits) {
+  pendingRefresh_ |= viewBits;
+  if (refreshQueued_ || pendingRefresh_ == 0) return;
+  refreshQueued_ = true;
+  // While a command runs the refresh waits for its end: one refresh per stop, not per step.
+  QTimer::singleShot(commandRunning() ? 20 : 0, this, [this] {
+    refreshQueued_ = false;
+    if (commandRunning()) return scheduleRefresh(0);
+    refreshViews();
+  });
+}
+
+void FrameWindow::refreshViews() {
+  const uint32_t bits = pendingRefresh_ ? pendingRefresh_ : kViewAll;
+  pendingRefresh_ = 0;
+  for (ViewWindow* v : openViews()) v->refresh(bits);
+}
+
+void FrameWindow::runCommandLine(const std::string& line) {
+  if (k_.exec.busy) return beep();
+  yav::runCommandLine(k_, line.c_str(), 1);
+  cmd_.ensurePrompt();
+  scheduleRefresh(kViewAll);
+}
+
+QColor FrameWindow::colour(std::string_view key) const { return prefs_.colour(key); }
+
+QFont FrameWindow::font(std::string_view key) const { return prefs_.font(key); }
+
+std::string FrameWindow::saveFileName(std::string_view title, std::string_view filter,
+                                      std::string_view defaultExtension) {
+  if (onFileDialog) return onFileDialog(title);
+  QFileDialog d(this, latin1(title), {}, latin1(filter));
+  d.setAcceptMode(QFileDialog::AcceptSave);
+  std::string ext(defaultExtension);
+  if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
+  d.setDefaultSuffix(QString::fromStdString(ext));
+  if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+  return d.selectedFiles().front().toStdString();
+}
+
+std::string FrameWindow::openFileName(std::string_view title, std::string_view filter) {
+  if (onFileDialog) return onFileDialog(title);
+  return QFileDialog::getOpenFileName(this, latin1(title), {}, latin1(filter)).toStdString();
+}
+
+int FrameWindow::execDialog(QDialog& dialog) {
+  if (onModalDialog) {
+    dialog.show();
+    return onModalDialog(dialog);
+  }
+  return dialog.exec();
+}
+
+QRect FrameWindow::savedViewRect(std::string_view) const { return {}; }
+
+void FrameWindow::showSource(const std::string&, int) {}
+
+void FrameWindow::beep() { QApplication::beep(); }
+
+}  // namespace yav
