@@ -2,9 +2,9 @@
 // each test has its own settings file and goes to the stops it needs.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "engine/dispatcher.h"
@@ -12,6 +12,7 @@
 #include "platform/ini.h"
 #include "platform/program_dir.h"
 #include "support/fake_ui_port.h"
+#include "support/temp_settings.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
 
@@ -20,12 +21,8 @@ namespace yav::test {
 class DemoBoardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("yav-ui-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    ::setenv("YAV_INI", (dir_ / "YAVKT55R.INI").c_str(), 1);
+    settings_ = std::make_unique<TempSettings>("yav-ui-");
+    dir_ = settings_->dir;
     platform::iniSet("OPTIONS", "RESETONCONNECT", "NO");
     target::targetState(k).libraryFolder = platform::programFolder();
     const std::filesystem::path demo = std::filesystem::path(platform::programFolder()) / "examples/demo";
@@ -36,7 +33,7 @@ class DemoBoardTest : public ::testing::Test {
     ASSERT_TRUE(k.debugInfoLoaded);
     ui.out.clear();
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void TearDown() override { settings_.reset(); }
   void run(const std::string& line) { docmd(k, line.c_str(), 1); }
   // Runs to a place of the demo ("shapes.c:36", "/e shapes_perimeter()"), leaving no
   // breakpoint behind.
@@ -52,6 +49,7 @@ class DemoBoardTest : public ::testing::Test {
 
   FakeUiPort ui;
   Kernel k{ui};
+  std::unique_ptr<TempSettings> settings_;
   std::filesystem::path dir_;
 };
 
