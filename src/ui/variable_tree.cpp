@@ -210,7 +210,8 @@ void VariableTree::store(VarNode& n, const std::optional<ValueRecord>& v, const 
 void VariableTree::expand(VarNode& n) {
   if (!n.expandable) return;
   n.expanded = true;
-  if (n.built) {
+  // A node built while it had nothing to show (a null pointer then) is built again.
+  if (n.built && !n.children.empty()) {
     refresh(n);
     return;
   }

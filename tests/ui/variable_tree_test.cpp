@@ -87,6 +87,12 @@ TEST_F(VariableTreeTest, StructExpandsIntoMembersAndPointersIntoTheirTarget) {
   EXPECT_EQ(t.text(last), "shapes[2].next = NULL");
   t.expand(last);
   EXPECT_TRUE(last.children.empty());
+  run("update shapes[2].next = &shapes[0]");  // the list made a ring: now it leads somewhere
+  t.collapse(last);
+  t.expand(last);
+  ASSERT_EQ(last.children.size(), 1u);
+  t.expand(*last.children[0]);
+  EXPECT_EQ(t.text(*last.children[0]->children[2]), "sides = 3");
   // A struct has no integer format.
   t.setFormat(corner, popupFormat(348));
   EXPECT_EQ(corner.value, "(no format)");
