@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -220,6 +221,20 @@ TEST_F(VariableWindowTest, DataRefreshRunsUntilStop) {
   k.exec.running = false;
   EXPECT_EQ(refreshes, 0);
   EXPECT_EQ(services.beeps, 1);
+}
+
+TEST_F(VariableWindowTest, Screenshot) {
+  const char* path = std::getenv("YAV_VARIABLES_SCREENSHOT");
+  if (!path) GTEST_SKIP() << "YAV_VARIABLES_SCREENSHOT not set";
+  stopAt("shapes.c:36");
+  run("monit main.c:count, shapes[1], table");
+  std::unique_ptr<ViewWindow> w(viewKindByShowId(340)->create(services));
+  auto* monitors = static_cast<VariableWindow*>(w.get());
+  monitors->treeWidget()->topLevelItem(1)->setExpanded(true);
+  stopAt("main.c:28");
+  monitors->refresh(kViewAll);
+  monitors->resize(420, 260);
+  ASSERT_TRUE(monitors->grab().save(path));
 }
 
 }  // namespace
