@@ -75,6 +75,7 @@ struct ExecState {
   bool busy = false;        // a long operation runs: the front-end refuses most commands
   uint8_t lastmode = kReloadBreaks;  // `stepping` the break list was loaded for; 0xFF: reload
   bool keepFrames = false;  // a run inside one function (step over) keeps the frames it follows
+  uint32_t stops = 0;       // run loops ended so far: views mark what changed since the last one
 };
 
 class TargetMemory;

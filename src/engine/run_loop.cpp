@@ -274,6 +274,7 @@ void afterLoop(Kernel& k, const RegisterFile& before) {
   x.depth = 0;
   x.running = false;
   k.regs.previous = before;  // views mark what changed since the last stop
+  ++x.stops;
   k.ui->executionEnds();
   showExecutionPoint(k);
   k.ui->refreshViews(kViewAll);

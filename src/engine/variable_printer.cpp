@@ -11,9 +11,7 @@
 
 namespace yav {
 
-namespace {
-
-bool isVariable(const SymbolEntry& s) {
+bool isVariableSymbol(const SymbolEntry& s) {
   switch (s.storageClass) {
     case sc::Typedef:
     case sc::EnumMember:
@@ -25,19 +23,16 @@ bool isVariable(const SymbolEntry& s) {
   }
 }
 
-// The name as the evaluator finds it in that scope.
 std::string scopedName(const FunctionEntry& scope, const std::string& name) {
   if (scope.isOuterScope()) return (scope.file ? scope.file->name : std::string()) + ":" + name;
   return scope.name + "():" + name;
 }
 
-}  // namespace
-
 void printVariables(Kernel& k, const FunctionEntry& scope, std::string_view mode) {
   const bool addresses = mode.find('&') != std::string_view::npos;
   const bool declarations = mode.find('p') != std::string_view::npos;
   for (const SymbolEntry& s : scope.locals) {
-    if (!isVariable(s)) continue;
+    if (!isVariableSymbol(s)) continue;
     const std::string text = scopedName(scope, s.name);
     const char* p = text.c_str();
     int error = 0;

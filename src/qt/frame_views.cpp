@@ -19,7 +19,9 @@
 #include "qt/memory_window.h"
 #include "qt/project_browser.h"
 #include "qt/source_view.h"
+#include "qt/variable_window.h"
 #include "qt/view_kinds.h"
+#include "engine/display_state.h"
 #include "ui/list_windows.h"
 
 namespace yav {
@@ -79,6 +81,12 @@ void FrameWindow::editEvent(int number) {
   if (line.empty()) return;
   runCommandLine("del /e " + std::to_string(number));
   runCommandLine(line);
+}
+
+void FrameWindow::showAggregate(const ValueRecord& value, char letter) {
+  VariableWindow* w = vars_->aggregateWindow(value, letter);
+  if (!w) return;
+  hostView(w, "MONHOST", w->windowTitle().toStdString());
 }
 
 void FrameWindow::openListWindow(uint16_t id) {
@@ -177,6 +185,10 @@ void FrameWindow::scheduleRefresh(uint32_t viewBits) {
 void FrameWindow::refreshViews() {
   const uint32_t bits = pendingRefresh_ ? pendingRefresh_ : kViewAll;
   pendingRefresh_ = 0;
+  // A monitor declared since the last refresh opens the monitor window.
+  const size_t monitors = displayState(k_).monitors.items.size();
+  if (monitors > monitorsSeen_ && !view(340)) showView(340, true);
+  monitorsSeen_ = monitors;
   for (ViewWindow* v : openViews()) v->refresh(bits);
 }
 

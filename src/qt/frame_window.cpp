@@ -21,6 +21,7 @@
 #include "qt/browser_dialogs.h"
 #include "qt/editor_dialogs.h"
 #include "qt/memory_window.h"
+#include "qt/variable_window.h"
 #include "qt/frame_dialogs.h"
 #include "qt/status_bar.h"
 #include "qt/toolbar_images.h"
@@ -78,6 +79,7 @@ FrameWindow::FrameWindow(Kernel& k, CommandWindowModel& cmd) : k_(k), cmd_(cmd) 
   setStatusBar(status_);
   buildMenus();
   buildToolbar();
+  vars_ = new VariableWindows(*this, this);
   showTargetMenuTitle();
   cmd_.setListener(this);
 }
@@ -255,6 +257,23 @@ void FrameWindow::command(uint16_t id) {
       runCommandLine("step");
       k_.exec.animate = false;
       return;
+    case 630:
+    case 631:
+    case 632:
+      if (VariableWindow* w = vars_->browserCommand(id))
+        hostView(w, w->hostClass().toStdString(), w->windowTitle().toStdString());
+      return;
+    case 214:
+      return vars_->startDataRefresh([this] {
+        for (ViewWindow* v : openViews()) v->refresh(kViewVariables);
+      });
+    case 215:
+      return vars_->frequencyDialog();
+    case 147:
+    case 148:
+    case 382:
+    case 383:
+    case 384:
     case 118:
     case 119:
     case 120:

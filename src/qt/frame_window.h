@@ -79,6 +79,8 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   void createMainSource();
   ViewWindow* mainSource() const { return mainSource_.data(); }
   QWidget* mainSourceHost() const;
+  // The kernel's aggregate window: a tree of the value, hosted as "MONHOST".
+  void showAggregate(const ValueRecord& value, char letter);
   // The docked project browser (301).
   ViewWindow* projectBrowser() const { return projectBrowser_.data(); }
   // The kernel asked for a refresh: collected and carried out once, when no command runs.
@@ -190,6 +192,8 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   QPointer<ViewWindow> projectBrowser_;
   class QDockWidget* projectDock_ = nullptr;
   MemoryConfig lastMemory_;
+  class VariableWindows* vars_ = nullptr;
+  size_t monitorsSeen_ = 0;
   uint32_t pendingRefresh_ = 0;
   bool refreshQueued_ = false;
   Preferences prefs_;

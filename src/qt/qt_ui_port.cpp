@@ -113,6 +113,10 @@ void QtUiPort::applyWindowLayout(const WindowLayout& layout, bool replaceMemoryW
   if (frame_) frame_->applyWindowLayout(layout, replaceMemoryWindows);
 }
 
+void QtUiPort::showAggregate(const ValueRecord& value, char letter) {
+  if (frame_) frame_->showAggregate(value, letter);
+}
+
 void QtUiPort::refreshViews(uint32_t viewBits) {
   if (frame_) frame_->scheduleRefresh(viewBits);
 }

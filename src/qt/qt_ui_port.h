@@ -49,6 +49,8 @@ class QtUiPort : public QObject, public UiPort {
   SetupAnswer showTargetSetup() override;
   void targetMenuTitle(std::string_view title) override;
   void refreshViews(uint32_t viewBits) override;
+  void showAggregate(const ValueRecord& value, char letter) override;
+  bool hasAggregateWindow() const override { return frame_ != nullptr; }
   std::optional<WindowLayout> currentWindowLayout() override;
   void applyWindowLayout(const WindowLayout& layout, bool replaceMemoryWindows) override;
 

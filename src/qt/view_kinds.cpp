@@ -3,6 +3,7 @@
 #include "qt/disassembly_window.h"
 #include "qt/registers_window.h"
 #include "qt/stack_window.h"
+#include "qt/variable_window.h"
 
 namespace yav {
 
@@ -16,11 +17,11 @@ const ViewKind kViewKinds[] = {
 
     {330, "STACKHOST", "STACKWIN", "Stack", "StackWindow", &createStackWindow},
 
-    // locals (335)
+    {335, "YAVVHOST", "YAVLOCS", "Locals", "LocalsWindow", createLocalsWindow},
 
-    // globals (336)
+    {336, "YAVVHOST", "YAVGLOBS", "Globals", "GlobalsWindow", createGlobalsWindow},
 
-    // monitors (340)
+    {340, "MONHOST", "MONWIN", "Monitors", "MonWindow", createMonitorWindow},
 
     {0, {}, {}, {}, {}, nullptr},
 };

@@ -3,10 +3,10 @@
 // the demo, so expectations come from the toolchain rather than from the debugger.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -16,6 +16,7 @@
 #include "platform/ini.h"
 #include "platform/program_dir.h"
 #include "support/fake_ui_port.h"
+#include "support/temp_settings.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
 
@@ -24,25 +25,32 @@ namespace yav::test {
 class DemoBoardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("yav-ui-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-    ::setenv("YAV_INI", (dir_ / "YAVKT55R.INI").c_str(), 1);
+    settings_ = std::make_unique<TempSettings>("yav-ui-");
+    dir_ = settings_->dir;
     platform::iniSet("OPTIONS", "RESETONCONNECT", "NO");
     target::targetState(k).libraryFolder = platform::programFolder();
-    ASSERT_TRUE(target::connectTarget(k));
     demo_ = std::filesystem::path(platform::programFolder()) / "examples/demo";
     if (!std::filesystem::exists(demo_ / "demo.s08")) GTEST_SKIP() << "demo program not built (sdcc missing)";
+    ASSERT_TRUE(target::connectTarget(k));
     run("path \"" + demo_.string() + "\"");
     run("load " + (demo_ / "demo.s08").string());
     ASSERT_TRUE(k.debugInfoLoaded);
     ui.out.clear();
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void TearDown() override { settings_.reset(); }
   void run(const std::string& line) { docmd(k, line.c_str(), 1); }
   std::filesystem::path tempFile(const std::string& name) const { return dir_ / name; }
+
+  // Runs to a place of the demo ("shapes.c:36", "/e shapes_perimeter()"), leaving no
+  // breakpoint behind.
+  void stopAt(const std::string& place) {
+    run("del *");
+    run("b " + place);
+    run("go");
+    run("del *");
+  }
+  // Inside shapes_walk() in main's first turn: shapes_init() and fill_table(0) have run.
+  void stopInWalk() { stopAt("shapes.c:36"); }
 
   // The address the linker gave a symbol ("_main", "Fmain$fill_table$0$0"), from demo.map.
   std::optional<uint32_t> mapAddress(const std::string& symbol) const {
@@ -60,6 +68,7 @@ class DemoBoardTest : public ::testing::Test {
 
   FakeUiPort ui;
   Kernel k{ui};
+  std::unique_ptr<TempSettings> settings_;
   std::filesystem::path dir_, demo_;
 };
 

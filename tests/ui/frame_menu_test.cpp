@@ -137,7 +137,7 @@ TEST(FrameCommands, CommandLinesAvailabilityAndBusyRule) {
       {205, "ostep", true, true},   {211, "mstep", true, true},  {107, "zero", true, true},
       {300, "", true, false},       {117, "", true, true},       {145, "", true, false},
       {113, "", true, false},       {190, "", true, false},      {193, "", true, false},
-      {101, "", true, true},       {214, "", false, true},      {805, "", true, false},
+      {101, "", true, true},       {214, "", true, true},      {805, "", true, false},
       {20000, "", true, false},     {20002, "", true, false},    {20010, "", true, false},
       {20012, "", true, false},     {20053, "", true, false},    {20013, "", false, false},
       {20103, "", false, false},    {209, "", true, true},
