@@ -5,7 +5,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DYAV_WERROR=ON
 endif
 
-.PHONY: all deps build run test sanitize-test e2e fuzz bench clean
+.PHONY: all deps build run test sanitize-test e2e fuzz bench clean screenshots
 
 all: build
 
@@ -45,3 +45,10 @@ bench: build
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz
+
+# Pictures of a debugging session for the documentation, taken under Xvfb.
+screenshots: build
+	mkdir -p docs/screenshots
+	cd $(BUILD) && QT_QPA_PLATFORM=xcb YAV_SCREENSHOT_DIR=$(CURDIR)/docs/screenshots \
+	  YAV_FRAME_SCREENSHOT=$(CURDIR)/docs/screenshots/frame.png \
+	  xvfb-run -a -s "-screen 0 1600x1000x24" ./qt_tests --gtest_filter='ScreenshotTest.*:FrameWindowTest.Screenshot'

@@ -12,3 +12,5 @@ big=$(mktemp -d)/big.s08
 "$here/run_control.sh" "$build"
 # Source view: opening a generated 5,000-line C file and refreshing the view after a stop.
 "$build/source_bench" 5000
+# Views: refreshing every open window of the frame after a stop (offscreen).
+"$build/views_bench" 200
