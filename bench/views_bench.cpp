@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
     const auto t1 = std::chrono::steady_clock::now();
     ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
   }
+  if (std::getenv("VIEWS_BENCH_LIST"))
+    for (ViewWindow* v : frame.openViews()) std::fprintf(stderr, "%s %s\n", v->objectName().toStdString().c_str(), v->parentWidget() ? v->parentWidget()->objectName().toStdString().c_str() : "-");
   std::sort(ms.begin(), ms.end());
   std::printf("views_bench: %zu open views, %d stops: refresh of all views median %.2f ms, slowest %.2f ms\n",
               frame.openViews().size(), stops, ms[ms.size() / 2], ms.back());

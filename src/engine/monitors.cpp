@@ -52,7 +52,7 @@ void showMonitors(Kernel& k, const MonitorList& list) {
       outs(k, {"    ", m.expression, " = ", errtext(error), "\n"});
       continue;
     }
-    putNameAndValue(k, *v, m.format == ' ' ? 0 : m.format);
+    putMonitorValue(k, *v, m.format == ' ' ? 0 : m.format);
   }
 }
 

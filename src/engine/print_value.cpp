@@ -29,6 +29,15 @@ void putresult(Kernel& k, const ValueRecord& v, char letter) {
   yav::putresult(env, v, letter);
 }
 
+void putMonitorValue(Kernel& k, const ValueRecord& v, char letter) {
+  if (isAggregateValue(v) && !k.out.textualMode && k.ui->hasAggregateWindow()) {
+    const bool charString = (letter == 'S' || letter == 's') && outermost(v.type) == Derivation::Array &&
+                            isCharCode(v.code());
+    if (!charString) return outs(k, {"    ", v.text, " = ", printedValue(k, v, letter), "\n"});
+  }
+  putNameAndValue(k, v, letter);
+}
+
 void putNameAndValue(Kernel& k, const ValueRecord& v, char letter) {
   const bool array = outermost(v.type) == Derivation::Array;
   // A char array shown as a string is printed in place, never handed to the aggregate window.

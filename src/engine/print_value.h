@@ -15,4 +15,8 @@ void putresult(Kernel& k, const ValueRecord& v, char letter);
 // line like any value.
 void putNameAndValue(Kernel& k, const ValueRecord& v, char letter);
 
+// The same line for a monitor: aggregates are always written out as text, since a front-end
+// with windows shows the monitor's tree in its monitor window, not in a window of its own.
+void putMonitorValue(Kernel& k, const ValueRecord& v, char letter);
+
 }  // namespace yav

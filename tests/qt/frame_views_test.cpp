@@ -79,3 +79,24 @@ TEST_F(FrameViewsTest, AnIncompleteEntryIsReportedAndTheDialogStaysOpen) {
 
 }  // namespace
 }  // namespace yav::test
+
+namespace yav::test {
+namespace {
+
+TEST_F(FrameViewsTest, AMonitorOpensTheMonitorWindowAndNoWindowOfItsOwn) {
+  run("go shapes.c:36");
+  settle();
+  ASSERT_EQ(frame().view(340), nullptr);
+  run("monit shapes[1]");
+  settle();
+  EXPECT_NE(frame().view(340), nullptr);
+  run("si");
+  run("si");
+  settle();
+  EXPECT_TRUE(frame().findChildren<QWidget*>("STRUCTWIN").isEmpty());
+  // The command window still shows the monitor after each command, as the console does.
+  EXPECT_NE(commandText().find("    shapes[1] = "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace yav::test
