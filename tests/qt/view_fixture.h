@@ -18,6 +18,7 @@
 #include "platform/ini.h"
 #include "platform/program_dir.h"
 #include "qt/view_window.h"
+#include "support/demo_board_fixture.h"
 #include "support/fake_ui_port.h"
 #include "support/temp_settings.h"
 #include "target/chip_target.h"
@@ -69,31 +70,10 @@ class RecordingViewServices : public ViewServices {
   Kernel& k_;
 };
 
-// The demo on the simulated board, stopped nowhere yet: tests go to the places they need.
-class DemoViewTest : public ::testing::Test {
+// The demo on the simulated board, stopped nowhere yet, with the frame's services recorded.
+class DemoViewTest : public DemoBoardTest {
  protected:
-  void SetUp() override {
-    settings_ = std::make_unique<TempSettings>("yav-view-");
-    dir_ = settings_->dir;
-    platform::iniSet("OPTIONS", "RESETONCONNECT", "NO");
-    target::targetState(k).libraryFolder = platform::programFolder();
-    ASSERT_TRUE(target::connectTarget(k));
-    demo_ = std::filesystem::path(platform::programFolder()) / "examples/demo";
-    if (!std::filesystem::exists(demo_ / "demo.s08")) GTEST_SKIP() << "demo program not built (sdcc missing)";
-    run("path \"" + demo_.string() + "\"");
-    run("load " + (demo_ / "demo.s08").string());
-    ASSERT_TRUE(k.debugInfoLoaded);
-    ui.out.clear();
-  }
-  void TearDown() override { settings_.reset(); }
-  void run(const std::string& line) { docmd(k, line.c_str(), 1); }
-  std::filesystem::path tempFile(const std::string& name) const { return dir_ / name; }
-
-  FakeUiPort ui;
-  Kernel k{ui};
   RecordingViewServices services{k};
-  std::unique_ptr<TempSettings> settings_;
-  std::filesystem::path dir_, demo_;
 };
 
 }  // namespace yav::test

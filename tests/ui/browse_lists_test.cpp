@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "demo_board_fixture.h"
+#include "support/demo_board_fixture.h"
 #include "ui/browser_lists.h"
 #include "ui/list_windows.h"
 #include "ui/program_lists.h"

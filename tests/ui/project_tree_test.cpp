@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "demo_board_fixture.h"
+#include "support/demo_board_fixture.h"
 #include "ui/project_tree.h"
 
 namespace yav::test {

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "demo_board_fixture.h"
+#include "support/demo_board_fixture.h"
 #include "ui/registers_view.h"
 #include "ui/stack_view.h"
 #include "ui/text_file.h"

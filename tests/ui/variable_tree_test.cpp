@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/ui/demo_board_fixture.h"
+#include "support/demo_board_fixture.h"
 #include "ui/variable_window_model.h"
 
 namespace yav::test {
