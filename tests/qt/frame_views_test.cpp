@@ -100,3 +100,27 @@ TEST_F(FrameViewsTest, AMonitorOpensTheMonitorWindowAndNoWindowOfItsOwn) {
 
 }  // namespace
 }  // namespace yav::test
+
+namespace yav::test {
+namespace {
+
+TEST_F(FrameViewsTest, WhileTheTargetRunsGoStepAndExitAreRefusedAndStopWorks) {
+  run("del *");
+  bool refusedWhileRunning = false;
+  QTimer::singleShot(150, [&] {
+    const int depth = kernel().exec.depth;
+    frame().command(201);  // Go
+    frame().command(203);  // Step
+    frame().command(117);  // Exit
+    refusedWhileRunning = kernel().exec.busy && kernel().exec.depth == depth && frame().isVisible();
+    frame().command(1);    // Stop
+  });
+  run("go");  // runs until the Stop button
+  EXPECT_TRUE(refusedWhileRunning);
+  EXPECT_FALSE(kernel().exec.busy);
+  frame().command(117);
+  EXPECT_FALSE(frame().isVisible());
+}
+
+}  // namespace
+}  // namespace yav::test
