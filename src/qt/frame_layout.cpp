@@ -36,8 +36,7 @@ WindowPlacement placementOf(QWidget* host) {
 std::vector<MemoryWindowRecord> FrameWindow::memoryWindowRecords() const {
   std::vector<MemoryWindowRecord> out;
   for (MemoryWindow* w : memoryWindows(mdi_)) {
-    QWidget* host = w->parentWidget();
-    while (host && !qobject_cast<QMdiSubWindow*>(host)) host = host->parentWidget();
+    QMdiSubWindow* host = mdiHostOf(w);
     if (!host) continue;
     const WindowRect r = fileRect(host->geometry());
     const std::string text = formatSessionRecord(w->sessionRecord({r.left, r.top, r.right, r.bottom}));
@@ -55,11 +54,7 @@ void FrameWindow::replaceMemoryWindowsWith(const std::vector<MemoryWindowRecord>
       k_.ui->messageBox("Error", error, MsgIcon::Error);
       continue;
     }
-    for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
-      if (qobject_cast<QMdiSubWindow*>(p)) {
-        p->setGeometry(hostRect(m.rect));
-        break;
-      }
+    if (QMdiSubWindow* host = mdiHostOf(w)) host->setGeometry(hostRect(m.rect));
   }
 }
 
@@ -84,10 +79,7 @@ void FrameWindow::sessionDialogCommand(uint16_t id) {
 
 QWidget* FrameWindow::hostOfShowId(uint16_t showId) const {
   if (showId == kCmdShowCommand) return cmdHost_.data();
-  ViewWindow* v = view(showId);
-  for (QWidget* p = v ? v->parentWidget() : nullptr; p; p = p->parentWidget())
-    if (qobject_cast<QMdiSubWindow*>(p)) return p;
-  return nullptr;
+  return mdiHostOf(view(showId));
 }
 
 WindowLayout FrameWindow::windowLayout() const {

@@ -104,6 +104,14 @@ std::string FrameWindow::menuText(uint16_t id) const {
   return {};
 }
 
+MenuTextLookup FrameWindow::menuLookup() const {
+  return [this](uint16_t id) -> std::optional<std::string> {
+    std::string t = menuText(id);
+    if (t.empty()) return std::nullopt;
+    return t;
+  };
+}
+
 void FrameWindow::applyMenuTextChanges(const std::vector<MenuTextChange>& changes) {
   for (const MenuTextChange& c : changes) {
     for (auto [it, end] = actions_.equal_range(c.id); it != end; ++it) {
@@ -115,19 +123,11 @@ void FrameWindow::applyMenuTextChanges(const std::vector<MenuTextChange>& change
 
 void FrameWindow::loadKeyBindings() {
   readKeyBindings(bindings_);
-  applyMenuTextChanges(startMenuKeyTexts(bindings_, [this](uint16_t id) -> std::optional<std::string> {
-    std::string t = menuText(id);
-    if (t.empty()) return std::nullopt;
-    return t;
-  }));
+  applyMenuTextChanges(startMenuKeyTexts(bindings_, menuLookup()));
 }
 
 void FrameWindow::keyBindDialog() {
-  KeyBindDialog d(bindings_, [this](uint16_t id) -> std::optional<std::string> {
-    std::string t = menuText(id);
-    if (t.empty()) return std::nullopt;
-    return t;
-  });
+  KeyBindDialog d(bindings_, menuLookup());
   d.setReporter([this](const QString& text) { k_.ui->messageBox("Error", text.toStdString(), MsgIcon::Error); });
   if (execDialog(d) == QDialog::Accepted) applyMenuTextChanges(d.model().menuChanges());
 }
@@ -135,12 +135,7 @@ void FrameWindow::keyBindDialog() {
 LayoutSnapshot FrameWindow::layoutSnapshot() const {
   LayoutSnapshot l;
   auto state = [this](uint16_t showId) {
-    QWidget* host = showId == kCmdShowCommand ? static_cast<QWidget*>(cmdHost_.data()) : nullptr;
-    if (!host) {
-      ViewWindow* v = view(showId);
-      for (QWidget* p = v ? v->parentWidget() : nullptr; p && !host; p = p->parentWidget())
-        if (qobject_cast<HostWindow*>(p)) host = p;
-    }
+    QWidget* host = hostOfShowId(showId);
     if (!host) return WindowState::Closed;
     return host->isMinimized() ? WindowState::Minimised : WindowState::Open;
   };
@@ -159,9 +154,7 @@ void FrameWindow::rememberWindowRects() {
     if (kind.rectSection.empty()) continue;
     for (const SavedWindowKey& key : savedWindowKeys()) {
       if (key.section != kind.rectSection) continue;
-      ViewWindow* v = view(kind.showId);
-      QWidget* host = v ? v->parentWidget() : nullptr;
-      while (host && !qobject_cast<HostWindow*>(host)) host = host->parentWidget();
+      QWidget* host = hostOfShowId(kind.showId);
       if (!host) continue;
       const QRect g = host->geometry();
       rectOf(rects_, key.window) = {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};

@@ -30,12 +30,6 @@ namespace {
 
 QString latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
-HostWindow* hostOf(QWidget* w) {
-  for (QWidget* p = w ? w->parentWidget() : nullptr; p; p = p->parentWidget())
-    if (auto* h = qobject_cast<HostWindow*>(p)) return h;
-  return nullptr;
-}
-
 }  // namespace
 
 ViewWindow* FrameWindow::view(uint16_t showId) const {
@@ -62,7 +56,7 @@ void FrameWindow::createMainSource() {
   connectView(v);
 }
 
-QWidget* FrameWindow::mainSourceHost() const { return hostOf(mainSource_.data()); }
+QWidget* FrameWindow::mainSourceHost() const { return mdiHostOf(mainSource_.data()); }
 
 void FrameWindow::connectView(ViewWindow* v) {
   if (auto* src = dynamic_cast<SourceView*>(v)) {
@@ -141,7 +135,7 @@ HostWindow* FrameWindow::hostView(ViewWindow* view, std::string_view hostClass, 
 
 void FrameWindow::showView(uint16_t showId, bool show) {
   if (ViewWindow* open = view(showId)) {
-    HostWindow* host = hostOf(open);
+    QMdiSubWindow* host = mdiHostOf(open);
     if (!show && host) host->close();
     else if (show && host) mdi_->setActiveSubWindow(host);
     return;

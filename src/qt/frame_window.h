@@ -79,6 +79,8 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   void createMainSource();
   ViewWindow* mainSource() const { return mainSource_.data(); }
   QWidget* mainSourceHost() const;
+  // The host of a single-instance view or of the command window (300); null when closed.
+  QWidget* hostOfShowId(uint16_t showId) const;
   // The kernel's aggregate window: a tree of the value, hosted as "MONHOST".
   void showAggregate(const ValueRecord& value, char letter);
   // The docked project browser (301).
@@ -157,7 +159,6 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   void openListWindow(uint16_t id);
   void toggleProjectBrowser();
   bool activeViewCommand(uint16_t id);
-  QWidget* hostOfShowId(uint16_t showId) const;
   std::vector<MemoryWindowRecord> memoryWindowRecords() const;
   void replaceMemoryWindowsWith(const std::vector<MemoryWindowRecord>& records);
   void sessionDialogCommand(uint16_t id);
@@ -172,6 +173,7 @@ class FrameWindow : public QMainWindow, public CommandWindowListener, public Vie
   void keyBindDialog();
   void applyMenuTextChanges(const std::vector<MenuTextChange>& changes);
   std::string menuText(uint16_t id) const;
+  MenuTextLookup menuLookup() const;
   // File menu: the load dialog, the recent files shown while the menu is open.
   void loadDialog(uint16_t id);
   void loadFile(const std::string& file, bool start);

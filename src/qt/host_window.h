@@ -7,6 +7,9 @@
 
 namespace yav {
 
+// The MDI child a view lives in; null for a widget outside the MDI area.
+QMdiSubWindow* mdiHostOf(const QWidget* view);
+
 class HostWindow : public QMdiSubWindow {
   Q_OBJECT
  public:

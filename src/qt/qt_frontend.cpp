@@ -64,15 +64,7 @@ void reopen(FrameWindow& frame, const std::vector<LayoutRestore>& windows) {
   for (const LayoutRestore& r : windows) {
     frame.command(r.showCommand);
     if (!r.minimise) continue;
-    if (r.showCommand == 300) {
-      if (QWidget* host = frame.findChild<QWidget*>("CMDHOST")) host->showMinimized();
-    } else if (ViewWindow* v = frame.view(r.showCommand)) {
-      for (QWidget* p = v->parentWidget(); p; p = p->parentWidget())
-        if (auto* h = qobject_cast<HostWindow*>(p)) {
-          h->showMinimized();
-          break;
-        }
-    }
+    if (QWidget* host = frame.hostOfShowId(r.showCommand)) host->showMinimized();
   }
 }
 
