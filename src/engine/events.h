@@ -53,6 +53,20 @@ struct Event {
   std::unique_ptr<ValueRecord> expr;
   std::vector<uint8_t> saved;  // 'd': the variable's bytes at the last test
 
+  // What editors add to a breakpoint (the DAP server sets these). A passage counts only where
+  // `condition` (a C expression) is non-zero; `hitRule` says at which counted passages the event
+  // fires; with a `logMessage` the event prints it, each {expression} replaced by its value, and
+  // the run goes on.
+  std::string condition;
+  enum class HitRule : uint8_t {
+    EveryNth,  // at the count-th passage, then every count-th again (`/C:n`)
+    FromNth,   // at every passage from the count-th on (">= n")
+    NthOnly,   // at the count-th passage only ("== n")
+  };
+  HitRule hitRule = HitRule::EveryNth;
+  int32_t passages = 0;  // counted passages so far, for FromNth and NthOnly
+  std::string logMessage;
+
   bool isData() const { return cls == ev::DataClass; }
 };
 

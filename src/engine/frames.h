@@ -22,7 +22,8 @@ struct Frame {
   uint32_t firstLine = 0;                 // the function's first line
   uint32_t line = 0, column = 0, endLine = 0, endColumn = 0;  // current line range
   uint32_t base = 0;                      // frame base
-  uint16_t sp = 0;                        // stack pointer at creation
+  uint16_t sp = 0;                        // stack pointer at the function's entry
+  uint32_t pc = 0;  // where the frame's code stands: the PC (innermost), the return address (callers)
 };
 inline constexpr uint8_t kProloguePassed = 0x01;
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/program_state.h"
+#include "engine/stop_record.h"
 #include "engine/target_port.h"
 #include "engine/ui_port.h"
 #include "model/registers.h"
@@ -76,6 +77,7 @@ struct ExecState {
   uint8_t lastmode = kReloadBreaks;  // `stepping` the break list was loaded for; 0xFF: reload
   bool keepFrames = false;  // a run inside one function (step over) keeps the frames it follows
   uint32_t stops = 0;       // run loops ended so far: views mark what changed since the last one
+  StopRecord lastStop;      // why and where the last run ended
 };
 
 class TargetMemory;

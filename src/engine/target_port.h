@@ -57,6 +57,19 @@ class TargetPort {
   // the target did not answer.
   virtual std::optional<uint32_t> run(bool freeRun) = 0;
 
+  // The data break that stopped the last run, when one did: the watched address and the access
+  // ('R', 'W' or 'A').
+  struct DataHit {
+    uint32_t address = 0;
+    char access = 'A';
+  };
+  virtual std::optional<DataHit> dataBreakHit() { return std::nullopt; }
+
+  // Whether the enabled breakpoints and watchpoints can all be placed for a free run; the
+  // reason in words when they cannot (too many code or data breaks for the break hardware).
+  // Asks nothing and changes nothing.
+  virtual std::optional<std::string> breakPlacementProblem() { return std::nullopt; }
+
   // Executes one machine instruction; false when the target did not answer.
   virtual bool instructionStep() = 0;
 

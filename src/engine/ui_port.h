@@ -30,6 +30,7 @@ struct PumpResult {
 };
 
 struct ValueRecord;
+struct StopRecord;
 
 class UiPort {
  public:
@@ -81,6 +82,11 @@ class UiPort {
   // The source view shows where execution stands: `place` is "FILE:LINE: source text" (or the
   // disassembly line outside the source). Front-ends without a source view print it.
   virtual void showExecutionPoint(std::string_view /*place*/) {}
+  // A run of the target ended: the one record of why and where, after the views were refreshed.
+  virtual void executionStopped(const StopRecord& /*stop*/) {}
+  // Bytes the program wrote to its console port. A front-end that shows them apart from the
+  // debugger's own messages takes them and returns true; otherwise the kernel prints them.
+  virtual bool programOutput(std::string_view /*text*/) { return false; }
   // Execution starts and ends: the frame greys and enables its run buttons.
   virtual void executionStarts() {}
   virtual void executionEnds() {}
