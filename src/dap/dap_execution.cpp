@@ -1,21 +1,20 @@
 // Running and stepping: the execution commands behind continue, next, step in and out, and the
-// stop reported afterwards.
+// stop reported afterwards from the kernel's record of it.
+#include <algorithm>
+
 #include "dap/dap_address_text.h"
-#include "dap/dap_console_tap.h"
+#include "dap/dap_arguments.h"
 #include "dap/dap_session.h"
 #include "engine/code_view.h"
 #include "engine/dispatcher.h"
-#include "engine/events.h"
-#include "engine/frames.h"
 #include "engine/kernel_eval.h"
-#include "model/loader.h"
 #include "model/target_memory.h"
 
 namespace yav::dap {
 
 namespace {
 
-bool instructionGranularity(const json& args) { return args.value("granularity", std::string()) == "instruction"; }
+bool instructionGranularity(const json& args) { return optionalString(args, "granularity") == "instruction"; }
 
 bool targetUp(Kernel& k) { return k.target && k.target->connected(); }
 
@@ -27,17 +26,19 @@ bool isCall(uint8_t opcode) {
   }
 }
 
-// Whether the code event `e` holds where execution stands (its count aside).
-bool eventAtStop(Kernel& k, const Event& e) {
-  const uint32_t pc = currentPc(k);
-  if (e.kind != ev::Line) return e.addr == pc && (e.kind == ev::Address || e.kind == ev::Symbol || e.kind == ev::Label);
-  if (!k.prog.program) return false;
-  const DebugRecord* line = k.prog.program->tables.lineAt(pc);
-  if (!line || line->address != pc) return false;
-  if (e.first != 0 && (line->startLine < e.first || line->startLine > e.last)) return false;
-  if (e.func && line->function != e.func) return false;
-  if (e.file && (line->function ? line->function->file != e.file : line->fileName != e.file->name)) return false;
-  return true;
+// The reason the editor shows for a stop at a breakpoint of this kind.
+const char* breakpointReason(Breakpoint::Kind kind) {
+  switch (kind) {
+    case Breakpoint::Kind::Function: return "function breakpoint";
+    case Breakpoint::Kind::Instruction: return "instruction breakpoint";
+    case Breakpoint::Kind::Data: return "data breakpoint";
+    case Breakpoint::Kind::Line: break;
+  }
+  return "breakpoint";
+}
+
+std::string accessWords(char access) {
+  return access == 'R' ? "read" : access == 'W' ? "write" : "access";
 }
 
 }  // namespace
@@ -83,152 +84,64 @@ void Session::reportStopAfterResponse(std::string reason) {
   then_ = [this, reason] { reportStop(reason); };
 }
 
-std::vector<Breakpoint*> Session::breakpointsAtStop() {
-  std::vector<Breakpoint*> hit;
-  for (Breakpoint& b : breakpoints_) {
-    if (b.kind == Breakpoint::Kind::Data || b.eventNum == 0) continue;
-    const Event* e = findEvent(k_, b.eventNum);
-    if (e && e->on && eventAtStop(k_, *e)) hit.push_back(&b);
-  }
-  return hit;
-}
-
-bool Session::conditionHolds(const Breakpoint& b) {
-  if (b.condition.empty()) return true;
-  std::string error;
-  const std::optional<ShownValue> v = evaluateIn(k_, 0, "(" + b.condition + ") != 0", 'd', error);
-  if (!v) {
-    // A condition that cannot be evaluated stops the run, and says why.
-    output("breakpoint condition \"" + b.condition + "\": " + error + "\n", "stderr");
-    return true;
-  }
-  return v->value != "0";
-}
-
-std::vector<int> Session::breakpointsHit() {
-  std::vector<int> ids;
-  for (const Breakpoint* b : breakpointsAtStop()) {
-    if (b->logMessage.empty() && conditionHolds(*b)) ids.push_back(b->id);
-  }
-  return ids;
-}
-
-// A log point prints its message, each {expression} replaced by its value, and the run goes on.
-void Session::printLogMessages() {
-  for (const Breakpoint* b : breakpointsAtStop()) {
-    if (b->logMessage.empty() || !conditionHolds(*b)) continue;
-    std::string text;
-    for (size_t at = 0; at < b->logMessage.size();) {
-      const size_t open = b->logMessage.find('{', at);
-      const size_t close = open == std::string::npos ? open : b->logMessage.find('}', open);
-      if (close == std::string::npos) {
-        text += b->logMessage.substr(at);
-        break;
-      }
-      text += b->logMessage.substr(at, open - at);
-      std::string error;
-      const std::string expression = b->logMessage.substr(open + 1, close - open - 1);
-      const std::optional<ShownValue> v = evaluateIn(k_, 0, expression, 0, error);
-      text += v ? v->value : "<" + error + ">";
-      at = close + 1;
-    }
-    output(text + "\n", "console");
-  }
-}
-
-// The kernel reports each breakpoint reached; a passage the run goes on past is no stop.
-std::string Session::withoutBreakpointReports(const std::string& text) {
-  static const std::string kReport = "***** breakpoint";
-  std::string kept;
-  for (size_t at = 0; at < text.size();) {
-    const size_t end = std::min(text.find('\n', at), text.size() - 1) + 1;
-    if (text.compare(at, kReport.size(), kReport) != 0) kept.append(text, at, end - at);
-    at = end;
-  }
-  return kept;
-}
-
-bool Session::stopCounts() {
-  if (!breakpointsAtStop().empty()) return !breakpointsHit().empty();
-  // Away from the code breakpoints a free run stops for a data breakpoint.
-  bool anyData = false;
-  for (const Breakpoint& b : breakpoints_) {
-    if (b.kind != Breakpoint::Kind::Data || b.eventNum == 0) continue;
-    anyData = true;
-    if (conditionHolds(b)) return true;
-  }
-  return !anyData;
-}
-
-std::vector<int> Session::dataBreakpointsHit() {
-  std::vector<int> ids;
-  for (const Breakpoint& b : breakpoints_) {
-    if (b.kind == Breakpoint::Kind::Data && b.eventNum != 0 && conditionHolds(b)) ids.push_back(b.id);
-  }
-  return ids;
-}
-
 void Session::execute(const std::string& command) {
-  tapConsole(k_);
   vars_.clear();
-  pauseRequested_ = false;
+  pauseRequested_ = endRequested_ = false;
   running_ = true;
-  const bool freeRun = command == "go";
-  const size_t framesBefore = frameChain(k_).frames.size();
-  freeRunning_ = freeRun;
+  freeRunning_ = command == "go";
   for (;;) {
-    // The debugger's messages of a free run wait for the decision whether it goes on.
-    std::string held;
-    heldMessages_ = freeRun ? &held : nullptr;
+    stop_.reset();
     runCommandLine(k_, command.c_str(), 1);
-    heldMessages_ = nullptr;
-    bool goOn = false;
-    const bool stopped = pauseRequested_ || finished_ || !targetUp(k_);
-    if (!stopped && breaksChanged_) {
-      serveWaitingBreakpoints();
-      goOn = freeRun && breakpointsAtStop().empty();  // stopped only to take them
-    }
-    // Only a free run goes on past a breakpoint whose condition is false; a step ends anyway.
-    if (!stopped && !goOn) goOn = freeRun && !stopCounts();
-    output(goOn ? withoutBreakpointReports(held) : held, "console");
-    if (!stopped && freeRun) printLogMessages();
-    if (!goOn) break;
+    // A free run the adapter stopped only to hand the break hardware new breakpoints goes on.
+    const bool stoppedForBreaks = freeRunning_ && breaksChanged_ && !pauseRequested_ && !finished_ && stop_ &&
+                                  stop_->reason == StopReason::StopRequest && targetUp(k_);
+    if (breaksChanged_) serveWaitingBreakpoints();
+    if (!stoppedForBreaks) break;
   }
   running_ = false;
   freeRunning_ = false;
-  reportRunEnd(freeRun, framesBefore);
+  reportRunEnd();
 }
 
-void Session::reportRunEnd(bool freeRun, size_t framesBefore) {
+void Session::reportRunEnd() {
   if (!targetUp(k_)) {
     if (!terminatedSent_) sendEvent("terminated");
     terminatedSent_ = true;
     return;
   }
-  if (finished_) return;
-  if (pauseRequested_) return reportStop("pause");
-  const std::vector<int> hitIds = breakpointsHit();
-  // A step that ends deeper than it started was stopped by a breakpoint in a call.
-  const bool enteredCall = frameChain(k_).frames.size() > framesBefore;
-  if (!hitIds.empty() && (freeRun || enteredCall)) {
-    const Breakpoint* first = findBreakpoint(hitIds.front());
-    const char* reason = first && first->kind == Breakpoint::Kind::Function      ? "function breakpoint"
-                         : first && first->kind == Breakpoint::Kind::Instruction ? "instruction breakpoint"
-                                                                                 : "breakpoint";
-    return reportStop(reason, hitIds);
+  if (finished_ || endRequested_) return;
+  if (!stop_) {
+    // The run did not start (refused): the editor still waits for a stop.
+    return reportStop("pause", {}, "the run did not start");
   }
-  if (freeRun) {
-    // None of the code events holds here: a data break stopped the run.
-    if (const std::vector<int> data = dataBreakpointsHit(); !data.empty()) return reportStop("data breakpoint", data);
-    return reportStop("pause");
+  const StopRecord& stop = *stop_;
+  std::vector<int> ids;
+  const Breakpoint* first = nullptr;
+  for (const uint16_t num : stop.events) {
+    for (const Breakpoint& b : breakpoints_) {
+      if (b.eventNum != num || std::find(ids.begin(), ids.end(), b.id) != ids.end()) continue;
+      ids.push_back(b.id);
+      if (!first) first = &b;
+    }
   }
-  reportStop("step");
+  switch (stop.reason) {
+    case StopReason::Breakpoint:
+      return reportStop(first ? breakpointReason(first->kind) : "breakpoint", ids, stop.place);
+    case StopReason::DataAccess:
+      return reportStop("data breakpoint", ids, accessWords(stop.dataAccess) + " at " + hexAddress(stop.dataAddress));
+    case StopReason::StepEnd:
+    case StopReason::Finish: return reportStop("step");
+    case StopReason::StopRequest: return reportStop("pause");
+    case StopReason::TargetFault: return reportStop("exception", {}, "the target stopped answering");
+    case StopReason::ProgramExit: return reportStop("exception", {}, "the program left its code: " + stop.place);
+  }
 }
 
-void Session::reportStop(const std::string& reason, const std::vector<int>& hitIds) {
+void Session::reportStop(const std::string& reason, const std::vector<int>& hitIds, const std::string& description) {
   vars_.clear();
   json body{{"reason", reason}, {"threadId", kThreadId}, {"allThreadsStopped", true}};
   if (!hitIds.empty()) body["hitBreakpointIds"] = hitIds;
+  if (!description.empty()) body["description"] = description;
   sendEvent("stopped", std::move(body));
 }
 

@@ -1,6 +1,8 @@
 // The session's course: initialize, launch (connection and load), configuration done,
 // restart, terminate and disconnect.
-#include "dap/dap_console_tap.h"
+#include <filesystem>
+
+#include "dap/dap_arguments.h"
 #include "dap/dap_session.h"
 #include "engine/dispatcher.h"
 #include "target/chip_target.h"
@@ -12,7 +14,7 @@ namespace yav::dap {
 
 void Session::initialize(const json& args, json& body) {
   if (initialized_) throw RequestError{"initialize: the session is already initialized"};
-  linesStartAt1_ = args.value("linesStartAt1", true);
+  linesStartAt1_ = optionalBool(args, "linesStartAt1", true);
   initialized_ = true;
   body = {
       {"supportsConfigurationDoneRequest", true},
@@ -41,10 +43,23 @@ void Session::initialize(const json& args, json& body) {
 void Session::launch(const json& args, json&) {
   if (launched_) throw RequestError{"launch: a program is already launched"};
   // The program of the launch configuration, else the one named on yav's command line.
+  // Relative paths of the launch are taken from its working folder.
+  std::error_code error;
+  const std::string cwd = optionalString(args, "cwd", std::filesystem::current_path(error).string());
+  std::vector<std::string> folders;
+  if (hasArg(args, "sourcePath") && requiredArg(args, "sourcePath").is_string()) {
+    folders.push_back(stringArg(args, "sourcePath"));
+  } else {
+    for (const json& folder : arrayArg(args, "sourcePath")) {
+      if (!folder.is_string()) throw ArgumentError{{"sourcePath must hold folder names (strings)"}};
+      folders.push_back(folder.get<std::string>());
+    }
+  }
+  sources_.configure(std::filesystem::absolute(cwd, error).lexically_normal().string(), folders);
   std::string program = opt_.programFile;
-  if (const auto given = args.find("program"); given != args.end() && given->is_string()) program = *given;
+  if (hasArg(args, "program")) program = sources_.absolute(stringArg(args, "program"));
   if (program.empty()) throw RequestError{"launch: \"program\" must name the program file (.s08, .s19 or .hex)"};
-  stopOnEntry_ = args.value("stopOnEntry", false);
+  stopOnEntry_ = optionalBool(args, "stopOnEntry", false);
   connectAndLoad(args, program);
   launched_ = true;
   placePendingBreakpoints();
@@ -55,28 +70,19 @@ void Session::launch(const json& args, json&) {
 void Session::connectAndLoad(const json& args, const std::string& program) {
   StartOptions start = opt_;
   start.programFile.clear();
-  if (const auto path = args.find("sourcePath"); path != args.end()) {
-    std::string joined;
-    if (path->is_string()) {
-      joined = path->get<std::string>();
-    } else {
-      for (const json& dir : *path) joined += (joined.empty() ? "" : "|") + dir.get<std::string>();
-    }
-    if (!joined.empty()) start.sourcePath = joined;
-  }
+  if (const std::string joined = sources_.searchPath(); !joined.empty()) start.sourcePath = joined;
   runStartup(k_, start);
   if (!k_.target || !k_.target->connected()) {
     throw RequestError{"launch: no target connected" + (errors_.empty() ? std::string() : ": " + reportedErrors())};
   }
-  if (const auto chip = args.find("chip"); chip != args.end()) {
-    const std::string name = chip->get<std::string>();
+  if (hasArg(args, "chip")) {
+    const std::string name = stringArg(args, "chip");
     if (name != target::targetState(k_).chipName &&
         (!target::selectChip(k_, name) || target::reconnectTarget(k_) != 1)) {
       throw RequestError{"launch: chip \"" + name + "\" cannot be selected" +
                          (errors_.empty() ? std::string() : ": " + reportedErrors())};
     }
   }
-  tapConsole(k_);
   const int errorsBefore = k_.errorCount;
   docmd(k_, ("load " + program).c_str(), 1);
   if (k_.errorCount != errorsBefore || !k_.prog.program) {

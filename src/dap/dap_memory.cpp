@@ -3,6 +3,7 @@
 
 #include "dap/dap_base64.h"
 #include "dap/dap_address_text.h"
+#include "dap/dap_arguments.h"
 #include "dap/dap_session.h"
 #include "engine/code_view.h"
 #include "engine/kernel_eval.h"
@@ -20,13 +21,13 @@ constexpr int64_t kAddressLimit = 0x400000;  // paged code addresses stay below 
 
 // A memory reference plus a byte offset, inside the target's address range.
 uint32_t addressOf(const json& args) {
-  const std::string reference = args.at("memoryReference").get<std::string>();
+  const std::string reference = stringArg(args, "memoryReference");
   char* end = nullptr;
   const long long base = std::strtoll(reference.c_str(), &end, 0);
   if (reference.empty() || *end != '\0' || base < 0) {
     throw RequestError{"memory reference \"" + reference + "\" is not an address"};
   }
-  const long long address = base + args.value("offset", 0LL);
+  const long long address = base + optionalInteger(args, "offset", 0);
   if (address < 0 || address >= kAddressLimit) throw RequestError{"address out of range: " + std::to_string(address)};
   return static_cast<uint32_t>(address);
 }
@@ -59,7 +60,7 @@ std::vector<uint32_t> instructionsBefore(Kernel& k, uint32_t address, size_t cou
 
 void Session::readMemory(const json& args, json& body) {
   const uint32_t address = addressOf(args);
-  const int64_t count = args.at("count").get<int64_t>();
+  const int64_t count = integerArg(args, "count");
   if (count < 0 || count > kMaxBytes) throw RequestError{"readMemory: count must lie between 0 and 65536"};
   TargetMemory& mem = memoryOf(k_);
   std::vector<uint8_t> bytes(static_cast<size_t>(count));
@@ -77,20 +78,34 @@ void Session::readMemory(const json& args, json& body) {
 
 void Session::writeMemory(const json& args, json& body) {
   const uint32_t address = addressOf(args);
-  const std::optional<std::vector<uint8_t>> bytes = fromBase64(args.at("data").get<std::string>());
+  const std::optional<std::vector<uint8_t>> bytes = fromBase64(stringArg(args, "data"));
   if (!bytes) throw RequestError{"writeMemory: \"data\" is not base64"};
   if (bytes->size() > static_cast<size_t>(kMaxBytes)) throw RequestError{"writeMemory: more than 65536 bytes"};
-  if (!memoryOf(k_).write(0, address, *bytes)) {
-    throw RequestError{"writeMemory: the target refused the write at " + hexAddress(address)};
+  TargetMemory& mem = memoryOf(k_);
+  const bool accepted = mem.write(0, address, *bytes);
+  // Flash, ROM and unmapped addresses may accept the write and keep what they held: what the
+  // target holds afterwards tells.
+  std::vector<uint8_t> now(bytes->size());
+  const bool readBack = mem.read(0, address, now);
+  size_t same = 0;
+  while (readBack && same < now.size() && now[same] == (*bytes)[same]) ++same;
+  if (accepted || same > 0) {
+    sendEvent("memory", {{"memoryReference", hexAddress(address)}, {"offset", 0}, {"count", bytes->size()}});
+  }
+  if (!accepted) throw RequestError{"writeMemory: the target refused the write at " + hexAddress(address)};
+  if (!readBack) throw RequestError{"writeMemory: the memory at " + hexAddress(address) + " cannot be read back"};
+  if (same < now.size()) {
+    throw RequestError{"writeMemory: the memory at " + hexAddress(address + static_cast<uint32_t>(same)) +
+                       " did not take the write (it holds " + std::to_string(now[same]) + ", not " +
+                       std::to_string((*bytes)[same]) + ")"};
   }
   body = {{"bytesWritten", bytes->size()}};
-  sendEvent("memory", {{"memoryReference", hexAddress(address)}, {"offset", 0}, {"count", bytes->size()}});
 }
 
 void Session::disassemble(const json& args, json& body) {
   const uint32_t address = addressOf(args);
-  const int64_t count = args.at("instructionCount").get<int64_t>();
-  const int64_t offset = args.value("instructionOffset", 0LL);
+  const int64_t count = integerArg(args, "instructionCount");
+  const int64_t offset = optionalInteger(args, "instructionOffset", 0);
   if (count < 0 || count > kMaxInstructions || offset < -kMaxInstructions || offset > kMaxInstructions) {
     throw RequestError{"disassemble: instruction count and offset must lie within 4096"};
   }

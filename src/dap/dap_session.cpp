@@ -110,18 +110,25 @@ void Session::serveRequest(const json& request) {
     quietErrors_ = true;
     (this->*route->second.handler)(arguments, body);
     next = std::move(then_);
+  } catch (const ArgumentError& e) {
+    failure = command + ": " + e.message;
   } catch (const RequestError& e) {
     failure = e.message;
-  } catch (const json::exception& e) {
-    // A missing argument or one of the wrong type.
-    failure = command + ": bad arguments (" + e.what() + ")";
+  } catch (const json::exception&) {
+    // Arguments are read through the typed readers: this is a value of a type they missed.
+    failure = command + ": an argument has the wrong type";
   }
+  // What follows a failed request too (a console command that ran the target before it failed).
+  if (!failure.empty()) next = std::move(then_);
   then_ = nullptr;
   quietErrors_ = outerQuiet;
   capture = outerCapture;
   errors_ = outerErrors;
-  if (!failure.empty()) return respond(request, false, failure, nullptr);
-  respond(request, true, {}, std::move(body));
+  if (!failure.empty()) {
+    respond(request, false, failure, nullptr);
+  } else {
+    respond(request, true, {}, std::move(body));
+  }
   if (next) next();
 }
 
@@ -165,10 +172,6 @@ void Session::output(std::string_view text, const char* category) {
     capture->append(text);
     return;
   }
-  if (heldMessages_ && std::string_view(category) == "console") {
-    heldMessages_->append(text);
-    return;
-  }
   // The kernel prints a line in pieces: they go out as one event per line.
   if (pendingCategory_ != category) flushOutput();
   pendingCategory_ = category;
@@ -203,9 +206,10 @@ bool Session::pumpWhileRunning() {
     if (command == "pause") {
       pauseRequested_ = true;
       respond(m->body, true, {}, nullptr);
-    } else if (command == "disconnect" || command == "terminate") {
-      // Served once the target has stopped.
+    } else if (command == "disconnect" || command == "terminate" || command == "restart") {
+      // Served once the target has stopped; the stop is not shown, the request ends the run.
       pauseRequested_ = true;
+      endRequested_ = true;
       waiting_.push_back(std::move(*m));
     } else if (command.starts_with("set") && command.ends_with("Breakpoints")) {
       // Breaks reach the target between runs: a free run stops for them and goes on.

@@ -4,14 +4,18 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "dap/dap_channel.h"
 #include "dap/dap_framing.h"
+#include "dap/dap_sources.h"
 #include "dap/dap_variables.h"
+#include "engine/events.h"
 #include "engine/kernel.h"
+#include "engine/stop_record.h"
 #include "ui/command_line.h"
 
 namespace yav::dap {
@@ -20,6 +24,8 @@ namespace yav::dap {
 struct RequestError {
   std::string message;
 };
+// An argument missing or of the wrong type: the response names the request too.
+struct ArgumentError : RequestError {};
 
 // What the editor asked for and what the kernel made of it.
 struct Breakpoint {
@@ -30,14 +36,18 @@ struct Breakpoint {
   int line = 0;           // Line: as asked
   uint32_t address = 0;   // Instruction
   char access = 'A';      // Data: 'R', 'W' or 'A'
-  std::string condition;  // an expression; the stop only counts when it is non-zero
-  std::string logMessage; // a log point: printed at each passage instead of stopping
-  int hits = 0;           // passages needed, 0 for every passage
+  // What the event is given: a passage counts where the condition holds, the hit rule picks
+  // the counted passages that fire, and a log message is printed instead of stopping.
+  std::string condition;
+  std::string logMessage;
+  Event::HitRule hitRule = Event::HitRule::EveryNth;
+  int32_t hitCount = 1;
   int eventNum = 0;       // the kernel's event, 0 when none was made
   bool verified = false;
   int actualLine = 0;     // Line: where the event sits (a line without code moves down)
   std::string message;    // why it is not verified
   bool ownsEvent = false; // the event was made for it (not one already at that place)
+  bool unplaced = false;  // its event is suspended: the break hardware cannot take it as well
 };
 
 class Session {
@@ -57,6 +67,8 @@ class Session {
   // target are refused. True when the target must stop.
   bool pumpWhileRunning();
   void executionStarts();
+  // The record of the run that just ended.
+  void executionStopped(const StopRecord& stop) { stop_ = stop; }
   // While set, the debugger's output is collected here instead of going to the editor (the
   // result of a command typed in the debug console).
   std::string* capture = nullptr;
@@ -101,9 +113,18 @@ class Session {
   void setExceptionBreakpoints(const json& args, json& body);
   void replaceBreakpoints(Breakpoint::Kind kind, const std::string& source, std::vector<Breakpoint> wanted, json& body);
   void placeBreakpoint(Breakpoint& b);
+  // Gives the event the breakpoint's condition, hit rule and log message; refuses a breakpoint
+  // whose event serves another one with different settings.
+  void configureEvent(Breakpoint& b);
+  // Suspends the event of a breakpoint the break hardware cannot take with the others.
+  void checkPlacement(Breakpoint& b);
+  // Tries again the breakpoints suspended for want of break hardware.
+  void retryUnplaced();
   void removeEvent(Breakpoint& b);
-  json breakpointBody(const Breakpoint& b) const;
+  json breakpointBody(const Breakpoint& b);
   void placePendingBreakpoints();
+  // Breakpoints made or removed by a command typed in the debug console reach the editor.
+  void syncConsoleBreakpoints();
   Breakpoint* findBreakpoint(int id);
   std::string expressionOfPart(const json& args, size_t& frame);
 
@@ -116,19 +137,11 @@ class Session {
   void stepRequest(const json& args, const char* sourceCommand, const char* instructionCommand);
   void runAfterResponse(std::string command);
   void reportStopAfterResponse(std::string reason);
-  // Runs an execution command, going on past breakpoints whose condition does not hold, and
-  // reports the stop (or the end of the session when the target is lost).
+  // Runs an execution command and reports the stop the kernel recorded (or the end of the
+  // session when the target is lost).
   void execute(const std::string& command);
-  void reportStop(const std::string& reason, const std::vector<int>& hitIds = {});
-  void reportRunEnd(bool freeRun, size_t framesBefore);
-  std::vector<Breakpoint*> breakpointsAtStop();
-  std::vector<int> breakpointsHit();
-  bool conditionHolds(const Breakpoint& b);
-  // Whether the stop of a free run is one to report (a breakpoint whose condition holds).
-  bool stopCounts();
-  std::vector<int> dataBreakpointsHit();
-  void printLogMessages();
-  static std::string withoutBreakpointReports(const std::string& text);
+  void reportStop(const std::string& reason, const std::vector<int>& hitIds = {}, const std::string& description = {});
+  void reportRunEnd();
 
   // Inspection.
   void stackTrace(const json& args, json& body);
@@ -138,21 +151,20 @@ class Session {
   void setVariable(const json& args, json& body);
   void setExpression(const json& args, json& body);
   json sourceOf(const std::string& fileName);
-  // The call stack as the editor sees it: the frame chain, or the function of the program
-  // counter where the chain is empty, then the callers found on the stack.
+  // The call stack as the editor sees it: the kernel's frame chain, or where the chain is
+  // empty (code outside the C functions) the program counter alone.
   struct FrameView {
     const FunctionEntry* function = nullptr;
     uint32_t line = 0;
     uint32_t pc = 0;
-    bool followed = false;  // a frame of the chain: its index is the view's
   };
   std::vector<FrameView> frameViews();
+  // The frame of the chain a frame id names (0 without one).
   size_t frameIndex(const json& args);
-  // The frame of the chain a frame id evaluates in: callers found on the stack use the innermost.
-  size_t evaluationFrame(const json& args);
-  // A name of a local in a frame the chain does not hold, qualified with its function.
-  std::string inFrameScope(const json& args, const std::string& expression);
   std::string runCommandCaptured(const std::string& line);
+  // A command line typed in the debug console: what it prints is the result, an error fails
+  // the request.
+  void runConsoleCommand(const std::string& line, size_t frame, json& body);
   // A line number as the editor counts them.
   int lineOut(uint32_t line) const { return static_cast<int>(line) - (linesStartAt1_ || line == 0 ? 0 : 1); }
 
@@ -170,6 +182,7 @@ class Session {
   bool stopOnEntry_ = false;
   bool running_ = false, pauseRequested_ = false, ranTarget_ = false;
   bool terminatedSent_ = false;
+  bool endRequested_ = false;  // a terminate, restart or disconnect stopped the run: no stop shown
   bool freeRunning_ = false;   // a free run is under way: new breakpoints interrupt it
   bool breaksChanged_ = false; // breakpoint requests wait for the target to stop
   std::deque<IncomingMessage> waiting_;  // requests that came while the target ran
@@ -179,8 +192,8 @@ class Session {
   std::string errors_;                      // error reports of the request being served
   std::string pendingOutput_;               // output of one category not sent yet
   std::string pendingCategory_;
-  // While set, the debugger's own messages (not the program's output, not errors) wait here.
-  std::string* heldMessages_ = nullptr;
+  std::optional<StopRecord> stop_;  // the record of the last run, once the kernel made one
+  SourceMap sources_;
   std::vector<Breakpoint> breakpoints_;
   int nextBreakpointId_ = 1;
   VariableStore vars_;

@@ -1,16 +1,11 @@
 #include "dap/dap_ui_port.h"
 
-#include "dap/dap_console_tap.h"
 #include "dap/dap_session.h"
 
 namespace yav::dap {
 
 void DapUiPort::output(std::string_view text) {
-  if (!session_) return;
-  // The program's console output comes first in what is printed right after it was read.
-  const size_t program = takeProgramOutput(text.size());
-  if (program > 0) session_->output(text.substr(0, program), "stdout");
-  session_->output(text.substr(program), "console");
+  if (session_) session_->output(text, "console");
 }
 
 void DapUiPort::messageBox(std::string_view title, std::string_view text, MsgIcon icon) {
@@ -32,6 +27,16 @@ PumpResult DapUiPort::pumpEvents() {
   PumpResult r;
   if (session_) r.stop = session_->pumpWhileRunning();
   return r;
+}
+
+bool DapUiPort::programOutput(std::string_view text) {
+  if (!session_) return false;
+  session_->output(text, "stdout");
+  return true;
+}
+
+void DapUiPort::executionStopped(const StopRecord& stop) {
+  if (session_) session_->executionStopped(stop);
 }
 
 void DapUiPort::executionStarts() {

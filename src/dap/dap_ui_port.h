@@ -18,6 +18,8 @@ class DapUiPort : public UiPort {
   bool askYesNo(std::string_view title, std::string_view text) override;
   PumpResult pumpEvents() override;
   void executionStarts() override;
+  void executionStopped(const StopRecord& stop) override;
+  bool programOutput(std::string_view text) override;
 
  private:
   Session* session_ = nullptr;

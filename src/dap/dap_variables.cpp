@@ -66,7 +66,7 @@ std::optional<int32_t> integerOf(Kernel& k, const std::string& expression) {
 std::vector<Part> membersOf(const ValueRecord& v, const std::string& base, const char* separator) {
   std::vector<Part> parts;
   if (const AggregateDescriptor* d = aggregateOf(v.aux)) {
-    for (const AggregateMember& m : d->members) parts.push_back({m.name, base + separator + m.name, {}});
+    for (const AggregateMember& m : d->members) parts.push_back({m.name, base + separator + m.name});
   }
   return parts;
 }
@@ -76,7 +76,7 @@ std::vector<Part> membersOf(const ValueRecord& v, const std::string& base, const
 int VariableStore::add(const VariableContainer& c) {
   for (size_t i = 0; i < containers_.size(); ++i) {
     const VariableContainer& o = containers_[i];
-    if (o.kind == c.kind && o.frame == c.frame && o.expression == c.expression && o.caller == c.caller) {
+    if (o.kind == c.kind && o.frame == c.frame && o.expression == c.expression) {
       return static_cast<int>(i + 1);
     }
   }
@@ -131,7 +131,7 @@ std::vector<Part> partsOf(Kernel& k, size_t frame, const std::string& expression
     std::vector<Part> parts;
     for (int32_t i = 0; count && i < std::min(*count, kMaxElements); ++i) {
       const std::string index = "[" + std::to_string(i) + "]";
-      parts.push_back({index, base + index, {}});
+      parts.push_back({index, base + index});
     }
     return parts;
   }
@@ -139,7 +139,7 @@ std::vector<Part> partsOf(Kernel& k, size_t frame, const std::string& expression
     // A pointer to a struct or union shows the members it reaches; any other the one value.
     std::unique_ptr<ValueRecord> target = evaluateRecord(k, "*" + base, error);
     if (target && isStructOrUnion(target->type)) return membersOf(*target, base, "->");
-    return {{"*" + expression, "*" + base, {}}};
+    return {{"*" + expression, "*" + base}};
   }
   return {};
 }
@@ -148,17 +148,9 @@ std::vector<Part> variablesOf(Kernel& k, const VariableContainer& c) {
   std::vector<Part> parts;
   switch (c.kind) {
     case VariableContainer::Kind::Locals: {
-      if (c.caller) {
-        // The registers hold the innermost function's values, not the caller's.
-        for (const SymbolEntry& s : c.caller->locals) {
-          parts.push_back({s.name, c.caller->name + "():" + s.name,
-                           isRegisterHeldClass(s.storageClass) ? "<kept in a register: not known in a caller>" : ""});
-        }
-        break;
-      }
       const auto& frames = frameChain(k).frames;
       if (c.frame >= frames.size() || !frames[c.frame].function) break;
-      for (const SymbolEntry& s : frames[c.frame].function->locals) parts.push_back({s.name, s.name, {}});
+      for (const SymbolEntry& s : frames[c.frame].function->locals) parts.push_back({s.name, s.name});
       break;
     }
     case VariableContainer::Kind::Globals: {
@@ -173,14 +165,14 @@ std::vector<Part> variablesOf(Kernel& k, const VariableContainer& c) {
         const FunctionEntry* outer = file->outerScope();
         if (!outer) continue;
         for (const SymbolEntry& s : outer->locals) {
-          if (seen[s.name] > 1) parts.push_back({s.name + " (" + file->name + ")", file->name + ":" + s.name, {}});
-          else parts.push_back({s.name, s.name, {}});
+          if (seen[s.name] > 1) parts.push_back({s.name + " (" + file->name + ")", file->name + ":" + s.name});
+          else parts.push_back({s.name, s.name});
         }
       }
       break;
     }
     case VariableContainer::Kind::Registers:
-      for (const char* r : kRegisterNames) parts.push_back({r, std::string("$") + r, {}});
+      for (const char* r : kRegisterNames) parts.push_back({r, std::string("$") + r});
       break;
     case VariableContainer::Kind::Parts: parts = partsOf(k, c.frame, c.expression); break;
   }

@@ -17,9 +17,6 @@ struct VariableContainer {
   Kind kind = Kind::Locals;
   size_t frame = 0;        // Locals and Parts: index in the frame chain (0 innermost)
   std::string expression;  // Parts: the expression whose parts are listed
-  // Locals of a caller the frame chain does not hold: its locals are named with the function
-  // (`shapes_walk():total`).
-  const FunctionEntry* caller = nullptr;
 };
 
 class VariableStore {
@@ -51,7 +48,6 @@ std::optional<ShownValue> evaluateIn(Kernel& k, size_t frame, const std::string&
 struct Part {
   std::string name;
   std::string expression;
-  std::string unavailable;  // why the value cannot be shown (then it is not evaluated)
 };
 // The members of a struct or union (through a pointer too), the elements of an array, or what a
 // pointer points to.
