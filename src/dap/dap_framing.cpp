@@ -7,8 +7,6 @@ namespace yav::dap {
 
 namespace {
 
-constexpr std::string_view kHeaderEnd = "\r\n\r\n";
-
 bool sameWord(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -21,17 +19,59 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
+bool tokenChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_'; }
+
+constexpr std::string_view kContentLength = "Content-Length";
+
+// Where the name of a Content-Length field starts in `text` from `from` on, or npos.
+size_t findContentLength(std::string_view text, size_t from = 0) {
+  for (size_t at = from; at + kContentLength.size() <= text.size(); ++at) {
+    if (sameWord(text.substr(at, kContentLength.size()), kContentLength)) return at;
+  }
+  return std::string_view::npos;
+}
+
+// The value of the Content-Length field of a header line, if the line holds one. The name may
+// follow the tail of a message whose announced length was too short ("...}Content-Length: 9"):
+// the reader picks the header up again there.
+std::optional<std::string_view> contentLengthField(std::string_view line) {
+  std::optional<std::string_view> value;
+  for (size_t at = findContentLength(line); at != std::string_view::npos;
+       at = findContentLength(line, at + 1)) {
+    if (at > 0 && tokenChar(line[at - 1])) continue;
+    const std::string_view rest = trim(line.substr(at + kContentLength.size()));
+    if (!rest.empty() && rest.front() == ':') value = trim(rest.substr(1));
+  }
+  return value;
+}
+
+// The end of the header that starts the buffer: the blank line after it, its lines ended by
+// CR LF or by LF alone. Sets `bodyStart` past the blank line; npos while it has not arrived.
+size_t headerEnd(std::string_view buffer, size_t& bodyStart) {
+  for (size_t at = 0;;) {
+    const size_t lf = buffer.find('\n', at);
+    if (lf == std::string_view::npos) return std::string_view::npos;
+    const size_t length = lf - at - (lf > at && buffer[lf - 1] == '\r' ? 1 : 0);
+    if (length == 0) {
+      bodyStart = lf + 1;
+      return at;
+    }
+    at = lf + 1;
+  }
+}
+
 // The value of a Content-Length field: decimal digits only, within the limit (a larger one is
 // returned as is so that the caller can skip the body).
 std::optional<size_t> contentLength(std::string_view header) {
   std::optional<size_t> found;
   while (!header.empty()) {
-    const size_t end = header.find("\r\n");
-    const std::string_view line = header.substr(0, end);
-    header = end == std::string_view::npos ? std::string_view() : header.substr(end + 2);
-    const size_t colon = line.find(':');
-    if (colon == std::string_view::npos || !sameWord(trim(line.substr(0, colon)), "Content-Length")) continue;
-    const std::string_view digits = trim(line.substr(colon + 1));
+    const size_t end = header.find('\n');
+    std::string_view line = header.substr(0, end);
+    header = end == std::string_view::npos ? std::string_view() : header.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::optional<std::string_view> field = contentLengthField(line);
+    if (!field) continue;
+    const std::string_view digits = *field;
     if (digits.empty() || digits.size() > 12) return std::nullopt;
     size_t n = 0;
     for (char c : digits) {
@@ -48,14 +88,23 @@ IncomingMessage refusal(std::string text) { return IncomingMessage{json(), std::
 }  // namespace
 
 std::optional<IncomingMessage> MessageReader::readHeader() {
-  const size_t end = buffer_.find(kHeaderEnd);
+  // Line ends left between messages are no header.
+  const size_t start = buffer_.find_first_not_of("\r\n");
+  buffer_.erase(0, start == std::string::npos ? buffer_.size() : start);
+  size_t bodyStart = 0;
+  const size_t end = headerEnd(buffer_, bodyStart);
   if (end == std::string::npos) {
     if (buffer_.size() <= kMaxHeaderLength) return std::nullopt;
-    buffer_.clear();
+    // No blank line comes: what follows the last Content-Length seen may still be a message.
+    size_t resume = std::string::npos;
+    for (size_t at = findContentLength(buffer_); at != std::string::npos; at = findContentLength(buffer_, at + 1)) {
+      resume = at;
+    }
+    buffer_.erase(0, resume == std::string::npos || resume == 0 ? buffer_.size() : resume);
     return refusal("message header too long (no blank line after it)");
   }
   const std::optional<size_t> length = contentLength(std::string_view(buffer_).substr(0, end));
-  buffer_.erase(0, end + kHeaderEnd.size());
+  buffer_.erase(0, bodyStart);
   if (!length) return refusal("message header without a valid Content-Length");
   if (*length > kMaxContentLength) {
     discard_ = *length;

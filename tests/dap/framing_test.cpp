@@ -61,6 +61,35 @@ TEST(MessageReader, RefusesBadFramesAndGoesOn) {
   }
 }
 
+TEST(MessageReader, PicksTheNextHeaderUpAfterAFrameThatIsOff) {
+  struct Case {
+    const char* what;
+    std::string input;
+    std::vector<std::string> expected;
+  };
+  const std::string second = framed(R"({"seq":2})");
+  const Case cases[] = {
+      {"header lines ended by LF alone", "Content-Length: 9\n\n{\"seq\":1}" + second, {R"({"seq":1})", R"({"seq":2})"}},
+      {"CR LF and LF mixed", "Content-Length: 9\r\n\n{\"seq\":1}" + second, {R"({"seq":1})", R"({"seq":2})"}},
+      // The first body is 24 bytes long: its tail runs into the next header.
+      {"a Content-Length short of the body", "Content-Length: 5\r\n\r\n{\"seq\":1,\"command\":\"x\"}" + second,
+       {"!malformed JSON in message", R"({"seq":2})"}},
+      {"the same with LF line ends", "Content-Length: 5\n\n{\"seq\":1,\"command\":\"x\"}Content-Length: 9\n\n{\"seq\":2}",
+       {"!malformed JSON in message", R"({"seq":2})"}},
+      {"line ends between messages", framed(R"({"seq":1})") + "\r\n\n" + second, {R"({"seq":1})", R"({"seq":2})"}},
+      {"another field first", "Content-Type: application/json\r\nContent-Length: 9\r\n\r\n{\"seq\":1}" + second,
+       {R"({"seq":1})", R"({"seq":2})"}},
+      // A field whose name merely ends in Content-Length is another field.
+      {"a longer field name", "X-Content-Length: 9\r\n\r\n" + second,
+       {"!message header without a valid Content-Length", R"({"seq":2})"}},
+  };
+  for (const Case& c : cases) {
+    for (size_t piece = 1; piece <= c.input.size(); ++piece) {
+      EXPECT_EQ(readAll(c.input, piece), c.expected) << c.what << ", pieces of " << piece;
+    }
+  }
+}
+
 TEST(MessageReader, SkipsTheBodyOfAMessageTooLargeToHold) {
   const size_t size = MessageReader::kMaxContentLength + 10;
   MessageReader reader;
