@@ -94,10 +94,11 @@ void Session::scopes(const json& args, json& body) {
 }
 
 void Session::variables(const json& args, json& body) {
+  const char asked = formatLetter(args);
   const VariableContainer* c = vars_.find(static_cast<int>(integerArg(args, "variablesReference")));
   if (!c) throw RequestError{"variables: unknown (or outdated) variables reference"};
   const VariableContainer container = *c;  // the store grows below
-  const char letter = container.kind == VariableContainer::Kind::Registers ? 'x' : formatLetter(args);
+  const char letter = container.kind == VariableContainer::Kind::Registers ? 'x' : asked;
   json list = json::array();
   for (const Part& part : variablesOf(k_, container)) {
     json item{{"name", part.name}, {"evaluateName", part.expression}, {"variablesReference", 0}};

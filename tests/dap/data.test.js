@@ -74,6 +74,16 @@ describe('values and memory', () => {
     assert.strictEqual((await dc.evaluateRequest({ expression: 'table[3]', frameId: 1 })).body.result, '7');
   });
 
+  it('reports a write that flash does not take, and leaves it as it was', async () => {
+    // main's code sits in the QE128's flash, which a plain write of the target does not program.
+    const main = (await dc.evaluateRequest({ expression: '&main', frameId: 1 })).body.result.match(/0x[0-9a-f]+/i)[0];
+    const before = await bytesAt(dc, main, 2);
+    const changed = before.map((b) => b ^ 0xff);
+    const message = await t.failure(dc.customRequest('writeMemory', { memoryReference: main, data: Buffer.from(changed).toString('base64') }));
+    assert.match(message, /did not take the write|refused/);
+    assert.deepStrictEqual(await bytesAt(dc, main, 2), before);
+  });
+
   it('disassembles around the program counter with symbols and source lines', async () => {
     const frame = await t.topFrame(dc);
     const pc = frame.instructionPointerReference;
@@ -95,17 +105,22 @@ describe('values and memory', () => {
   });
 
   it('runs debugger commands typed in the debug console', async () => {
-    const r = await dc.evaluateRequest({ expression: 'x fact_result', frameId: 1, context: 'repl' });
-    assert.match(r.body.result, /fact_result = 120/);
-    const bad = await dc.evaluateRequest({ expression: 'b nosuch.c:3', frameId: 1, context: 'repl' });
-    assert.match(bad.body.result, /file not found/);
+    for (const line of ['>x fact_result', '> x fact_result', '-exec x fact_result']) {
+      const r = await dc.evaluateRequest({ expression: line, frameId: 1, context: 'repl' });
+      assert.match(r.body.result, /fact_result = 120/, line);
+    }
+    // A command's error fails the request with the error's text.
+    assert.match(await t.failure(dc.evaluateRequest({ expression: '>b nosuch.c:3', frameId: 1, context: 'repl' })), /file not found/i);
+    assert.match(await t.failure(dc.evaluateRequest({ expression: '>frobnicate', frameId: 1, context: 'repl' })), /./);
+    // Unmarked, a command line is an expression: it does not evaluate, and nothing runs.
+    assert.match(await t.failure(dc.evaluateRequest({ expression: 'x fact_result', frameId: 1, context: 'repl' })), />/);
     // A step typed there reports its stop like the editor's own.
     const continued = dc.waitForEvent('continued');
     let stdout = '';
     dc.on('output', (e) => { if (e.body.category === 'stdout') stdout += e.body.output; });
     let result;
     const stop = await t.stopAfter(dc, async () => {
-      result = await dc.evaluateRequest({ expression: 'so', frameId: 1, context: 'repl' });
+      result = await dc.evaluateRequest({ expression: '>so', frameId: 1, context: 'repl' });
     });
     await continued;
     assert.strictEqual(stop.reason, 'step');

@@ -15,6 +15,10 @@ const program = path.join(demoDir, 'demo.s08');
 // The demo's source files, by name.
 const source = (name) => path.join(demoDir, name);
 
+// The demo's sources in the repository: the workspace an editor has open, apart from the build's
+// copies beside the program.
+const workspaceDemo = path.join(__dirname, '..', '..', 'examples', 'demo');
+
 // A client on a fresh adapter with a settings file of its own.
 async function startClient() {
   const home = fs.mkdtempSync(path.join(os.tmpdir(), 'yav-dap-'));
@@ -62,6 +66,25 @@ async function stopAfter(client, request) {
   return (await stopped).body;
 }
 
+// Runs `body` with a client on a fresh adapter, stopped at the entry of the demo (launched with
+// `extra`), and stops the adapter afterwards.
+async function withSession(extra, body) {
+  const client = await startClient();
+  try {
+    await launchStopped(client, extra);
+    await body(client);
+  } finally {
+    await stopClient(client);
+  }
+}
+
+// Collects the events of one kind as they come.
+function collect(client, event) {
+  const seen = [];
+  client.on(event, (e) => seen.push(e.body));
+  return seen;
+}
+
 async function topFrame(client) {
   const trace = await client.stackTraceRequest({ threadId: 1 });
   return trace.body.stackFrames[0];
@@ -79,6 +102,6 @@ async function scopesByName(client, frameId) {
 }
 
 module.exports = {
-  yav, buildDir, program, source, startClient, stopClient, launchStopped, failure, stopAfter, topFrame,
-  variablesByName, scopesByName,
+  yav, buildDir, demoDir, workspaceDemo, program, source, startClient, stopClient, launchStopped, withSession,
+  collect, failure, stopAfter, topFrame, variablesByName, scopesByName,
 };
