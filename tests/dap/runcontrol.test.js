@@ -46,10 +46,9 @@ describe('steps ended by a breakpoint', () => {
 describe('requests that end a run', () => {
   // Continues without a breakpoint in the way and waits until the program has printed.
   async function running(dc) {
-    let stdout = '';
-    dc.on('output', (e) => { if (e.body.category === 'stdout') stdout += e.body.output; });
+    const stdout = t.programOutput(dc);
     await dc.continueRequest({ threadId: 1 });
-    while (!stdout.includes('\n')) await new Promise((resolve) => setTimeout(resolve, 10));
+    await stdout.until('\n');
   }
 
   it('terminates a running target', () => t.withSession({}, async (dc) => {
@@ -72,11 +71,10 @@ describe('requests that end a run', () => {
     const frame = await t.topFrame(dc);
     assert.strictEqual(frame.instructionPointerReference, entry.instructionPointerReference);
     // And the program runs afresh from there: its first output again.
-    let stdout = '';
-    dc.on('output', (e) => { if (e.body.category === 'stdout') stdout += e.body.output; });
+    const stdout = t.programOutput(dc);
     await dc.continueRequest({ threadId: 1 });
-    while (!stdout.includes('\n')) await new Promise((resolve) => setTimeout(resolve, 10));
-    assert.ok(stdout.startsWith('demo 3\n'), stdout.slice(0, 20));
+    await stdout.until('\n');
+    assert.ok(stdout.text.startsWith('demo 3\n'), stdout.text.slice(0, 20));
     await t.stopAfter(dc, () => dc.pauseRequest({ threadId: 1 }));
   }));
 });

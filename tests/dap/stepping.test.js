@@ -138,11 +138,10 @@ describe('free runs', () => {
     const stop = await t.stopAfter(dc, () => dc.restartRequest({}));
     assert.strictEqual(stop.reason, 'entry');
     assert.strictEqual((await t.topFrame(dc)).source, undefined);
-    let stdout = '';
-    dc.on('output', (e) => { if (e.body.category === 'stdout') stdout += e.body.output; });
+    const stdout = t.programOutput(dc);
     await dc.continueRequest({ threadId: 1 });
-    while (!stdout.includes('480 120\n')) await new Promise((resolve) => setTimeout(resolve, 20));
-    assert.ok(stdout.startsWith('demo 3\n'), stdout.slice(0, 40));
+    await stdout.until('480 120\n');
+    assert.ok(stdout.text.startsWith('demo 3\n'), stdout.text.slice(0, 40));
     await t.stopAfter(dc, () => dc.pauseRequest({ threadId: 1 }));
   });
 });

@@ -85,6 +85,16 @@ function collect(client, event) {
   return seen;
 }
 
+// The program's output as it arrives; `until(text)` resolves once it holds `text`.
+function programOutput(client) {
+  const out = { text: '' };
+  client.on('output', (e) => { if (e.body.category === 'stdout') out.text += e.body.output; });
+  out.until = async (text) => {
+    while (!out.text.includes(text)) await new Promise((resolve) => setTimeout(resolve, 10));
+  };
+  return out;
+}
+
 async function topFrame(client) {
   const trace = await client.stackTraceRequest({ threadId: 1 });
   return trace.body.stackFrames[0];
@@ -103,5 +113,5 @@ async function scopesByName(client, frameId) {
 
 module.exports = {
   yav, buildDir, demoDir, workspaceDemo, program, source, startClient, stopClient, launchStopped, withSession,
-  collect, failure, stopAfter, topFrame, variablesByName, scopesByName,
+  collect, programOutput, failure, stopAfter, topFrame, variablesByName, scopesByName,
 };
