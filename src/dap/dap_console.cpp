@@ -36,7 +36,6 @@ std::string Session::runCommandCaptured(const std::string& line) {
 }
 
 void Session::runConsoleCommand(const std::string& line, size_t frame, json& body) {
-  if (running_) throw RequestError{"evaluate: the target is running"};
   ranTarget_ = false;
   running_ = true;
   pauseRequested_ = endRequested_ = false;
@@ -61,11 +60,11 @@ void Session::runConsoleCommand(const std::string& line, size_t frame, json& bod
 void Session::evaluate(const json& args, json& body) {
   const std::string expression = stringArg(args, "expression");
   const std::string context = optionalString(args, "context", "watch");
+  if (running_) throw RequestError{"evaluate: the target is running"};
   const size_t frame = frameIndex(args);
   if (context == "repl") {
     if (const std::optional<std::string> line = markedCommand(expression)) return runConsoleCommand(*line, frame, body);
   }
-  if (running_) throw RequestError{"evaluate: the target is running"};
   std::string error;
   const std::optional<ShownValue> v = evaluateIn(k_, frame, expression, formatLetter(args), error);
   if (!v) {

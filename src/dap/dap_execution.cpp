@@ -114,16 +114,11 @@ void Session::reportRunEnd() {
     // The run did not start (refused): the editor still waits for a stop.
     return reportStop("pause", {}, "the run did not start");
   }
+  // An event's action may have made or removed breakpoints on the way.
+  syncConsoleBreakpoints();
   const StopRecord& stop = *stop_;
-  std::vector<int> ids;
-  const Breakpoint* first = nullptr;
-  for (const uint16_t num : stop.events) {
-    for (const Breakpoint& b : breakpoints_) {
-      if (b.eventNum != num || std::find(ids.begin(), ids.end(), b.id) != ids.end()) continue;
-      ids.push_back(b.id);
-      if (!first) first = &b;
-    }
-  }
+  const std::vector<int> ids = breakpointsOf(stop);
+  const Breakpoint* first = ids.empty() ? nullptr : findBreakpoint(ids.front());
   switch (stop.reason) {
     case StopReason::Breakpoint:
       return reportStop(first ? breakpointReason(first->kind) : "breakpoint", ids, stop.place);
@@ -135,6 +130,24 @@ void Session::reportRunEnd() {
     case StopReason::TargetFault: return reportStop("exception", {}, "the target stopped answering");
     case StopReason::ProgramExit: return reportStop("exception", {}, "the program left its code: " + stop.place);
   }
+}
+
+std::vector<int> Session::breakpointsOf(const StopRecord& stop) {
+  std::vector<int> ids;
+  for (const uint16_t num : stop.events) {
+    for (const Breakpoint& b : breakpoints_) {
+      if (b.eventNum == num && std::find(ids.begin(), ids.end(), b.id) == ids.end()) ids.push_back(b.id);
+    }
+  }
+  if (!ids.empty() || stop.reason != StopReason::DataAccess) return ids;
+  // A data stop that names no event: the data breakpoints watching the address.
+  for (const Breakpoint& b : breakpoints_) {
+    const Event* e = b.kind == Breakpoint::Kind::Data ? findEvent(k_, b.eventNum) : nullptr;
+    if (e && e->on && stop.dataAddress >= e->addr && stop.dataAddress < e->addr + (e->expr ? e->expr->size : 1)) {
+      ids.push_back(b.id);
+    }
+  }
+  return ids;
 }
 
 void Session::reportStop(const std::string& reason, const std::vector<int>& hitIds, const std::string& description) {

@@ -63,6 +63,7 @@ void Session::launch(const json& args, json&) {
   connectAndLoad(args, program);
   launched_ = true;
   placePendingBreakpoints();
+  syncConsoleBreakpoints();  // those of the start-up command file
   // The editor sends its breakpoints once told that the adapter takes them.
   then_ = [this] { sendEvent("initialized"); };
 }

@@ -123,8 +123,11 @@ class Session {
   void removeEvent(Breakpoint& b);
   json breakpointBody(const Breakpoint& b);
   void placePendingBreakpoints();
-  // Breakpoints made or removed by a command typed in the debug console reach the editor.
+  // Breakpoints made or removed by commands (typed in the debug console, in the start-up
+  // command file, in an event's action) reach the editor as new or removed.
   void syncConsoleBreakpoints();
+  // The editor's breakpoints that stand for the events of a stop.
+  std::vector<int> breakpointsOf(const StopRecord& stop);
   Breakpoint* findBreakpoint(int id);
   std::string expressionOfPart(const json& args, size_t& frame);
 
