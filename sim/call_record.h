@@ -20,16 +20,19 @@ class CallRecord {
   // A call or interrupt entry; `sp_before` is SP before anything was pushed. Frames whose stack
   // lies at or below that SP are over (left without a return, as by longjmp) and go first.
   void enter(uint16_t entry, uint16_t return_address, uint16_t sp_before, uint16_t sp_after, bool interrupt);
-  // A return has moved SP up to `sp`: every frame whose return address lay below it is over.
-  void leave(uint16_t sp);
+  // A return has moved SP up to `sp` and gone to `pc`: every frame whose return address lay
+  // below that SP is over. A return that ends no frame was a jump to an address the code pushed
+  // itself (SDCC calls through a function pointer so: a BSR to a stub that pushes the target
+  // and returns to it): the innermost frame now runs the code there.
+  void leave(uint16_t sp, uint16_t pc);
   void clear() { frames_.clear(); }
 
   // Outermost first.
   const std::vector<CallFrame>& frames() const { return frames_; }
 
  private:
-  // Drops the frames that SP has moved above.
-  void drop_above(uint16_t sp);
+  // Drops the frames that SP has moved above; whether there were any.
+  bool drop_above(uint16_t sp);
   std::vector<CallFrame> frames_;
 };
 

@@ -307,7 +307,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
 #define PUSH_PC() (PUSH(static_cast<uint8_t>(pc)), PUSH(static_cast<uint8_t>(pc >> 8)))
 #define PULL_PC() pull_word(read_pages, mem, clock, sp, pc)
   // The call record: a call or interrupt entry that pushed `pushed` bytes and went to `target`
-  // (the PC is still the return address), and a return (SP already moved up).
+  // (the PC is still the return address), and a return (SP and PC already pulled).
 #define ENTERED(target, pushed, interrupt)                                              \
   do {                                                                                  \
     if (record) [[unlikely]]                                                            \
@@ -316,7 +316,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
 #define RETURNED()                    \
   do {                                \
     if (record) [[unlikely]]          \
-      record->leave(sp);              \
+      record->leave(sp, pc);          \
   } while (0)
 #define X() static_cast<uint8_t>(hx)
 #define SET_X(v) (hx = static_cast<uint16_t>((hx & 0xFF00) | (v)))

@@ -1,5 +1,5 @@
 // The simulator's record of calls in progress, on hand-assembled programs whose calls are known
-// instruction by instruction: recursion, a call through a pointer, SWI and timer interrupts,
+// instruction by instruction: recursion, calls through pointers, SWI and timer interrupts,
 // frames left without a return, the paged call and reset.
 #include <gtest/gtest.h>
 
@@ -64,6 +64,30 @@ TEST(SimCallRecord, FollowsRecursionPointerCallsAndSoftwareInterrupts) {
   expect_frames(record, {{0x9200, 0x800A, 0xFA, true}, {0x9000, 0x9205, 0xF8}});
   run_to(m, 0x800A);
   EXPECT_EQ(m.cpu.regs.sp, 0xFF);
+  expect_frames(record, {});
+}
+
+TEST(SimCallRecord, APointerCallThroughAReturningStubNamesTheCalledFunction) {
+  // SDCC's call through a pointer: BSR to a stub that pushes the target and returns to it. The
+  // stub's RTS ends no frame; the frame it made runs the target.
+  Machine m;
+  CallRecord record;
+  m.cpu.calls = &record;
+  m.boot(0x8000, {
+                     0xAD, 0x02,  // 8000 bsr stub
+                     0x20, 0xFE,  // 8002 bra *
+                     0xA6, 0x00,  // 8004 stub: lda #<fn
+                     0x87,        // psha
+                     0xA6, 0x91,  // lda #>fn
+                     0x87,        // psha
+                     0x81,        // rts
+                 });
+  m.load(0x9100, {0x9D, 0x81});  // fn: nop; rts
+  run_to(m, 0x8004);
+  expect_frames(record, {{0x8004, 0x8002, 0xFD}});
+  run_to(m, 0x9101);
+  expect_frames(record, {{0x9100, 0x8002, 0xFD}});
+  run_to(m, 0x8002);
   expect_frames(record, {});
 }
 
