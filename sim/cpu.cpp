@@ -39,16 +39,19 @@ void Cpu::reset() {
   mem_.reset();
   regs = Registers{};
   regs.pc = read16(0xFFFE);
+  if (calls) calls->clear();
 }
 
 bool Cpu::interrupt(uint16_t vector) {
   if (regs.cc & kI) return false;
+  const uint16_t sp_before = regs.sp, interrupted = regs.pc;
   push_pc();
   push(x());
   push(regs.a);
   push(regs.cc);
   regs.cc |= kI;
   regs.pc = read16(vector);
+  if (calls) calls->enter(regs.pc, interrupted, sp_before, regs.sp, true);
   cycles += kInterruptCycles;
   return true;
 }
@@ -290,6 +293,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   StopReason why = StopReason::max;
   const RunEntry* e = run.ops.data();
   const Clock clock{pe.now, cyc};
+  CallRecord* const record = calls;
 
   // Memory and the stack (macros over the helpers above, so that the registers stay locals).
 #define RD(address) read8(read_pages, mem, clock, (address))
@@ -302,6 +306,18 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
 #define PULL() RD(++sp)
 #define PUSH_PC() (PUSH(static_cast<uint8_t>(pc)), PUSH(static_cast<uint8_t>(pc >> 8)))
 #define PULL_PC() pull_word(read_pages, mem, clock, sp, pc)
+  // The call record: a call or interrupt entry that pushed `pushed` bytes and went to `target`
+  // (the PC is still the return address), and a return (SP and PC already pulled).
+#define ENTERED(target, pushed, interrupt)                                              \
+  do {                                                                                  \
+    if (record) [[unlikely]]                                                            \
+      record->enter((target), pc, static_cast<uint16_t>(sp + (pushed)), sp, (interrupt)); \
+  } while (0)
+#define RETURNED()                    \
+  do {                                \
+    if (record) [[unlikely]]          \
+      record->leave(sp, pc);          \
+  } while (0)
 #define X() static_cast<uint8_t>(hx)
 #define SET_X(v) (hx = static_cast<uint16_t>((hx & 0xFF00) | (v)))
 #define H() static_cast<uint8_t>(hx >> 8)
@@ -375,11 +391,13 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   MEMORY_FORMS(tst, cc = logic_flags(cc, RD(ea)))
   // Jumps and calls.
   MEMORY_FORMS(jmp, pc = ea)
-  MEMORY_FORMS(jsr, PUSH_PC(); pc = ea)
+  MEMORY_FORMS(jsr, PUSH_PC(); ENTERED(ea, 2, false); pc = ea)
   HANDLER(bsr, none) {
     const int8_t off = static_cast<int8_t>(FETCH8());
     PUSH_PC();
-    pc = static_cast<uint16_t>(pc + off);
+    const uint16_t target = static_cast<uint16_t>(pc + off);
+    ENTERED(target, 2, false);
+    pc = target;
   }
   NEXT;
   // Compare and branch if equal; the indexed forms through H:X step H:X past the operand.
@@ -551,13 +569,17 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
   HANDLER(nop, none) {}
   NEXT;
   // Returns, software interrupt and the paged call.
-  HANDLER(rts, none) { PULL_PC(); }
+  HANDLER(rts, none) {
+    PULL_PC();
+    RETURNED();
+  }
   NEXT;
   HANDLER(rti, none) {
     cc = static_cast<uint8_t>(PULL() | kCcOnes);
     a = PULL();
     SET_X(PULL());
     PULL_PC();
+    RETURNED();
     pe.next_event = 0;
   }
   NEXT;
@@ -567,7 +589,9 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     PUSH(a);
     PUSH(cc);
     cc |= kI;
-    pc = READ16(0xFFFC);
+    const uint16_t handler = READ16(0xFFFC);
+    ENTERED(handler, 5, true);
+    pc = handler;
   }
   NEXT;
   HANDLER(call, none) {
@@ -576,6 +600,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     const uint16_t ea = FETCH16();
     PUSH_PC();
     PUSH(mem.ppage());
+    ENTERED(ea, 3, false);
     mem.set_ppage(page);
     pc = ea;
   }
@@ -584,6 +609,7 @@ StopReason Cpu::execute(uint64_t max, StopAt stop_at, const void** labels) {
     if (!paging) goto L_illegal;
     mem.set_ppage(PULL());
     PULL_PC();
+    RETURNED();
   }
   NEXT;
   // Leaving the run.
@@ -636,12 +662,17 @@ take_interrupt:
   PUSH(a);
   PUSH(cc);
   cc |= kI;
-  pc = READ16(vector);
+  {
+    const uint16_t handler = READ16(vector);
+    ENTERED(handler, 5, true);
+    pc = handler;
+  }
   cyc += kInterruptCycles;
   goto after_event;
 chip_reset:
   pe.now = cyc;
   mem.reset();
+  if (record) record->clear();
   {
     const Registers r{};
     a = r.a;
@@ -698,6 +729,8 @@ done:
 #undef H
 #undef SET_X
 #undef X
+#undef RETURNED
+#undef ENTERED
 #undef PULL_PC
 #undef PUSH_PC
 #undef PULL

@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "sim/call_record.h"
 #include "sim/memory_map.h"
 #include "sim/peripherals.h"
 
@@ -52,6 +53,9 @@ class Cpu {
   uint64_t instructions = 0;
   // An illegal opcode resets the chip (as the part does) instead of stopping the run.
   bool illegal_resets = false;
+  // When set, calls, returns and interrupt entries are recorded there (a reset empties it).
+  // Null by default: the run loop then tests it on calls and returns alone.
+  CallRecord* calls = nullptr;
 
   MemoryMap& memory() { return mem_; }
   Peripherals& peripherals() { return *pe_; }

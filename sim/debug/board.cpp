@@ -34,6 +34,8 @@ void Board::rebuild(const std::string& chip) {
   cpu_.reset();
   memory_ = std::make_unique<DebugMemory>(std::move(map), consolePortOf(chip));
   cpu_ = std::make_unique<Cpu>(*memory_);
+  cpu_->calls = recordingCalls_ ? &calls_ : nullptr;
+  calls_.clear();
   cpu_->reset();
   chipName_ = chip;
   codeBreaks_.clear();
@@ -432,6 +434,23 @@ bool Board::time(uint64_t* cycles, double* microseconds) {
   if (cycles) *cycles = cpu_->cycles;
   if (microseconds) *microseconds = cpu_->microseconds();
   return true;
+}
+
+int Board::callRecord(int mode, yavsim_call* calls, int max) {
+  if (mode != YAVSIM_CALLS_OFF && mode != YAVSIM_CALLS_ON && mode != YAVSIM_CALLS_READ) return -1;
+  auto g = enter();
+  if (mode != YAVSIM_CALLS_READ) {
+    recordingCalls_ = mode == YAVSIM_CALLS_ON;
+    calls_.clear();
+    cpu_->calls = recordingCalls_ ? &calls_ : nullptr;
+  }
+  const std::vector<CallFrame>& frames = calls_.frames();
+  const int held = static_cast<int>(frames.size());
+  for (int i = 0; calls && i < std::min(held, max); ++i) {
+    const CallFrame& f = frames[static_cast<size_t>(i)];
+    calls[i] = yavsim_call{f.entry, f.return_address, f.sp, static_cast<unsigned char>(f.interrupt ? 1 : 0), 0};
+  }
+  return held;
 }
 
 uint64_t Board::instructions() const {

@@ -66,6 +66,7 @@ class Board final : public ChipSide {
   void sendConsole(const char* bytes, int length) override;
   int pin(const char* name, int level) override;
   bool time(uint64_t* cycles, double* microseconds) override;
+  int callRecord(int mode, yavsim_call* calls, int max) override;
 
   uint64_t instructions() const;
 
@@ -100,6 +101,8 @@ class Board final : public ChipSide {
   std::string chipName_ = "QE128";
   std::unique_ptr<DebugMemory> memory_;
   std::unique_ptr<Cpu> cpu_;
+  CallRecord calls_;  // handed to the CPU while recording; kept across a new chip or port
+  bool recordingCalls_ = false;
   uint8_t control_ = kBdcEnable;
   uint16_t breakpoint_ = 0;
   std::vector<Comparator> codeBreaks_;

@@ -107,3 +107,6 @@ YAV_EXPORT int emtime(unsigned long long* cycles, double* microseconds) {
   if (microseconds) *microseconds = us;
   return 0;
 }
+// The simulator's record of the calls in progress (sim/debug/emcalls.h): `mode` turns it on or
+// off (either empties it) or only reads it.
+YAV_EXPORT int emcalls(int mode, yavsim_call* calls, int max) { return board().callRecord(mode, calls, max); }

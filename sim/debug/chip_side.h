@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/debug/emcalls.h"
+
 namespace yav::sim {
 
 class ChipSide {
@@ -28,6 +30,8 @@ class ChipSide {
   virtual int pin(const char* name, int level) = 0;
   // Simulated time since power-on: bus cycles and microseconds.
   virtual bool time(uint64_t* cycles, double* microseconds) = 0;
+  // The record of calls in progress (the entry `emcalls`).
+  virtual int callRecord(int mode, yavsim_call* calls, int max) = 0;
 
  protected:
   ~ChipSide() = default;

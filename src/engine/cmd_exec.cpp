@@ -1,9 +1,11 @@
 // The execution commands: each sets the mode variables of the run loop and enters it.
 #include "engine/commands.h"
 #include "engine/dispatcher.h"
+#include "engine/events.h"
 #include "engine/frames.h"
 #include "engine/kernel_eval.h"
 #include "engine/run_loop.h"
+#include "engine/unwind.h"
 #include "model/loader.h"
 
 namespace yav {
@@ -43,6 +45,36 @@ void stepModes(Kernel& k, Unit unit) {
   }
 }
 
+// Where the selected frame's call returns to, read from the stack.
+std::optional<ReturnPoint> selectedReturn(Kernel& k) {
+  const Frame* selected = selectedFrame(k);
+  if (!selected) return std::nullopt;
+  for (const UnwoundFrame& u : unwindStack(k)) {
+    if (u.function == selected->function && u.entrySp == selected->sp) return returnPoint(k, u);
+  }
+  return std::nullopt;
+}
+
+// `finish` by a free run to the return address of the selected frame's call, stopping there
+// only when SP shows that this call (not a deeper one of a recursion) has returned.
+const char* runToReturn(Kernel& k, const char* rest, const ReturnPoint& back) {
+  ExecState& x = k.exec;
+  auto e = std::make_unique<Event>();
+  e->kind = ev::Address;
+  e->addr = back.address;
+  e->minSp = back.sp;
+  e->user = 0;
+  x.finishEvent = addEvent(k, std::move(e)).num;
+  x.lastmode = ExecState::kReloadBreaks;
+  runModes(k, false);
+  x.keepFrames = true;
+  rest = enter(k, rest);
+  x.keepFrames = false;
+  if (findEvent(k, x.finishEvent)) rmevent(k, x.finishEvent, 0);
+  x.finishEvent = 0;
+  return rest;
+}
+
 }  // namespace
 
 const char* cmd_go(Kernel& k, const char* rest, int) {
@@ -68,11 +100,15 @@ const char* cmd_istep(Kernel& k, const char* rest, int) {
 
 const char* cmd_finish(Kernel& k, const char* rest, int) {
   ExecState& x = k.exec;
+  const FunctionEntry* fn = k.prog.program->tables.functionAt(currentPc(k));
+  const bool withSource = fn && !fn->isOuterScope() && fn->firstLineRecord != kNoRecord && k.debugInfoLoaded;
+  if (withSource && x.depth == 0) {
+    if (const std::optional<ReturnPoint> back = selectedReturn(k)) return runToReturn(k, rest, *back);
+  }
   x.tracing = false;
   x.gomode = false;
   x.stepping = true;
-  const FunctionEntry* fn = k.prog.program->tables.functionAt(currentPc(k));
-  x.finishmode = fn && !fn->isOuterScope() && fn->firstLineRecord != kNoRecord && k.debugInfoLoaded;
+  x.finishmode = withSource;
   x.finishdepth = 1;
   const auto& frames = frameChain(k).frames;
   x.finishSp = frames.empty() ? k.regs.file.sp : frames.front().sp;

@@ -9,6 +9,7 @@
 #include "engine/frames.h"
 #include "engine/kernel.h"
 #include "engine/monitors.h"
+#include "model/stack_depth.h"
 
 namespace yav {
 
@@ -25,6 +26,9 @@ struct DisplayState {
   // Source files read for the line shown at a stop, by name; nothing when not found.
   std::map<std::string, std::optional<std::vector<std::string>>> sourceFiles;
   std::unique_ptr<SourceViewCache> sourceViews;
+  // Stack depths worked out of each routine's code, by entry address, for `depthsProgram`.
+  std::unordered_map<uint32_t, StackDepths> stackDepths;
+  const void* depthsProgram = nullptr;
 };
 
 // The kernel's display state (made with the kernel).

@@ -69,6 +69,11 @@ std::optional<EvalSymbol> KernelEvalEnv::lookupVariable(const QualifiedName& q, 
   return std::nullopt;
 }
 
+bool KernelEvalEnv::registersHeldBySelectedFrame() {
+  const Frame* f = selectedFrame(k_);
+  return !f || registersHeldBy(k_, *f);
+}
+
 std::optional<uint32_t> KernelEvalEnv::frameBase(const EvalSymbol& symbol) {
   return frameBaseOf(k_, static_cast<const FunctionEntry*>(symbol.scope));
 }

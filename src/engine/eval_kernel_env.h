@@ -26,6 +26,7 @@ class KernelEvalEnv : public EvalEnv {
   int registerByName(std::string_view name) override;
   std::optional<uint32_t> readRegister(int number) override;
   bool setRegister(int number, uint32_t value) override;
+  bool registersHeldBySelectedFrame() override;
   uint32_t currentPc() override;
   void pcChanged() override;
   std::optional<double> simulatedMicroseconds() override;

@@ -66,6 +66,9 @@ struct Event {
   HitRule hitRule = HitRule::EveryNth;
   int32_t passages = 0;  // counted passages so far, for FromNth and NthOnly
   std::string logMessage;
+  // 'a' and 's': fires only where SP is at least this (-1: anywhere), so a return address in a
+  // recursion fires for the return of one call and not of the deeper ones.
+  int32_t minSp = -1;
 
   bool isData() const { return cls == ev::DataClass; }
 };
@@ -113,6 +116,11 @@ struct FiredEvent {
 // Tests the events at a stop. `frame` and `line` are null for an instruction-level check (then a
 // firing address, symbol or label event is returned at once). Runs the action of a firing event.
 std::optional<FiredEvent> evalevents(Kernel& k, const Frame* frame, const DebugRecord* line);
+
+// Tests the data events after a data break stopped the target at a write or read ('W', 'R',
+// or 'A' for either) of `address`: the first that fires is reported, runs its action and is
+// returned.
+std::optional<FiredEvent> evalDataEvents(Kernel& k, uint32_t address, char access);
 
 // The user events as command lines that recreate them (`write /E`).
 std::string saveEvents(Kernel& k);

@@ -4,6 +4,7 @@
 #include "engine/errors.h"
 #include "engine/kernel_eval.h"
 #include "engine/output.h"
+#include "engine/unwind.h"
 #include "model/format.h"
 #include "model/loader.h"
 
@@ -38,16 +39,51 @@ void takeRange(Frame& f, const DebugRecord& e, bool fresh, bool justEntered) {
   f.endLine = end;
 }
 
-// A frame for a function of the program, its base by the entry rule from the stack pointer.
-Frame makeFrame(Kernel& k, FunctionEntry& fn, bool insideFunction) {
+// The stack pointer at the entry of `fn`'s running call: SP itself at its first address, else
+// SP plus what the function has pushed by the PC (the current SP when that is not known).
+uint16_t entrySpOf(Kernel& k, const FunctionEntry& fn) {
+  const uint32_t pc = currentPc(k);
+  const uint16_t sp = k.regs.file.sp;
+  if (pc == fn.address()) return sp;
+  return entryStackPointer(k, pc, sp).value_or(sp);
+}
+
+// A frame for a call of `fn` entered with the stack pointer `entrySp`; its base by the entry rule.
+Frame frameAt(FunctionEntry& fn, uint16_t entrySp, bool insideFunction) {
   Frame f;
   f.function = &fn;
   f.firstLine = fn.firstLine;
-  f.sp = k.regs.file.sp;
+  f.sp = entrySp;
   f.registerArgumentsSaved = insideFunction;
   f.state = insideFunction ? kProloguePassed : 0;
   f.base = frameBaseAtEntry(f.sp, firstRegisterArgument(fn));
   return f;
+}
+
+// A frame for the running call of `fn`.
+Frame makeFrame(Kernel& k, FunctionEntry& fn, bool insideFunction) {
+  Frame f = frameAt(fn, entrySpOf(k, fn), insideFunction);
+  f.pc = currentPc(k);
+  return f;
+}
+
+// Whether the innermost call, stopped at `pc`, has its register-passed first argument in its
+// place: from the end of its prologue on (at the entry already when it has none), past its first
+// instruction when the debug information marks no prologue end.
+bool registerArgumentStored(const SymbolTables& t, const FunctionEntry& fn, uint32_t pc) {
+  if (fn.startRecord != kNoRecord) {
+    for (size_t i = fn.startRecord; i < t.records.size(); ++i) {
+      const DebugRecord& r = t.records[i];
+      if (r.function != &fn) continue;
+      if (r.kind == rk::FunctionEnd) break;
+      if (r.kind == rk::FunctionLine) return pc >= r.address;
+    }
+  }
+  return pc != fn.address();
+}
+
+bool followable(const FunctionEntry* fn) {
+  return fn && !fn->isOuterScope() && !fn->isPlaceholder() && fn->file && !fn->file->name.empty();
 }
 
 // Line range update from a kind 0x08 entry: without a frame one is made at the function's entry
@@ -128,7 +164,7 @@ void framesFollowPc(Kernel& k) {
 
 Frame* pushFrame(Kernel& k, FunctionEntry& fn, const DebugRecord* from) {
   FrameChain& chain = frameChain(k);
-  const uint16_t sp = k.regs.file.sp;
+  const uint16_t sp = entrySpOf(k, fn);
   if (!chain.frames.empty() && chain.frames.front().function == &fn && chain.frames.front().sp == sp) return nullptr;
   const bool real = !fn.isPlaceholder();
   if (k.exec.finishmode && real) {
@@ -219,6 +255,54 @@ int reachLineEntry(Kernel& k, const DebugRecord& entry, bool deferPop) {
     else popFrame(k);
   }
   return shown;
+}
+
+void framesFromStack(Kernel& k) {
+  if (!k.prog.program) return;
+  const std::vector<UnwoundFrame> stack = unwindStack(k);
+  if (stack.empty()) return;
+  const SymbolTables& t = k.prog.program->tables;
+  FrameChain& chain = frameChain(k);
+  const auto onStack = [&](const Frame& f) {
+    for (const UnwoundFrame& u : stack) {
+      if (u.function == f.function && u.entrySp == f.sp) return true;
+    }
+    return false;
+  };
+  // Calls that have returned are left, as a pop leaves them.
+  while (!chain.frames.empty() && !onStack(chain.frames.front())) popFrame(k);
+  std::vector<Frame> frames;
+  for (size_t i = 0; i < stack.size(); ++i) {
+    const UnwoundFrame& u = stack[i];
+    if (!followable(u.function)) continue;
+    const Frame* known = nullptr;
+    for (const Frame& f : chain.frames) {
+      if (f.function == u.function && f.sp == u.entrySp) known = &f;
+    }
+    Frame f = known ? *known : frameAt(*u.function, u.entrySp, true);
+    f.pc = u.pc;
+    // A caller is past its prologue; the innermost call is where its PC says.
+    f.registerArgumentsSaved = i != 0 || registerArgumentStored(t, *u.function, u.pc);
+    if (f.registerArgumentsSaved) f.state |= kProloguePassed;
+    // A caller stands on the line of its call, the innermost call on the line of the PC.
+    const DebugRecord* line = t.lineAt(i == 0 ? u.pc : u.pc - 1u);
+    if (line && line->function == u.function && line->kind == rk::Line) {
+      takeRange(f, *line, !known, false);
+    } else if (!known) {
+      f.position = line;
+      f.line = f.endLine = f.firstLine;
+    }
+    frames.push_back(f);
+  }
+  chain.frames = std::move(frames);
+  chain.current = 0;
+}
+
+bool registersHeldBy(Kernel& k, const Frame& f) {
+  const FrameChain& chain = frameChain(k);
+  if (chain.frames.empty() || &chain.frames.front() != &f || !k.prog.program) return false;
+  const uint32_t pc = currentPc(k);
+  return k.prog.program->tables.functionAt(pc) == f.function && !pastACall(k, pc);
 }
 
 const Frame* selectedFrame(Kernel& k) {

@@ -49,6 +49,16 @@ void clearFrames(Kernel& k);
 // function of the innermost frame only updates that frame's line.
 void framesFollowPc(Kernel& k);
 
+// Makes the chain hold every active call found on the target's stack (innermost first, main at
+// the bottom, interrupt handlers above what they interrupted). Frames the chain already holds for
+// those calls keep what stepping gave them; those of calls that have returned are popped.
+void framesFromStack(Kernel& k);
+
+// Whether the CPU registers hold the values of `f`'s call: it is the innermost frame, the PC is
+// in its function (not in a routine without source it called), and no call made by it since its
+// entry can have changed them (SDCC keeps no variable in a register across a call).
+bool registersHeldBy(Kernel& k, const Frame& f);
+
 // Processes a line entry reached by execution at the program counter; `deferPop` asks that a
 // pop due at an exit entry wait for the next unit (pending-pop mark). Returns how many entries
 // were shown (0: the step did not end on source).

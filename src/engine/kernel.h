@@ -77,6 +77,7 @@ struct ExecState {
   uint8_t lastmode = kReloadBreaks;  // `stepping` the break list was loaded for; 0xFF: reload
   bool keepFrames = false;  // a run inside one function (step over) keeps the frames it follows
   uint32_t stops = 0;       // run loops ended so far: views mark what changed since the last one
+  uint16_t finishEvent = 0;  // the internal event at the return address `finish` runs to
   StopRecord lastStop;      // why and where the last run ended
 };
 

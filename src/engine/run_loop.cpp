@@ -182,20 +182,20 @@ bool sourceUnit(Kernel& k) {
       k.exec.finishdepth = 0;
       return returnFrom(k, chain.lastRemoved->sp);
     }
-    if (k.exec.stepping && chain.frames.empty() && before && !shown && !k.exec.stopreq) {
+    // The followed function has returned into a caller that is not followed (or none is known):
+    // the step goes on into the caller, which is followed from there.
+    const FunctionEntry* now = topFunction(k);
+    if (k.exec.stepping && (!now || now->active == 0) && before && !shown && !k.exec.stopreq) {
       const std::optional<bool> followed = stepUntilSource(k, before, false);
       if (!followed) return false;
       if (*followed) continue;
       return true;  // back in code without source: the step ends there
     }
-    if (chain.frames.empty() && !k.exec.stepping) {
-      // A free run stopped inside a function away from its line entries.
-      if (FunctionEntry* fn = tables(k).functionAt(pc); fn && !fn->isOuterScope() && !fn->isPlaceholder()) {
-        framesFollowPc(k);
-      }
-    }
+    // A free run follows no calls: the chain is read from the stack.
+    if (!k.exec.stepping) framesFromStack(k);
     chain.current = 0;
-    if (shown || k.exec.stopreq || codeEventAt(k, pc) || !k.target->connected()) return true;
+    // A data break stops anywhere in a line: its events are tested where it stopped.
+    if (shown || k.exec.stopreq || codeEventAt(k, pc) || !k.target->connected() || k.target->dataBreakHit()) return true;
     // The step entered an active function that has no lines in the break list yet: they join
     // it, so the step ends on the function's first line.
     if (k.exec.stepping) {
@@ -265,8 +265,9 @@ bool readPlace(Kernel& k, const char*& rest) {
   return setCodeEvent(k, spec, request);
 }
 
-void afterLoop(Kernel& k, const RegisterFile& before) {
+void afterLoop(Kernel& k, const RegisterFile& before, StopRecord stop) {
   ExecState& x = k.exec;
+  if (k.target->connected() && k.regs.valid) framesFromStack(k);
   if (k.disp.registerTracking) k.ui->refreshViews(kViewRegisters);
   k.ui->LeftStatus("Command");
   if (x.insnmode) k.ui->showDisassembly();
@@ -278,6 +279,22 @@ void afterLoop(Kernel& k, const RegisterFile& before) {
   k.ui->executionEnds();
   showExecutionPoint(k);
   k.ui->refreshViews(kViewAll);
+  stop.pc = currentPc(k);
+  stop.frames = frameChain(k).frames.size();
+  stop.place = k.regs.valid ? executionPoint(k) : std::string();
+  stop.serial = x.lastStop.serial + 1;
+  x.lastStop = std::move(stop);
+  k.ui->executionStopped(x.lastStop);
+}
+
+// Why the loop ended, from the event that fired (if any).
+void noteFired(Kernel& k, StopRecord& stop, const FiredEvent& fired) {
+  if (fired.num == k.exec.finishEvent && !fired.user) {
+    stop.reason = StopReason::Finish;
+    return;
+  }
+  if (stop.reason != StopReason::DataAccess) stop.reason = fired.user ? StopReason::Breakpoint : StopReason::StepEnd;
+  if (fired.user) stop.events.push_back(fired.num);
 }
 
 }  // namespace
@@ -306,6 +323,7 @@ const char* runLoop(Kernel& k, const char* rest) {
   x.depth = 1;
   x.stepcount = 0;
   x.total = x.budget;
+  StopRecord stop;
   while (!x.stopreq && k.target->connected() && (x.gomode || x.animate || x.budget-- != 0)) {
     if (!x.stepping && !x.keepFrames) discardFrames(k);
     if (!x.gomode) {
@@ -332,18 +350,34 @@ const char* runLoop(Kernel& k, const char* rest) {
     const uint32_t from = currentPc(k);
     const bool answered = x.insnmode ? instructionUnit(k) : sourceUnit(k);
     x.running = false;
-    if (!answered) break;
+    if (!answered) {
+      stop.reason = StopReason::TargetFault;
+      break;
+    }
     const uint32_t pc = currentPc(k);
     // A run the break system refused (or a stop asked for before it began) moved nothing: the
     // events at the place it started from are not reported again.
     if (x.stopreq && pc == from) break;
+    // A data break: its events first (a watchpoint's action runs, the run goes on).
+    std::optional<FiredEvent> dataFired;
+    if (const std::optional<TargetPort::DataHit> hit = x.insnmode ? std::nullopt : k.target->dataBreakHit()) {
+      dataFired = evalDataEvents(k, hit->address, hit->access);
+      if (dataFired && dataFired->watch == 0) {
+        stop.reason = StopReason::DataAccess;
+        stop.dataAddress = hit->address;
+        stop.dataAccess = hit->access;
+        stop.events.push_back(dataFired->num);
+      }
+    }
     const DebugRecord* line = x.insnmode ? tables(k).lineStartingAt(pc) : tables(k).lineAt(pc);
     const std::optional<FiredEvent> fired = evalevents(k, innermostFrame(k), line);
-    const bool stop = (fired && fired->watch == 0) || (x.insnmode && !x.stepping);
-    if (stop) {
+    if (fired && fired->watch == 0) noteFired(k, stop, *fired);
+    const bool ends = (fired && fired->watch == 0) || (dataFired && dataFired->watch == 0) || (x.insnmode && !x.stepping);
+    if (ends) {
       if (x.depth <= 1) break;
       showMode(k);
       x.depth = 1;
+      stop = StopRecord{};
       continue;
     }
     if (unitCounts(k)) {
@@ -352,7 +386,9 @@ const char* runLoop(Kernel& k, const char* rest) {
       ++x.budget;
     }
   }
-  afterLoop(k, before);
+  if (x.stopreq && stop.events.empty() && stop.reason != StopReason::Finish) stop.reason = StopReason::StopRequest;
+  if (!k.target->connected()) stop.reason = StopReason::TargetFault;
+  afterLoop(k, before, std::move(stop));
   return rest;
 }
 

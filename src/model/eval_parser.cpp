@@ -51,6 +51,12 @@ void Parser::fail(int error) {
 }
 
 void Parser::load(EvalValue& v) {
+  if (ev_.evaluate && v.rec.locationClass != sc::MachineRegister && isRegisterHeldLocation(v.rec.locationClass) &&
+      !ev_.env().registersHeldBySelectedFrame()) {
+    // The registers hold the innermost call's values, not this frame's.
+    fail(msg::NotKnownInFrame);
+    return;
+  }
   if (ev_.evaluate || !needsTarget(v.rec)) {
     // A symbol held in a register the processor does not have (a register variable whose
     // register is not recorded) has no value to show; a read the target fails (the link is lost,

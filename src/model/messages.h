@@ -28,6 +28,7 @@ inline constexpr int InternalError = 51;
 inline constexpr int IncorrectVariable = 52;
 inline constexpr int NotAddressable = 53;
 inline constexpr int NotAccessible = 54;
+inline constexpr int NotKnownInFrame = 100;
 inline constexpr int IllegalType = 55;
 inline constexpr int NoSuchMember = 56;
 inline constexpr int IllegalOperator = 57;

@@ -68,6 +68,12 @@ struct RunControl {
   int refreshPeriodMs = 10;  // real-time refresh period; 0: refresh after every poll
   Comparators comparators;
   std::optional<bool> stepsAnswer;  // the user's answer to the offer of instruction steps, per command
+  // The data break that stopped the last run: the watched address and its access kind.
+  struct DataHit {
+    uint32_t address = 0;
+    char access = 'A';
+  };
+  std::optional<DataHit> dataHit;
 };
 
 }  // namespace yav::target

@@ -34,35 +34,46 @@ void refuse(Kernel& k, const char* text) {
   k.exec.stopreq = true;
 }
 
+// What the break hardware cannot take, for a free run with the list `b`: a refusal (the run must
+// not start) or an offer of instruction steps. Nothing when the breaks fit.
+struct LimitProblem {
+  std::string text;
+  bool offersSteps = false;
+};
+
+std::optional<LimitProblem> limitProblem(const TargetState& t, const BreakList& b) {
+  if (b.entries.empty()) return std::nullopt;
+  if (t.breakSystemUnavailable && b.total > 1) {
+    return LimitProblem{"More than one Breakpoint\n\nwith Break System unavalaible to YAV\n\n", true};
+  }
+  if (t.runControl.trace.pending) {
+    if (b.data > 0) return LimitProblem{"Can't Trace, Too Many DATA Breakpoints.", false};
+    if (b.code > 1) return LimitProblem{"Can't Trace, Too Many CODE Breakpoints.", false};
+  } else if (b.data > 2) {
+    return LimitProblem{"Too Many DATA Breakpoints.", false};
+  }
+  if (b.data > 0 && b.code > 1) return LimitProblem{"Too Many Code Breakpoints.", false};
+  if (b.total > 4) return LimitProblem{"Too Many Breakpoints (more than 4).\n\n", true};
+  return std::nullopt;
+}
+
 // The limit checks before a run with breaks. Returns false when the run must not start; may
 // switch the run to Stepping Mode when the user accepts instruction steps.
 bool checkLimits(Kernel& k) {
   TargetState& t = targetState(k);
-  const BreakList& b = t.breaks;
   RunControl& rc = t.runControl;
+  const std::optional<LimitProblem> problem = limitProblem(t, t.breaks);
+  if (!problem) return true;
+  if (!problem->offersSteps) return refuse(k, problem->text.c_str()), false;
   // The answer holds for the rest of the command: a run that goes on after a watchpoint or a
   // count not yet reached does not ask again.
-  auto offerSteps = [&](const std::string& question) {
-    if (!rc.stepsAnswer) rc.stepsAnswer = k.ui->askYesNo("Warning", question + kStepsOffer);
-    if (*rc.stepsAnswer) {
-      rc.mode = RunMode::Stepping;
-      return true;
-    }
-    k.exec.stopreq = true;
-    return false;
-  };
-  if (t.breakSystemUnavailable && b.total > 1) {
-    return offerSteps("More than one Breakpoint\n\nwith Break System unavalaible to YAV\n\n");
+  if (!rc.stepsAnswer) rc.stepsAnswer = k.ui->askYesNo("Warning", problem->text + kStepsOffer);
+  if (*rc.stepsAnswer) {
+    rc.mode = RunMode::Stepping;
+    return true;
   }
-  if (rc.trace.pending) {
-    if (b.data > 0) return refuse(k, "Can't Trace, Too Many DATA Breakpoints."), false;
-    if (b.code > 1) return refuse(k, "Can't Trace, Too Many CODE Breakpoints."), false;
-  } else if (b.data > 2) {
-    return refuse(k, "Too Many DATA Breakpoints."), false;
-  }
-  if (b.data > 0 && b.code > 1) return refuse(k, "Too Many Code Breakpoints."), false;
-  if (b.total > 4) return offerSteps("Too Many Breakpoints (more than 4).\n\n");
-  return true;
+  k.exec.stopreq = true;
+  return false;
 }
 
 void setBreakEnable(Kernel& k, bool on) {
@@ -219,6 +230,21 @@ std::optional<uint32_t> runStepping(Kernel& k) {
   }
 }
 
+// The data break behind the comparator that stopped the target: the first slot sets bit 7 of the
+// stop byte, any further one bit 6. A range's end slot belongs to the entry of its start.
+std::optional<RunControl::DataHit> dataHitOf(const TargetState& t, uint8_t stopBits) {
+  if (t.breaks.data == 0) return std::nullopt;
+  const Comparators& slots = t.runControl.comparators;
+  const int slot = (stopBits & 0x80) ? 0 : 1;
+  const uint32_t address = slots.addresses[slot];
+  for (const BreakEntry& e : t.breaks.entries) {
+    if (e.kind != kBreakData) continue;
+    const uint32_t size = e.size ? e.size : 1u;
+    if (address >= e.address && address < e.address + size) return RunControl::DataHit{e.address, e.access};
+  }
+  return std::nullopt;
+}
+
 std::optional<uint32_t> runHardBreaks(Kernel& k) {
   TargetState& t = targetState(k);
   RunControl& rc = t.runControl;
@@ -260,10 +286,13 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
     if ((c.read_status() & kBreakEnableBit) && c.read_breakpoint() == k.regs.file.pc) return currentPc(k);
     uint8_t traceStatus = 0;
     t.chip.emget(&traceStatus, kTraceStatusAddress | kDirectAccess, 1);
+    if (!requested && (traceStatus & kTraceStopBits) != 0) rc.dataHit = dataHitOf(t, traceStatus);
     if ((traceStatus & kTraceStopBits) == 0 && !requested) {
       k.ui->messageBox("Info", "Target Stopped (Trace or user break)", MsgIcon::Info);
     }
-    k.exec.stopreq = true;
+    // A data break is the events' to judge (a watchpoint lets the run go on); anything else
+    // that stopped the target ends the run.
+    if (!rc.dataHit) k.exec.stopreq = true;
     t.chip.SetUserBreaks(0, &disable);
   }
   return stopAtPc(k);
@@ -312,7 +341,14 @@ void addEvent(BreakList& list, const SymbolTables& tables, const Event& e) {
     case ev::Address:
     case ev::Symbol:
     case ev::Label: return insertBreak(list, {e.addr, 1, e.watch, 0, kBreakCode, 'A'});
-    default: return;  // change events are tested by the debugger at each stop
+    case ev::Change: {
+      // A free run stops at each write of the variable, and the debugger compares its bytes
+      // there; a run by steps tests them at each stop anyway.
+      if (!e.expr || e.saved.empty()) return;
+      const auto size = static_cast<uint8_t>(e.saved.size() > 0xFF ? 0xFF : e.saved.size());
+      return insertBreak(list, {e.expr->address, 1, 1, size, kBreakData, ev::DataWrite});
+    }
+    default: return;
   }
 }
 
@@ -341,6 +377,18 @@ void loadBreakList(Kernel& k, bool withActiveFunctions) {
   k.ui->CursorStd();
 }
 
+std::optional<std::string> breakPlacementProblem(Kernel& k) {
+  BreakList list;
+  for (const auto& e : eventState(k).list) {
+    if (e->on) addEvent(list, k.prog.program->tables, *e);
+  }
+  const std::optional<LimitProblem> problem = limitProblem(targetState(k), list);
+  if (!problem) return std::nullopt;
+  std::string text = problem->text;
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  return text;
+}
+
 void loadFunctionBreaks(Kernel& k, FunctionEntry& fn) {
   addLineEntries(targetState(k).breaks, k.prog.program->tables, fn, rk::Line);
   fn.armed = 1;
@@ -360,6 +408,7 @@ std::optional<uint32_t> runTarget(Kernel& k, bool freeRun) {
   TargetState& t = targetState(k);
   RunControl& rc = t.runControl;
   rc.mode = freeRun ? RunMode::HardBreaks : RunMode::Stepping;
+  rc.dataHit.reset();
   if (freeRun && !t.breaks.entries.empty() && !checkLimits(k)) return pcNow(k);
   k.ui->RightStatus(rc.mode == RunMode::Stepping ? "Stepping Mode" : "Hard Breaks Mode");
   k.exec.stopreq = false;

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "engine/kernel.h"
 
@@ -15,6 +16,10 @@ void loadBreakList(Kernel& k, bool withActiveFunctions);
 
 // Adds the source-line entries (kind 0x08) of one function, with stop flag 0.
 void loadFunctionBreaks(Kernel& k, FunctionEntry& function);
+
+// Why the enabled events cannot all be placed for a free run, in words; nothing when they fit.
+// Asks nothing, changes nothing.
+std::optional<std::string> breakPlacementProblem(Kernel& k);
 
 // A run loop starts: questions answered during the previous one are asked again.
 void beginRunLoop(Kernel& k);

@@ -83,6 +83,14 @@ void ChipTarget::beginRunLoop() { target::beginRunLoop(k_); }
 
 std::optional<uint32_t> ChipTarget::run(bool freeRun) { return runTarget(k_, freeRun); }
 
+std::optional<TargetPort::DataHit> ChipTarget::dataBreakHit() {
+  const std::optional<RunControl::DataHit>& hit = state.runControl.dataHit;
+  if (!hit) return std::nullopt;
+  return DataHit{hit->address, hit->access};
+}
+
+std::optional<std::string> ChipTarget::breakPlacementProblem() { return target::breakPlacementProblem(k_); }
+
 bool ChipTarget::instructionStep() { return stepInstruction(k_); }
 
 bool ChipTarget::straightLine(uint32_t from, uint32_t to) { return yav::straightLine(TargetCodeReader(memory()), from, to); }

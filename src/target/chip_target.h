@@ -38,6 +38,8 @@ class ChipTarget : public TargetPort {
   bool startCode() override;
   void beginRunLoop() override;
   std::optional<uint32_t> run(bool freeRun) override;
+  std::optional<DataHit> dataBreakHit() override;
+  std::optional<std::string> breakPlacementProblem() override;
   bool instructionStep() override;
   bool straightLine(uint32_t from, uint32_t to) override;
   std::optional<int> pin(const std::string& name, std::optional<int> level) override;

@@ -10,8 +10,10 @@ int pollConsole(Kernel& k) {
   if (!t.connected || t.chip.emconsole == nullptr) return 0;
   int total = 0;
   char buffer[256];
-  for (int n; (n = t.chip.emconsole(buffer, sizeof buffer)) > 0; total += n)
-    kout(k, std::string_view(buffer, static_cast<size_t>(n)));
+  for (int n; (n = t.chip.emconsole(buffer, sizeof buffer)) > 0; total += n) {
+    const std::string_view text(buffer, static_cast<size_t>(n));
+    if (!k.ui->programOutput(text)) kout(k, text);
+  }
   return total;
 }
 
