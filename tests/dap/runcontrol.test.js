@@ -40,6 +40,16 @@ describe('steps ended by a breakpoint', () => {
     // The caller's frame evaluates in its own scope: total holds the first two perimeters,
     // (0+5)*3 + (10+25)*4.
     assert.strictEqual((await dc.evaluateRequest({ expression: 'total', frameId: 2 })).body.result, '155');
+    // Set there, the caller goes on with it: 1000 + (20+45)*5 is the perimeter main prints.
+    const walkLocals = (await t.scopesByName(dc, 2)).Locals;
+    const set = await dc.setVariableRequest({ variablesReference: walkLocals, name: 'total', value: '1000' });
+    assert.strictEqual(set.body.value, '1000');
+    await dc.setBreakpointsRequest({ source: { path: t.source('shapes.c') }, breakpoints: [] });
+    const stdout = t.programOutput(dc);
+    await dc.continueRequest({ threadId: 1 });
+    await stdout.until('\n');
+    assert.strictEqual(stdout.text.split('\n')[0], '1325 120');
+    await t.stopAfter(dc, () => dc.pauseRequest({ threadId: 1 }));
   }));
 });
 

@@ -54,10 +54,10 @@ describe('launch and line breakpoints', () => {
     assert.deepStrictEqual(Object.keys(walk), ['s', 'total']);
     assert.strictEqual(walk.total.value, '0');  // nothing added before the first call returns
     // The compiler keeps `s` in a register, which now holds shapes_perimeter's values.
-    assert.match(walk.s.value, /not available/);
+    assert.match(walk.s.value, /not known in this frame/);
     // Watch and hover in that frame see its own locals.
     assert.strictEqual((await dc.evaluateRequest({ expression: 'total', frameId: 2, context: 'hover' })).body.result, '0');
-    assert.match(await t.failure(dc.evaluateRequest({ expression: 's', frameId: 2, context: 'hover' })), /not available/);
+    assert.match(await t.failure(dc.evaluateRequest({ expression: 's', frameId: 2, context: 'hover' })), /not known in this frame/);
   });
 
   it('shows the locals, and the struct a pointer reaches, with their values', async () => {
