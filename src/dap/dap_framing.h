@@ -1,6 +1,7 @@
 // The adapter's wire format: messages framed by a "Content-Length: N" header and a blank line,
 // each holding one JSON object. The reader takes bytes as they arrive and hands out whole
-// messages, or a clear reason why what arrived is not one.
+// messages, or a clear reason why what arrived is not one. Header lines may end in LF alone;
+// after a frame whose length fell short of its body the reader finds the next header again.
 #pragma once
 #include <cstddef>
 #include <optional>

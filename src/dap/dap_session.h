@@ -63,8 +63,9 @@ class Session {
   void output(std::string_view text, const char* category);
   void errorShown(std::string_view text);
   // Serves the editor while the target runs: a pause sets the stop request, new breakpoints stop
-  // a free run to take effect, a disconnect waits for the stop, and requests that need a stopped
-  // target are refused. True when the target must stop.
+  // a free run to take effect, a disconnect, terminate or restart stops the run and is served
+  // after it (no stop is shown), and requests that need a stopped target are refused. True when
+  // the target must stop.
   bool pumpWhileRunning();
   void executionStarts();
   // The record of the run that just ended.
