@@ -3,9 +3,7 @@
 #include "dap/dap_console_tap.h"
 #include "dap/dap_session.h"
 #include "engine/dispatcher.h"
-#include "target/chip_target.h"
-#include "target/connection.h"
-#include "target/link_loader.h"
+#include "engine/target_setup.h"
 #include "ui/startup.h"
 
 namespace yav::dap {
@@ -70,8 +68,8 @@ void Session::connectAndLoad(const json& args, const std::string& program) {
   }
   if (const auto chip = args.find("chip"); chip != args.end()) {
     const std::string name = chip->get<std::string>();
-    if (name != target::targetState(k_).chipName &&
-        (!target::selectChip(k_, name) || target::reconnectTarget(k_) != 1)) {
+    TargetSetup* setup = targetSetup(k_);
+    if (!setup || (name != setup->chipName() && (!setup->selectChip(name) || !k_.target->reconnect()))) {
       throw RequestError{"launch: chip \"" + name + "\" cannot be selected" +
                          (errors_.empty() ? std::string() : ": " + reportedErrors())};
     }
@@ -95,7 +93,7 @@ void Session::configurationDone(const json&, json&) {
 
 void Session::threads(const json&, json& body) {
   std::string name = "HCS08";
-  if (!target::targetState(k_).chipName.empty()) name += " " + target::targetState(k_).chipName;
+  if (const TargetSetup* setup = targetSetup(k_); setup && !setup->chipName().empty()) name += " " + setup->chipName();
   body = {{"threads", json::array({{{"id", kThreadId}, {"name", name}}})}};
 }
 
