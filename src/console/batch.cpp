@@ -5,8 +5,6 @@
 #include "console/input_line.h"
 #include "engine/dispatcher.h"
 #include "engine/kernel.h"
-#include "target/chip_target.h"
-#include "target/connection.h"
 #include "ui/startup.h"
 
 namespace yav {
@@ -66,9 +64,9 @@ int runBatch(const StartOptions& opt) {
   k.batchMode = true;
   runStartup(k, opt);
   closeCommandLog(k);  // a log that cannot be written out is an error of the run
-  target::shutdownTarget(k);
+  closeTarget(k);
   std::fflush(stdout);
-  if (target::targetState(k).fatalExitCode) return target::targetState(k).fatalExitCode;
+  if (const int fatal = targetExitCode(k)) return fatal;
   return (opt.strict && k.errorCount > 0) ? 1 : 0;
 }
 

@@ -15,7 +15,6 @@
 #include "console/input_line.h"
 #include "console/interrupt.h"
 #include "engine/kernel.h"
-#include "target/connection.h"
 #include "ui/command_window.h"
 #include "ui/startup.h"
 
@@ -169,7 +168,7 @@ int runConsole(const StartOptions& opt) {
   model.ensurePrompt();
   if (reader) runInteractive(k, model, view, *reader, writeOut);
   else plainLoop(k, model);
-  target::shutdownTarget(k);
+  closeTarget(k);
   if (!tty) writeOut("\n");
   model.setListener(nullptr);
   return 0;

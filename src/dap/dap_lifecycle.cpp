@@ -5,9 +5,7 @@
 #include "dap/dap_arguments.h"
 #include "dap/dap_session.h"
 #include "engine/dispatcher.h"
-#include "target/chip_target.h"
-#include "target/connection.h"
-#include "target/link_loader.h"
+#include "engine/target_setup.h"
 #include "ui/startup.h"
 
 namespace yav::dap {
@@ -78,8 +76,8 @@ void Session::connectAndLoad(const json& args, const std::string& program) {
   }
   if (hasArg(args, "chip")) {
     const std::string name = stringArg(args, "chip");
-    if (name != target::targetState(k_).chipName &&
-        (!target::selectChip(k_, name) || target::reconnectTarget(k_) != 1)) {
+    TargetSetup* setup = targetSetup(k_);
+    if (!setup || (name != setup->chipName() && (!setup->selectChip(name) || !k_.target->reconnect()))) {
       throw RequestError{"launch: chip \"" + name + "\" cannot be selected" +
                          (errors_.empty() ? std::string() : ": " + reportedErrors())};
     }
@@ -102,7 +100,7 @@ void Session::configurationDone(const json&, json&) {
 
 void Session::threads(const json&, json& body) {
   std::string name = "HCS08";
-  if (!target::targetState(k_).chipName.empty()) name += " " + target::targetState(k_).chipName;
+  if (const TargetSetup* setup = targetSetup(k_); setup && !setup->chipName().empty()) name += " " + setup->chipName();
   body = {{"threads", json::array({{{"id", kThreadId}, {"name", name}}})}};
 }
 

@@ -1,8 +1,6 @@
 // The session's core: the request table, the state each request needs, responses and events.
 #include "dap/dap_session.h"
 
-#include "target/connection.h"
-
 namespace yav::dap {
 
 const std::map<std::string, Session::Route, std::less<>>& Session::routes() {
@@ -55,7 +53,7 @@ int Session::serve() {
     }
     if (!channel_.receive(reader_, -1) && channel_.closed()) break;
   }
-  target::shutdownTarget(k_);
+  if (k_.target) k_.target->shutdown();
   return 0;
 }
 

@@ -69,9 +69,9 @@ std::optional<EvalSymbol> KernelEvalEnv::lookupVariable(const QualifiedName& q, 
   return std::nullopt;
 }
 
-bool KernelEvalEnv::registersHeldBySelectedFrame() {
+bool KernelEvalEnv::registersHeldBySelectedFrame(bool argument) {
   const Frame* f = selectedFrame(k_);
-  return !f || registersHeldBy(k_, *f);
+  return !f || registersHeldBy(k_, *f, argument);
 }
 
 std::optional<uint32_t> KernelEvalEnv::frameBase(const EvalSymbol& symbol) {

@@ -26,7 +26,7 @@ class KernelEvalEnv : public EvalEnv {
   int registerByName(std::string_view name) override;
   std::optional<uint32_t> readRegister(int number) override;
   bool setRegister(int number, uint32_t value) override;
-  bool registersHeldBySelectedFrame() override;
+  bool registersHeldBySelectedFrame(bool argument) override;
   uint32_t currentPc() override;
   void pcChanged() override;
   std::optional<double> simulatedMicroseconds() override;

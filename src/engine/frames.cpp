@@ -298,11 +298,11 @@ void framesFromStack(Kernel& k) {
   chain.current = 0;
 }
 
-bool registersHeldBy(Kernel& k, const Frame& f) {
+bool registersHeldBy(Kernel& k, const Frame& f, bool argument) {
   const FrameChain& chain = frameChain(k);
   if (chain.frames.empty() || &chain.frames.front() != &f || !k.prog.program) return false;
   const uint32_t pc = currentPc(k);
-  return k.prog.program->tables.functionAt(pc) == f.function && !pastACall(k, pc);
+  return k.prog.program->tables.functionAt(pc) == f.function && !(argument && pastACall(k, pc));
 }
 
 const Frame* selectedFrame(Kernel& k) {

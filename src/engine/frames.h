@@ -54,10 +54,11 @@ void framesFollowPc(Kernel& k);
 // those calls keep what stepping gave them; those of calls that have returned are popped.
 void framesFromStack(Kernel& k);
 
-// Whether the CPU registers hold the values of `f`'s call: it is the innermost frame, the PC is
-// in its function (not in a routine without source it called), and no call made by it since its
-// entry can have changed them (SDCC keeps no variable in a register across a call).
-bool registersHeldBy(Kernel& k, const Frame& f);
+// Whether the CPU registers hold the values of `f`'s call: it is the innermost frame and the PC
+// is in its function (not in a routine without source it called). For an `argument`, which
+// arrives in its register at the entry, also no call made since then can have changed it (SDCC
+// keeps no variable in a register across a call).
+bool registersHeldBy(Kernel& k, const Frame& f, bool argument);
 
 // Processes a line entry reached by execution at the program counter; `deferPop` asks that a
 // pop due at an exit entry wait for the next unit (pending-pop mark). Returns how many entries

@@ -8,11 +8,14 @@
 #include <string>
 
 #include "engine/download.h"
+#include "engine/target_verify.h"
 #include "model/registers.h"
 #include "model/symbols.h"
 #include "model/target_memory.h"
 
 namespace yav {
+
+class TargetSetup;
 
 class TargetPort {
  public:
@@ -89,6 +92,44 @@ class TargetPort {
   // Simulated time since the simulated chip was powered on, in microseconds; nothing on a
   // target that does not measure it (a real board).
   virtual std::optional<double> simulatedMicroseconds() { return std::nullopt; }
+
+  // The link's course, for the front-ends. The start-up connection, and when it fails for a
+  // reason the user can mend, the Connect dialog until connected or cancelled; true when a
+  // target answers. A port with no link to make answers whether its target does.
+  virtual bool connect() { return connected(); }
+  // One more connection with the current settings (after another chip was selected); true when
+  // a target answers.
+  virtual bool reconnect() { return connected(); }
+  // The end of the session: the target's breaks cleared, the link and the libraries let go.
+  virtual void shutdown() {}
+  // The exit status a batch run ends with after a fault of the link it cannot go on from (no
+  // libraries, no connection); 0 when there was none.
+  virtual int fatalExitCode() const { return 0; }
+
+  // The Target menu. Its title (it names the chip once one is selected); empty: the menu keeps
+  // the title it was built with.
+  virtual std::string menuTitle() const { return {}; }
+  // Runs the Target menu command `id`; false for ids the port does not handle.
+  virtual bool handleTargetCommand(int id) {
+    (void)id;
+    return false;
+  }
+  // The id of the menu's Reset. The front-end restarts the program (the command `zero`) before
+  // it hands this id to handleTargetCommand, which then resets the target. Nothing when the
+  // port has no such item.
+  virtual std::optional<int> resetCommandId() const { return std::nullopt; }
+
+  // Compares an S-record file with the target's memory and tells the user the outcome.
+  // `Unsupported` from a port that cannot compare; the caller then says so.
+  virtual VerifyResult verify(const VerifyRequest& request, const VerifyProgress& progress) {
+    (void)request;
+    (void)progress;
+    return {VerifyOutcome::Unsupported, 0};
+  }
+
+  // The Setup dialog's side of the target and the chip choice (engine/target_setup.h); null when
+  // the port has none.
+  virtual TargetSetup* setup() { return nullptr; }
 };
 
 }  // namespace yav

@@ -86,8 +86,12 @@ class EvalEnv {
   virtual std::optional<uint32_t> readRegister(int number) = 0;
   virtual bool setRegister(int number, uint32_t value) = 0;
   // Whether the registers hold the values of the selected frame's call: false in a caller's
-  // frame, whose register-held variables are then not known.
-  virtual bool registersHeldBySelectedFrame() { return true; }
+  // frame, whose register-held variables are then not known. For an `argument` also false once
+  // the call may have made a call of its own (the argument's register is not kept across it).
+  virtual bool registersHeldBySelectedFrame(bool argument) {
+    (void)argument;
+    return true;
+  }
   // The paged program counter, and the views following it after it was changed.
   virtual uint32_t currentPc() = 0;
   virtual void pcChanged() {}

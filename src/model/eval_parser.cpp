@@ -5,6 +5,7 @@
 #include "model/eval_storage.h"
 #include "model/eval_typename.h"
 #include "model/messages.h"
+#include "model/storage_classes.h"
 
 namespace yav {
 
@@ -52,7 +53,7 @@ void Parser::fail(int error) {
 
 void Parser::load(EvalValue& v) {
   if (ev_.evaluate && v.rec.locationClass != sc::MachineRegister && isRegisterHeldLocation(v.rec.locationClass) &&
-      !ev_.env().registersHeldBySelectedFrame()) {
+      !ev_.env().registersHeldBySelectedFrame(storageClass(v.rec.symbolKind).is(scp::Argument))) {
     // The registers hold the innermost call's values, not this frame's.
     fail(msg::NotKnownInFrame);
     return;

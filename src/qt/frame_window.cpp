@@ -28,11 +28,10 @@
 #include "qt/target_setup_dialog.h"
 #include "qt/verify_dialog.h"
 #include "qt/view_kinds.h"
-#include "target/chip_target.h"
-#include "target/target_menu.h"
 #include "ui/frame_commands.h"
 #include "ui/preference_commands.h"
 #include "ui/recent_files.h"
+#include "ui/target_commands.h"
 #include "ui/option_settings.h"
 
 namespace yav {
@@ -148,7 +147,9 @@ void FrameWindow::buildMenus() {
 
 // The Target menu carries the chip's name once one is selected.
 void FrameWindow::showTargetMenuTitle() {
-  if (targetMenu_) targetMenu_->setTitle(QString::fromLatin1(target::targetState(k_).menuTitle.c_str()));
+  if (!targetMenu_ || !k_.target) return;
+  const std::string title = k_.target->menuTitle();
+  if (!title.empty()) targetMenu_->setTitle(QString::fromLatin1(title.c_str()));
 }
 
 void FrameWindow::setTargetMenuTitle(std::string_view title) {
@@ -235,7 +236,8 @@ void FrameWindow::command(uint16_t id) {
     case kCmdCommandFileOutput:
       return commandFileDialog(false);
     case kCmdDebugReset:
-      return command(target::kCmdReset);
+      if (const int reset = targetResetCommand(k_)) return command(static_cast<uint16_t>(reset));
+      return QApplication::beep();
     case 202:
     case 206:
     case 212:
@@ -364,7 +366,7 @@ void FrameWindow::command(uint16_t id) {
 
 void FrameWindow::targetCommand(uint16_t id) {
   if (id == kCmdVerifyFlash) runVerifyFlashDialog(k_, this);
-  else if (!target::handleTargetCommand(k_, id)) return QApplication::beep();
+  else if (!runTargetCommand(k_, id)) return QApplication::beep();
   cmd_.ensurePrompt();
 }
 

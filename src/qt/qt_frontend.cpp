@@ -11,7 +11,6 @@
 
 #include "qt/frame_window.h"
 #include "qt/qt_ui_port.h"
-#include "target/connection.h"
 #include "ui/command_window.h"
 #include "ui/frame_settings.h"
 #include "ui/layout_settings.h"
@@ -128,7 +127,7 @@ int runQtFrontEnd(int argc, char** argv, const StartOptions& opt) {
   int status = 0;
   if (!session.kernel.disp.quitting) status = app.exec();
   frame.saveAtShutdown();
-  target::shutdownTarget(session.kernel);
+  closeTarget(session.kernel);
   return status;
 }
 

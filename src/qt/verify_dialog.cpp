@@ -142,7 +142,7 @@ VerifyDialogState VerifyDialog::state() const {
 void VerifyDialog::verify() {
   if (comparing_) return;
   const VerifyDialogState s = state();
-  target::VerifyProgress report;
+  VerifyProgress report;
   report.fileRead = [this](uint64_t read, uint64_t total) { progress_->setProgress(read, total); };
   report.bytesCompared = [this](uint32_t bytes) { bytes_->setText(QString::number(bytes)); };
   comparing_ = true;

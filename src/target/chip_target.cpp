@@ -1,12 +1,15 @@
 #include "target/chip_target.h"
 
 #include <stdexcept>
+#include <vector>
 
 #include "engine/kernel_eval.h"
 #include "model/straight_line.h"
 #include "model/target_code.h"
 #include "target/break_system.h"
 #include "target/connection.h"
+#include "target/target_menu.h"
+#include "target/verify.h"
 
 namespace yav::target {
 
@@ -29,6 +32,29 @@ void ChipDownloader::end() {
   const ChipEntries& chip = targetState(k_).chip;
   if (chip.emendload) chip.emendload();
 }
+
+namespace {
+
+// Every chip target alive. The target layer's functions take the kernel; they find their state
+// as the chip target that is the kernel's port, without asking the port for its type.
+std::vector<ChipTarget*>& chipTargets() {
+  static std::vector<ChipTarget*> all;
+  return all;
+}
+
+ChipTarget* chipTargetOf(const Kernel& k) {
+  const TargetPort* port = k.target.get();
+  if (port == nullptr) return nullptr;
+  for (ChipTarget* t : chipTargets())
+    if (t == port) return t;
+  return nullptr;
+}
+
+}  // namespace
+
+ChipTarget::ChipTarget(Kernel& k) : k_(k), memory_(k), downloader_(k), setup_(k) { chipTargets().push_back(this); }
+
+ChipTarget::~ChipTarget() { std::erase(chipTargets(), this); }
 
 bool ChipTarget::connected() const { return state.ready(); }
 
@@ -95,14 +121,42 @@ bool ChipTarget::instructionStep() { return stepInstruction(k_); }
 
 bool ChipTarget::straightLine(uint32_t from, uint32_t to) { return yav::straightLine(TargetCodeReader(memory()), from, to); }
 
-TargetState& targetState(Kernel& k) {
-  if (!k.target) k.target = std::make_unique<ChipTarget>(k);
-  auto* chip = dynamic_cast<ChipTarget*>(k.target.get());
-  if (!chip) throw std::logic_error("the kernel's target port is not the chip libraries'");
-  return chip->state;
+bool ChipTarget::connect() { return connectTarget(k_); }
+
+bool ChipTarget::reconnect() { return reconnectTarget(k_) == 1; }
+
+void ChipTarget::shutdown() { shutdownTarget(k_); }
+
+int ChipTarget::fatalExitCode() const { return state.fatalExitCode; }
+
+std::string ChipTarget::menuTitle() const { return state.menuTitle; }
+
+bool ChipTarget::handleTargetCommand(int id) { return target::handleTargetCommand(k_, id); }
+
+std::optional<int> ChipTarget::resetCommandId() const { return kCmdReset; }
+
+VerifyResult ChipTarget::verify(const VerifyRequest& request, const VerifyProgress& progress) {
+  return verifyImage(k_, request, progress);
 }
 
-const TargetState& targetState(const Kernel& k) { return targetState(const_cast<Kernel&>(k)); }
+TargetSetup* ChipTarget::setup() { return &setup_; }
+
+std::unique_ptr<TargetPort> makeTargetPort(Kernel& k) { return std::make_unique<ChipTarget>(k); }
+
+TargetState& targetState(Kernel& k) {
+  if (ChipTarget* chip = chipTargetOf(k)) return chip->state;
+  if (k.target) throw std::logic_error("the kernel's target port is not the chip libraries'");
+  auto chip = std::make_unique<ChipTarget>(k);
+  TargetState& state = chip->state;
+  k.target = std::move(chip);
+  return state;
+}
+
+const TargetState& targetState(const Kernel& k) {
+  if (const ChipTarget* chip = chipTargetOf(k)) return chip->state;
+  static const TargetState defaults{};
+  return defaults;
+}
 
 RegisterFile toRegisterFile(const RegisterBlock& b) {
   RegisterFile f;

@@ -1,8 +1,12 @@
 // The kernel's target port over the cable and chip libraries: registers, memory, download,
-// reset, halt and the break system. It owns the target layer's state.
+// reset, halt, the break system, the link's course, the Target menu and the Setup dialog's side.
+// It owns the target layer's state.
 #pragma once
+#include <memory>
+
 #include "engine/kernel.h"
 #include "engine/target_port.h"
+#include "target/chip_setup.h"
 #include "target/target_access.h"
 #include "target/target_state.h"
 
@@ -22,7 +26,8 @@ class ChipDownloader : public CodeDownloader {
 
 class ChipTarget : public TargetPort {
  public:
-  explicit ChipTarget(Kernel& k) : k_(k), memory_(k), downloader_(k) {}
+  explicit ChipTarget(Kernel& k);
+  ~ChipTarget() override;
   ChipTarget(const ChipTarget&) = delete;
   ChipTarget& operator=(const ChipTarget&) = delete;
 
@@ -44,6 +49,15 @@ class ChipTarget : public TargetPort {
   bool straightLine(uint32_t from, uint32_t to) override;
   std::optional<int> pin(const std::string& name, std::optional<int> level) override;
   std::optional<double> simulatedMicroseconds() override;
+  bool connect() override;
+  bool reconnect() override;
+  void shutdown() override;
+  int fatalExitCode() const override;
+  std::string menuTitle() const override;
+  bool handleTargetCommand(int id) override;
+  std::optional<int> resetCommandId() const override;
+  VerifyResult verify(const VerifyRequest& request, const VerifyProgress& progress) override;
+  TargetSetup* setup() override;
 
   TargetState state;
 
@@ -51,9 +65,15 @@ class ChipTarget : public TargetPort {
   Kernel& k_;
   ChipMemory memory_;
   ChipDownloader downloader_;
+  ChipSetup setup_;
 };
 
-// The target layer's state of this kernel; the first call makes the kernel's target port.
+// The kernel's target port over the cable and chip libraries, made at start-up.
+std::unique_ptr<TargetPort> makeTargetPort(Kernel& k);
+
+// The target layer's state of this kernel, for the target layer's own functions and tests. The
+// first call makes the kernel's target port when it has none; a kernel whose port is another
+// (a test's fake) has no such state. The const form gives the defaults while there is no port.
 TargetState& targetState(Kernel& k);
 const TargetState& targetState(const Kernel& k);
 

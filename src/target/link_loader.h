@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/kernel.h"
+#include "engine/target_setup.h"
 
 namespace yav::target {
 
@@ -31,15 +32,9 @@ std::vector<std::string> parseChipBlock(const char* block, int length);
 // Returns true on success; a library that fails is unloaded and the current one stays.
 bool selectChip(Kernel& k, std::string_view name);
 
-// What the Setup dialog shows of the cable: the library's and the cable's versions (times 100;
-// the cable's -1 when the cable is not loaded or its status is not trustworthy) and how many
-// parallel ports and USB devices there are.
-struct CableReport {
-  int dllVersion = -1;
-  int cableVersion = -1;
-  int parallelPorts = 0;
-  int usbDevices = 0;
-};
+// What the Setup dialog shows of the cable; the cable's version only when the cable is loaded
+// and its status is trustworthy.
+using yav::CableReport;
 CableReport cableReport(Kernel& k);
 
 // The current chip library's part of the Setup dialog (`emsetup` with `operation`); 1 when there

@@ -1,6 +1,5 @@
 #include "target/target_menu.h"
 
-#include "engine/dispatcher.h"
 #include "target/chip_target.h"
 #include "target/connection.h"
 
@@ -10,10 +9,8 @@ namespace {
 
 void connect(Kernel& k) { connectLoop(k); }
 
-void reset(Kernel& k) {
-  docmd(k, "zero", 0);
-  resetTarget(k, 1);
-}
+// The front-end has restarted the program (`zero`) before: the target's reset then wins.
+void reset(Kernel& k) { resetTarget(k, 1); }
 
 void programErase(Kernel& k) {
   if (targetState(k).chip.Flash) targetState(k).chip.Flash();

@@ -9,7 +9,7 @@ inline constexpr int kTargetCommandLast = 20500;
 
 enum TargetCommand : int {
   kCmdConnect = 20000,
-  kCmdReset = 20002,
+  kCmdReset = 20002,  // the target's reset; the front-end runs `zero` first (resetCommandId)
   kCmdProgramErase = 20010,
   kCmdOnChipDebug = 20012,
 };

@@ -6,29 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "engine/target_setup.h"
 #include "target/break_list.h"
 #include "target/link_entries.h"
 
 namespace yav::target {
 
-// One chip library found at start-up, in discovery order.
-struct ChipLibraryRecord {
-  std::string path;                // full path of the library file
-  std::vector<std::string> chips;  // the names its GetChips offered
-};
-
-// Connection settings, mirrored in sections OPTIONS and TARGET of the settings file.
-struct ConnectionSettings {
-  std::string link = "USB";    // link kind: 'U' USB, anything else the parallel port
-  std::string port = "1";      // port number as one digit
-  bool resetOnConnect = true;
-  int syncLength = 10;         // sync pulse width in milliseconds
-  bool clearClockSwitch = false;
-  bool setClockSwitch = false;
-  bool useSync = false;
-  std::string initFile;        // command file run after each connection
-  std::string resetFile;       // command file run after each reset
-};
+using yav::ChipLibraryRecord;
+using yav::ConnectionSettings;
 
 struct TargetState {
   TargetState() = default;

@@ -4,9 +4,8 @@
 #include "engine/dispatcher.h"
 #include "engine/errors.h"
 #include "engine/kernel_eval.h"
-#include "ui/option_settings.h"
 #include "target/chip_target.h"
-#include "target/connection.h"
+#include "ui/option_settings.h"
 
 namespace yav {
 
@@ -21,13 +20,14 @@ void apply_path_option(std::string& path, const std::string& v) {
 }  // namespace
 
 void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFileSetting) {
+  if (!k.target) k.target = target::makeTargetPort(k);
   k.cmdfile.quiet = opt.quiet;
   if (!opt.illegal.empty()) {
     errmsg(k, {"Illegal Option: ", opt.illegal});
     return;
   }
-  if (target::connectTarget(k)) refreshRegisters(k);
-  if (target::targetState(k).fatalExitCode && k.batchMode) return;
+  if (k.target->connect()) refreshRegisters(k);
+  if (k.target->fatalExitCode() && k.batchMode) return;
   // Whether the loader skips a second file of a name already loaded (first letter y/Y).
   k.prog.noDupFiles = readNoDupFiles();
   // The source path and the download choice of the settings file, before the options act.
@@ -40,5 +40,11 @@ void runStartup(Kernel& k, const StartOptions& opt, const std::string& startFile
   const std::string start = opt.startFile ? *opt.startFile : startFileSetting;
   if (!start.empty() && !k.disp.quitting) runCommandFile(k, start);
 }
+
+void closeTarget(Kernel& k) {
+  if (k.target) k.target->shutdown();
+}
+
+int targetExitCode(const Kernel& k) { return k.target ? k.target->fatalExitCode() : 0; }
 
 }  // namespace yav

@@ -3,17 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/target_setup.h"
 #include "platform/ini.h"
-#include "target/chip_target.h"
-#include "target/link_loader.h"
 
 namespace yav {
-
-namespace {
-constexpr int kEmsetupBeforeChange = 0, kEmsetupStart = 1, kEmsetupOk = 2, kEmsetupCancel = 3;
-
-int emsetup(Kernel& k, int operation) { return target::chipSetup(k, operation); }
-}  // namespace
 
 std::string versionText(int value) {
   char buf[32];
@@ -23,39 +16,43 @@ std::string versionText(int value) {
 
 SetupDialogState openSetupDialog(Kernel& k) {
   SetupDialogState d;
-  target::TargetState& t = target::targetState(k);
-  const target::CableReport cable = target::cableReport(k);
+  TargetSetup* setup = targetSetup(k);
+  const CableReport cable = setup ? setup->cableReport() : CableReport{};
   d.dllVersion = cable.dllVersion >= 0 ? versionText(cable.dllVersion) : " ??.??";
   d.cableVersion = cable.cableVersion >= 0 ? versionText(cable.cableVersion) : " ??.??";
   for (int i = 1; i <= cable.parallelPorts; ++i) d.ports.push_back("LPT" + std::to_string(i));
   for (int i = 1; i <= cable.usbDevices; ++i) d.ports.push_back("USB" + std::to_string(i));
-  const std::string inUse = t.settings.link.substr(0, 3) + t.settings.port.substr(0, 1);
+  if (!setup) return d;
+  const ConnectionSettings s = setup->connectionSettings();
+  const std::string inUse = s.link.substr(0, 3) + s.port.substr(0, 1);
   for (size_t i = 0; i < d.ports.size(); ++i)
     if (d.ports[i] == inUse) d.portIndex = static_cast<int>(i);
-  for (const target::ChipLibraryRecord& rec : t.chipLibraries)
+  const std::string current = setup->chipName();
+  for (const ChipLibraryRecord& rec : setup->chipLibraries())
     for (const std::string& chip : rec.chips) {
-      if (chip == t.chipName && t.currentChipLibrary >= 0) d.chipIndex = static_cast<int>(d.chips.size());
+      if (!current.empty() && chip == current) d.chipIndex = static_cast<int>(d.chips.size());
       d.chips.push_back(chip);
     }
-  emsetup(k, kEmsetupStart);
-  d.resetOnConnect = t.settings.resetOnConnect;
-  d.initFile = t.settings.initFile;
-  d.resetFile = t.settings.resetFile;
+  setup->chipSetup(ChipSetupStep::Start);
+  d.resetOnConnect = s.resetOnConnect;
+  d.initFile = s.initFile;
+  d.resetFile = s.resetFile;
   return d;
 }
 
 void setupChipChanged(Kernel& k, SetupDialogState& d, int index) {
-  if (index < 0 || index >= static_cast<int>(d.chips.size())) return;
-  emsetup(k, kEmsetupBeforeChange);
-  if (target::selectChip(k, d.chips[static_cast<size_t>(index)])) d.chipIndex = index;
-  emsetup(k, kEmsetupStart);
+  TargetSetup* setup = targetSetup(k);
+  if (!setup || index < 0 || index >= static_cast<int>(d.chips.size())) return;
+  setup->chipSetup(ChipSetupStep::BeforeChipChange);
+  if (setup->selectChip(d.chips[static_cast<size_t>(index)])) d.chipIndex = index;
+  setup->chipSetup(ChipSetupStep::Start);
 }
 
 bool setupOk(Kernel& k, const SetupDialogState& d) {
-  target::TargetState& t = target::targetState(k);
-  if (t.currentChipLibrary < 0) return false;
-  if (emsetup(k, kEmsetupOk) == 0) return false;
-  target::ConnectionSettings& s = t.settings;
+  TargetSetup* setup = targetSetup(k);
+  if (!setup || setup->chipName().empty()) return false;
+  if (setup->chipSetup(ChipSetupStep::Ok) == 0) return false;
+  ConnectionSettings s = setup->connectionSettings();
   s.resetOnConnect = d.resetOnConnect;
   if (d.portIndex >= 0 && d.portIndex < static_cast<int>(d.ports.size())) {
     const std::string& port = d.ports[static_cast<size_t>(d.portIndex)];
@@ -64,13 +61,17 @@ bool setupOk(Kernel& k, const SetupDialogState& d) {
   }
   s.initFile = d.initFile.substr(0, kSetupFileLimit);
   s.resetFile = d.resetFile.substr(0, kSetupFileLimit);
+  setup->setConnectionSettings(s);
   return true;
 }
 
-void setupCancel(Kernel& k) { emsetup(k, kEmsetupCancel); }
+void setupCancel(Kernel& k) {
+  if (TargetSetup* setup = targetSetup(k)) setup->chipSetup(ChipSetupStep::Cancel);
+}
 
-AdvancedDialogState openAdvancedDialog(const Kernel& k) {
-  const target::ConnectionSettings& s = target::targetState(k).settings;
+AdvancedDialogState openAdvancedDialog(Kernel& k) {
+  TargetSetup* setup = targetSetup(k);
+  const ConnectionSettings s = setup ? setup->connectionSettings() : ConnectionSettings{};
   AdvancedDialogState d;
   d.syncWidth = std::to_string(s.syncLength);
   d.useSync = s.useSync;
@@ -103,11 +104,14 @@ void advancedDefaults(AdvancedDialogState& d) {
 
 bool advancedOk(Kernel& k, const AdvancedDialogState& d) {
   if (d.syncWidth.empty()) return false;
-  target::ConnectionSettings& s = target::targetState(k).settings;
-  s.syncLength = std::atoi(d.syncWidth.c_str());
-  s.useSync = d.useSync;
-  s.setClockSwitch = d.setClockSwitch;
-  s.clearClockSwitch = d.clearClockSwitch;
+  if (TargetSetup* setup = targetSetup(k)) {
+    ConnectionSettings s = setup->connectionSettings();
+    s.syncLength = std::atoi(d.syncWidth.c_str());
+    s.useSync = d.useSync;
+    s.setClockSwitch = d.setClockSwitch;
+    s.clearClockSwitch = d.clearClockSwitch;
+    setup->setConnectionSettings(s);
+  }
   platform::iniSet("OPTIONS", "SYNCLEN", d.syncWidth);
   platform::iniSet("OPTIONS", "USESYNC", d.useSync ? "YES" : "NO");
   platform::iniSet("OPTIONS", "SETCLKSW", d.setClockSwitch ? "YES" : "NO");

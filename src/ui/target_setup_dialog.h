@@ -58,7 +58,7 @@ struct AdvancedDialogState {
   bool clearClockSwitch = false;
 };
 
-AdvancedDialogState openAdvancedDialog(const Kernel& k);
+AdvancedDialogState openAdvancedDialog(Kernel& k);
 // Checking one clock-switch box unchecks the other.
 void advancedToggle(AdvancedDialogState& d, int control, bool checked);
 void advancedDefaults(AdvancedDialogState& d);

@@ -1,6 +1,7 @@
 #include "ui/verify_dialog.h"
 
 #include "engine/errors.h"
+#include "model/messages.h"
 #include "model/numtext.h"
 #include "platform/ini.h"
 
@@ -16,8 +17,8 @@ namespace {
 bool blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 }  // namespace
 
-bool runVerifyDialog(Kernel& k, const VerifyDialogState& state, const target::VerifyProgress& progress) {
-  target::VerifyRequest req;
+bool runVerifyDialog(Kernel& k, const VerifyDialogState& state, const VerifyProgress& progress) {
+  VerifyRequest req;
   if (state.select) {
     if (blank(state.fromText) || blank(state.toText)) {
       errmsg(k, {"Missing From/to Addresses"});
@@ -32,7 +33,8 @@ bool runVerifyDialog(Kernel& k, const VerifyDialogState& state, const target::Ve
     return false;
   }
   req.file = state.file;
-  target::verifyImage(k, req, progress);
+  const VerifyResult result = k.target ? k.target->verify(req, progress) : VerifyResult{VerifyOutcome::Unsupported, 0};
+  if (result.outcome == VerifyOutcome::Unsupported) errmsg(k, {errtext(msg::NotSupported)});
   return true;
 }
 

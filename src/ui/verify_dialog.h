@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/kernel.h"
-#include "target/verify.h"
+#include "engine/target_verify.h"
 
 namespace yav {
 
@@ -18,7 +18,8 @@ struct VerifyDialogState {
 VerifyDialogState openVerifyDialog();
 
 // "&Verify": checks the entries ("Missing From/to Addresses", "Missing File Name"), then runs
-// the comparison. Returns false when the dialog stays open for a correction.
-bool runVerifyDialog(Kernel& k, const VerifyDialogState& state, const target::VerifyProgress& progress = {});
+// the comparison through the target port. Returns false when the dialog stays open for a
+// correction.
+bool runVerifyDialog(Kernel& k, const VerifyDialogState& state, const VerifyProgress& progress = {});
 
 }  // namespace yav

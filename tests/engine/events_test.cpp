@@ -24,9 +24,10 @@ class EventsTest : public DisplayFixture {
     EXPECT_NE(r, nullptr) << line;
     return r;
   }
-  // A stop at a line of main(): the frame of main, that line's record.
+  // A stop at a line of main(): the PC at the line's code, the frame of main, that line's record.
   std::optional<FiredEvent> stopAt(uint32_t line) {
     const DebugRecord* r = lineRecord(line);
+    k.regs.file.pc = static_cast<uint16_t>(r->address);
     frame.function = r->function;
     frame.line = line;
     return evalevents(k, &frame, r);
@@ -235,6 +236,7 @@ TEST_F(EventsTest, InstructionLevelCheckReturnsCodeEventsAtOnce) {
 TEST_F(EventsTest, DataEventsNeedAStaticVariable) {
   EXPECT_EQ(run("db nosuch"), "#error: Incorrect argument for Variable break\n");
   EXPECT_EQ(run("db 1+2"), "#error: Illegal argument for Variable break (dynamic allocation)\n");
+  k.regs.file.pc = static_cast<uint16_t>(address("main"));
   pushFrame(k, *k.prog.program->tables.findFunction("main"), nullptr);
   EXPECT_EQ(run("dw perimeter"), "#error: Illegal argument for Variable break (dynamic allocation)\n");
   EXPECT_TRUE(events().list.empty());

@@ -1,15 +1,20 @@
 // A target port for engine tests: registers in a plain register file (writes can be refused),
-// memory and download through whatever the test hands in, and counts of the other calls.
+// memory and download through whatever the test hands in, and counts of the other calls. It is
+// its own Setup side too: chip libraries, chip choice and settings held in plain fields.
 #pragma once
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/target_port.h"
+#include "engine/target_setup.h"
 
 namespace yav::test {
 
-class FakeTargetPort : public TargetPort {
+class FakeTargetPort : public TargetPort, public TargetSetup {
  public:
   FakeTargetPort(TargetMemory* memory = nullptr, CodeDownloader* downloader = nullptr)
       : mem(memory), dl(downloader) {}
@@ -51,6 +56,68 @@ class FakeTargetPort : public TargetPort {
   // Simulated time; nothing: the target measures none.
   std::optional<double> simulatedMicroseconds() override { return isConnected ? microseconds : std::nullopt; }
   std::optional<double> microseconds;
+
+  // The link's course: counted; connecting answers whether the target does.
+  bool connect() override {
+    ++connects;
+    return isConnected;
+  }
+  bool reconnect() override {
+    ++reconnects;
+    return isConnected;
+  }
+  void shutdown() override { ++shutdowns; }
+  int fatalExitCode() const override { return exitCode; }
+  int connects = 0, reconnects = 0, shutdowns = 0, exitCode = 0;
+
+  // The Target menu: the ids run, in order; those in `menuItems` are handled, and `onCommand`
+  // acts for them as the target would.
+  std::string menuTitle() const override { return title; }
+  bool handleTargetCommand(int id) override {
+    commandsRun.push_back(id);
+    if (std::find(menuItems.begin(), menuItems.end(), id) == menuItems.end()) return false;
+    if (onCommand) onCommand(id);
+    return true;
+  }
+  std::optional<int> resetCommandId() const override { return resetItem; }
+  std::string title;
+  std::vector<int> menuItems, commandsRun;
+  std::function<void(int)> onCommand;
+  std::optional<int> resetItem;
+
+  // Verify: the requests, answered with `verifyAnswer`.
+  VerifyResult verify(const VerifyRequest& request, const VerifyProgress&) override {
+    verifyRequests.push_back(request);
+    return verifyAnswer;
+  }
+  std::vector<VerifyRequest> verifyRequests;
+  VerifyResult verifyAnswer;
+
+  // The Setup side: selecting a chip makes it current when a library offers it.
+  TargetSetup* setup() override { return this; }
+  std::vector<ChipLibraryRecord> chipLibraries() const override { return libraries; }
+  std::string chipName() const override { return chip; }
+  bool selectChip(std::string_view name) override {
+    for (const ChipLibraryRecord& rec : libraries)
+      if (std::find(rec.chips.begin(), rec.chips.end(), name) != rec.chips.end()) {
+        chip = std::string(name);
+        return true;
+      }
+    return false;
+  }
+  CableReport cableReport() override { return cable; }
+  int chipSetup(ChipSetupStep step) override {
+    setupSteps.push_back(step);
+    return chipSetupAnswer;
+  }
+  ConnectionSettings connectionSettings() const override { return settings; }
+  void setConnectionSettings(const ConnectionSettings& s) override { settings = s; }
+  std::vector<ChipLibraryRecord> libraries;
+  std::string chip;
+  CableReport cable;
+  std::vector<ChipSetupStep> setupSteps;
+  int chipSetupAnswer = 1;
+  ConnectionSettings settings;
 
   RegisterFile regs;
   bool isConnected = true;
