@@ -197,5 +197,23 @@ TEST_F(RunLoopTest, ADataWatchpointActsAtEachWriteAndTheRunGoesOn) {
   EXPECT_EQ(stopLine(), "main.c:31");
 }
 
+
+// Whether the events can be placed is answered without a question, a box or a run; a change
+// event takes the comparators of a write watch of its variable.
+TEST_F(RunLoopTest, BreakPlacementIsJudgedWithoutAsking) {
+  run("b main.c:30, main.c:31");
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::nullopt);
+  run("db /t:w main.c:count");
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::optional<std::string>("Too Many Code Breakpoints."));
+  run("del 2");
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::nullopt);
+  run("b main.c:count");  // a change event: the second data break
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::nullopt);
+  run("db /t:w fact_result");  // four bytes: two comparators more
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::optional<std::string>("Too Many DATA Breakpoints."));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(ui.questions.empty());
+}
+
 }  // namespace
 }  // namespace yav::test
