@@ -25,7 +25,8 @@ EvalSymbol toEvalSymbol(const SymbolEntry& s, const FunctionEntry* scope, bool s
   // Only the first argument arrives in a register; a static argument after it is in its place
   // from the call on.
   const bool firstArgument = scope && !scope->locals.empty() && &scope->locals.front() == &s;
-  e.registerArgumentsSaved = saved || (s.storageClass == sc::StaticRegisterArgument && !firstArgument);
+  const bool laterInRegister = s.storageClass == sc::StaticRegisterArgument || s.storageClass == sc::RegisterArgument;
+  e.registerArgumentsSaved = saved || (laterInRegister && !firstArgument);
   e.scope = scope;
   return e;
 }

@@ -190,12 +190,14 @@ EvalValue Parser::symbolValue(const EvalSymbol& s) {
   } else if (s.storageClass == sc::Register || s.storageClass == sc::EnumMember) {
     r.address = s.address;  // the register number or the member value
     r.locationClass = s.storageClass;
-  } else if (s.storageClass == sc::RegisterArgument && saved) {
-    r.address = s.secondAddress;
+  } else if (s.storageClass == sc::RegisterArgument) {
+    // An argument kept in a register: until the function has moved it there, it is where the
+    // call passed it (A, or X:A for wider values).
+    r.address = saved ? s.secondAddress : static_cast<uint32_t>(firstArgumentRegister(s.type));
     r.locationClass = sc::Register;
   } else {
     r.address = frameAddress(s);
-    r.locationClass = s.storageClass == sc::RegisterArgument ? sc::Memory : s.storageClass;
+    r.locationClass = s.storageClass;
   }
   load(v);
   return v;

@@ -250,10 +250,23 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
   RunControl& rc = t.runControl;
   const CableEntries& c = t.cable;
   if (!t.breakSystemUnavailable) {
-    // Leave the current instruction first: a break on it must not stop the run at once.
-    t.chip.SetBreaks(0, nullptr, nullptr);
+    // Leave the current instruction first: a break on it must not stop the run at once. The
+    // data comparators watch that instruction too (a run that goes on after a watchpoint must
+    // not miss the next instruction's access); no code break acts on a single step.
+    if (t.breaks.data > 0) {
+      armComparators(k);
+      setBreakEnable(k, false);
+    } else {
+      t.chip.SetBreaks(0, nullptr, nullptr);
+    }
     c.single_step();
     if (!refreshRegisters(k)) return std::nullopt;
+    if (t.breaks.data > 0) {
+      uint8_t stopBits = 0;
+      t.chip.emget(&stopBits, kTraceStatusAddress | kDirectAccess, 1);
+      if ((stopBits & kTraceStopBits) != 0) rc.dataHit = dataHitOf(t, stopBits);
+      if (rc.dataHit) return stopAtPc(k);
+    }
     if (breakAtPc(k)) return stopAtPc(k);
     setBreakEnable(k, false);
     if (t.chip.SetTrace) t.chip.SetTrace(0, 0, nullptr, nullptr);

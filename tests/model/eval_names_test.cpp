@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"ra", false, 7, REG_X, 0x3412},               // int first argument: X:A
                       FrameCase{"rc", false, 7, REG_A, 0x12},                 // char first argument: A
                       FrameCase{"ra", true, 1, at::frameBase + 3, 0x0304},    // saved: base + offset
-                      FrameCase{"r5", false, 1, at::frameBase + 6, 0x06},     // register argument in its slot
+                      FrameCase{"r5", false, 4, REG_A, 0x12},  // kept in a register: in A from the call until moved
                       FrameCase{"r5", true, 4, REG_A, 0x12},                  // held in its register
                       FrameCase{"rx", true, 4, REG_X, 0x34}));                // a char held in X is X
 

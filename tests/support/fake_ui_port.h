@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/stop_record.h"
 #include "engine/ui_port.h"
 
 namespace yav::test {
@@ -42,6 +43,8 @@ class FakeUiPort : public UiPort {
   void targetMenuTitle(std::string_view title) override { menuTitle = title; }
   void enableCommand(uint16_t id, bool enabled) override { commandEnabled.emplace_back(id, enabled); }
   void showExecutionPoint(std::string_view place) override { stops.emplace_back(place); }
+  void executionStopped(const StopRecord& stop) override { stopRecords.push_back(stop); }
+  std::vector<StopRecord> stopRecords;  // every run's record, in order
   void executionStarts() override { ++executions; }
 
   std::string out;

@@ -126,5 +126,94 @@ TEST_F(RunLoopTest, FinishOutsideFunctionsWithSourceRunsOneUnit) {
   EXPECT_FALSE(k.exec.finishmode);
 }
 
+
+// Every execution command ends in one stop record saying why the run ended, with the user events
+// that fired, the PC and the depth of the call stack.
+TEST_F(RunLoopTest, EachRunEndsInOneStopRecordSayingWhy) {
+  struct Case {
+    const char* command;
+    StopReason reason;
+    std::vector<uint16_t> events;
+    size_t frames;  // console_putc <- console_puts <- main, as main.c:24 makes them
+  };
+  int error = 0;
+  const char* at = "&fact_result";
+  const std::unique_ptr<ValueRecord> place = xexpr(k, at, error);
+  ASSERT_TRUE(place && !error);
+  const uint32_t factResult = place->uintValue();
+  const std::vector<Case> cases = {
+      {"b console_putc", StopReason::StepEnd, {}, 0},  // (no run: no record)
+      {"go", StopReason::Breakpoint, {1}, 3},
+      {"step", StopReason::StepEnd, {}, 3},
+      {"finish", StopReason::Finish, {}, 2},
+      {"del *", StopReason::StepEnd, {}, 0},
+      {"go main.c:29", StopReason::StepEnd, {}, 1},
+      {"db /t:w fact_result", StopReason::StepEnd, {}, 0},
+      {"go", StopReason::DataAccess, {1}, 1},
+  };
+  uint32_t serial = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    const size_t before = ui.stopRecords.size();
+    run(c.command);
+    if (c.frames == 0) {
+      EXPECT_EQ(ui.stopRecords.size(), before) << "a command that runs nothing ends in no stop";
+      continue;
+    }
+    ASSERT_EQ(ui.stopRecords.size(), before + 1);
+    const StopRecord& stop = ui.stopRecords.back();
+    EXPECT_EQ(stopReasonName(stop.reason), std::string(stopReasonName(c.reason)));
+    EXPECT_EQ(stop.events, c.events);
+    EXPECT_EQ(stop.pc, currentPc(k));
+    EXPECT_EQ(stop.frames, c.frames);
+    EXPECT_EQ(stop.serial, ++serial);
+    EXPECT_EQ(k.exec.lastStop.serial, stop.serial);
+  }
+  const StopRecord& data = ui.stopRecords.back();
+  EXPECT_EQ(data.dataAddress, factResult);
+  EXPECT_EQ(data.dataAccess, 'W');
+  // A stop request ends a run that nothing else would end.
+  run("del *");
+  ui.stopAfterPumps = 50;
+  run("go");
+  EXPECT_EQ(ui.stopRecords.back().reason, StopReason::StopRequest);
+}
+
+// A watchpoint on data runs its action at each write and the run goes on; the stop comes from the
+// breakpoint after it. fact_result = factorial(5) writes its four bytes one instruction after the
+// other: the action runs four times.
+TEST_F(RunLoopTest, ADataWatchpointActsAtEachWriteAndTheRunGoesOn) {
+  run("go main.c:30");
+  run("dw /t:w fact_result { mess \"written\\n\" }");
+  run("b main.c:31");
+  ui.out.clear();
+  ui.stopRecords.clear();
+  run("go");
+  size_t writes = 0;
+  for (size_t at = 0; (at = ui.out.find("written\n", at)) != std::string::npos; at += 8) ++writes;
+  EXPECT_EQ(writes, 4u) << ui.out;
+  ASSERT_EQ(ui.stopRecords.size(), 1u);
+  EXPECT_EQ(ui.stopRecords.back().reason, StopReason::Breakpoint);
+  EXPECT_EQ(stopLine(), "main.c:31");
+}
+
+
+// Whether the events can be placed is answered without a question, a box or a run; a change
+// event takes the comparators of a write watch of its variable.
+TEST_F(RunLoopTest, BreakPlacementIsJudgedWithoutAsking) {
+  run("b main.c:30, main.c:31");
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::nullopt);
+  run("db /t:w main.c:count");
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::optional<std::string>("Too Many Code Breakpoints."));
+  run("del 2");
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::nullopt);
+  run("b main.c:count");  // a change event: the second data break
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::nullopt);
+  run("db /t:w fact_result");  // four bytes: two comparators more
+  EXPECT_EQ(k.target->breakPlacementProblem(), std::optional<std::string>("Too Many DATA Breakpoints."));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_TRUE(ui.questions.empty());
+}
+
 }  // namespace
 }  // namespace yav::test

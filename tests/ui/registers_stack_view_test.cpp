@@ -96,5 +96,19 @@ TEST_F(RegistersStackView, StackListsTheCalleeAboveMainAndOpensEachFrame) {
   EXPECT_EQ(writeTextFile(bad, s.saveText()), "Can't write " + bad);
 }
 
+
+// After a free run the window lists every active call, as the C code makes them: main.c:24 calls
+// console_puts("demo "), which calls console_putc for each character (console.c:33).
+TEST_F(RegistersStackView, AfterAFreeRunTheStackHoldsEveryCaller) {
+  run("break console.c:22");  // console_putc's header line: its first instruction
+  run("go");
+  StackModel s;
+  s.refresh(k);
+  const std::vector<std::string> expected = {"console_putc() at console.c:24", "console_puts() at console.c:33",
+                                             "main() at main.c:24"};
+  EXPECT_EQ(s.lines(), expected);
+  EXPECT_EQ(s.place(2), (SourcePlace{"main.c", 24}));
+}
+
 }  // namespace
 }  // namespace yav::test

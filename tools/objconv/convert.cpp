@@ -213,23 +213,19 @@ class Converter {
   }
 
   // Where a function has saved its register-passed first argument. A non-reentrant function
-  // stores it into its static place, a reentrant one into its stack slot, with its first
-  // instructions, before the code of its first statement: until there the argument's value is in
-  // its register. An argument SDCC keeps in a register is in its place from the entry on.
+  // stores it into its static place, a reentrant one into its stack slot, and one SDCC keeps in a
+  // register moves it there from the registers of the call, with its first instructions, before
+  // the code of its first statement: until there the argument's value is where the call put it.
   uint32_t prologueEnd(const std::string& module, const Func& fn) const {
     const auto params = sources_.find(module);
     if (params == sources_.end()) return fn.start;
     const auto list = params->second.params.find(fn.cdb->name);
     if (list == params->second.params.end() || list->second.empty()) return fn.start;
     const std::string& first = list->second.front();
-    bool storedFirst = false;
-    for (const CdbSymbol& sym : cdb_.symbols) {
-      if (sym.scope == 'L' && sym.module == module && sym.function == fn.cdb->name && sym.name == first) {
-        storedFirst = sym.onStack || sym.space != 'R';
-        break;
-      }
-    }
-    if (!storedFirst) return fn.start;
+    const bool described = std::any_of(cdb_.symbols.begin(), cdb_.symbols.end(), [&](const CdbSymbol& sym) {
+      return sym.scope == 'L' && sym.module == module && sym.function == fn.cdb->name && sym.name == first;
+    });
+    if (!described) return fn.start;
     uint32_t statement = fn.start;
     for (const CdbLine& l : cdb_.lines) {
       if (l.address > fn.start && l.address <= fn.end && l.file == fn.file &&

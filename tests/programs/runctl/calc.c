@@ -4,7 +4,9 @@
 /* n * 1024 + (n - 1) * 1024 + ... + 1024: one frame for each step, each holding its part. */
 long sum_down(int n) __reentrant
 {
-  long here;
+  /* volatile: kept in its own stack slot, where the debug information says it is (SDCC would
+     otherwise compute it in a spill location and leave its declared slot unwritten). */
+  volatile long here;
   if (n == 0)
     return 0;
   here = (long)n << 10;
