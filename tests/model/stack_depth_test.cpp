@@ -41,26 +41,39 @@ TEST(StackDepth, FollowsPushesPullsAisBranchesAndCalls) {
   const std::vector<Case> cases = {
       {"pushes and pulls",
        {0x87, 0x89, 0x8B, 0x8A, 0x88, 0x86, 0x81},  // psha pshx pshh pulh pulx pula rts
-       {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 2}, {5, 1}, {6, 0}}},
+       {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 2}, {5, 1}, {6, 0}},
+       {},
+       false},
       {"AIS makes room and gives it back",
        {0xA7, 0xFC, 0x9E, 0xE7, 0x01, 0xA7, 0x04, 0x81},  // ais #-4; sta 1,s; ais #4; rts
-       {{0, 0}, {2, 4}, {5, 4}, {7, 0}}},
+       {{0, 0}, {2, 4}, {5, 4}, {7, 0}},
+       {},
+       false},
       {"a call leaves the depth as it was; what follows it is after a call",
        {0x87, 0xCD, 0x30, 0x00, 0x86, 0x81},  // psha; jsr $3000; pula; rts
        {{0, 0}, {1, 1}, {4, 1}, {5, 0}},
-       {4, 5}},
+       {4, 5},
+       false},
       {"both ways of a conditional branch",
        {0x87, 0x27, 0x02, 0x8B, 0x8A, 0x86, 0x81},  // psha; beq +2; pshh; pulh; pula; rts
-       {{0, 0}, {1, 1}, {3, 1}, {4, 2}, {5, 1}, {6, 0}}},
+       {{0, 0}, {1, 1}, {3, 1}, {4, 2}, {5, 1}, {6, 0}},
+       {},
+       false},
       {"a branch always skips what lies between",
        {0x20, 0x01, 0x87, 0x81},  // bra +1; (psha never runs); rts
-       {{0, 0}, {2, -1}, {3, 0}}},
+       {{0, 0}, {2, -1}, {3, 0}},
+       {},
+       false},
       {"a jump out of the routine ends the path (tail call)",
        {0x87, 0xCC, 0x40, 0x00, 0x86},  // psha; jmp $4000; (pula unreached)
-       {{0, 0}, {1, 1}, {4, -1}}},
+       {{0, 0}, {1, 1}, {4, -1}},
+       {},
+       false},
       {"TXS: the depth after it is not known",
        {0x94, 0x87, 0x81},  // txs; psha; rts
-       {{0, 0}, {1, -1}}},
+       {{0, 0}, {1, -1}},
+       {},
+       false},
       {"an interrupt handler returns with RTI",
        {0x8B, 0x8A, 0x80},  // pshh; pulh; rti
        {{0, 0}, {1, 1}, {2, 0}},
@@ -69,7 +82,8 @@ TEST(StackDepth, FollowsPushesPullsAisBranchesAndCalls) {
       {"BSR is a call, not a jump",
        {0xAD, 0x02, 0x81, 0x9D, 0x81},  // bsr +2; rts; nop; rts
        {{0, 0}, {2, 0}},
-       {2}},
+       {2},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
