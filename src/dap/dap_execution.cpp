@@ -8,6 +8,7 @@
 #include "engine/code_view.h"
 #include "engine/dispatcher.h"
 #include "engine/kernel_eval.h"
+#include "model/hc08_opcodes.h"
 #include "model/target_memory.h"
 
 namespace yav::dap {
@@ -17,14 +18,6 @@ namespace {
 bool instructionGranularity(const json& args) { return optionalString(args, "granularity") == "instruction"; }
 
 bool targetUp(Kernel& k) { return k.target && k.target->connected(); }
-
-// The opcodes of the subroutine calls: BSR, JSR in its five addressing modes, CALL.
-bool isCall(uint8_t opcode) {
-  switch (opcode) {
-    case 0xAD: case 0xBD: case 0xCD: case 0xDD: case 0xED: case 0xFD: case 0xAC: return true;
-    default: return false;
-  }
-}
 
 // The reason the editor shows for a stop at a breakpoint of this kind.
 const char* breakpointReason(Breakpoint::Kind kind) {
@@ -57,8 +50,9 @@ void Session::next(const json& args, json&) {
   // Over one instruction: a call runs through to the instruction after it.
   const uint32_t pc = currentPc(k_);
   TargetMemory* mem = targetMemory(k_);
-  uint8_t opcode = 0;
-  if (mem && mem->readByte(0, pc, opcode) && isCall(opcode)) {
+  uint8_t opcode[2] = {};
+  const bool read = mem && mem->readByte(0, pc, opcode[0]) && mem->readByte(0, pc + 1, opcode[1]);
+  if (const hc08::Decoded op = hc08::decode(opcode[0], opcode[1]); read && op.known() && hc08::is_call(*op.entry)) {
     runAfterResponse("go @" + hexAddress(pc + static_cast<uint32_t>(instructionLength(k_, pc))));
   } else {
     stepRequest(args, "si", "si");
@@ -128,7 +122,6 @@ void Session::reportRunEnd() {
     case StopReason::Finish: return reportStop("step");
     case StopReason::StopRequest: return reportStop("pause");
     case StopReason::TargetFault: return reportStop("exception", {}, "the target stopped answering");
-    case StopReason::ProgramExit: return reportStop("exception", {}, "the program left its code: " + stop.place);
   }
 }
 

@@ -10,7 +10,6 @@ const char* stopReasonName(StopReason reason) {
     case StopReason::Finish: return "finish";
     case StopReason::StopRequest: return "stop";
     case StopReason::TargetFault: return "fault";
-    case StopReason::ProgramExit: return "exit";
   }
   return "step";
 }

@@ -15,10 +15,9 @@ enum class StopReason : uint8_t {
   Finish,       // `finish`: the frame returned to its caller
   StopRequest,  // Escape, Ctrl-C, the Stop button, `stop`, or a run the break system refused
   TargetFault,  // the target stopped answering
-  ProgramExit,  // the program left its code (returned from main into the start-up code's end)
 };
 
-// The reason as one word: "breakpoint", "data", "step", "finish", "stop", "fault", "exit".
+// The reason as one word: "breakpoint", "data", "step", "finish", "stop", "fault".
 const char* stopReasonName(StopReason reason);
 
 struct StopRecord {

@@ -6,6 +6,7 @@
 #include "engine/code_view.h"
 #include "engine/display_state.h"
 #include "engine/kernel_eval.h"
+#include "model/hc08_opcodes.h"
 #include "model/loader.h"
 #include "model/stack_depth.h"
 #include "model/target_code.h"
@@ -66,20 +67,20 @@ const StackDepths& depthsOf(Kernel& k, const Routine& r) {
   return cache.emplace(r.start, stackDepths(code, r.start, inside)).first->second;
 }
 
-// Whether the instruction that ends right before `address` is a subroutine call (BSR, JSR in
-// any addressing mode): a return address a caller pushed.
-bool followsCall(TargetMemory& mem, uint32_t address) {
-  uint8_t b[3] = {};
-  if (address >= 1 && mem.readByte(0, address - 1, b[2]) && b[2] == 0xFD) return true;  // JSR ,X
-  if (address >= 2 && mem.readByte(0, address - 2, b[1]) && (b[1] == 0xAD || b[1] == 0xBD || b[1] == 0xED)) {
-    return true;  // BSR, JSR direct, JSR 8-bit offset
+// Whether the instruction that ends right before `address` is a subroutine call that pushed a
+// plain return address (BSR, JSR in any addressing mode; CALL also stacks the page and is at
+// least four bytes long): a return address a caller pushed.
+bool followsCall(const CodeReader& code, uint32_t address) {
+  constexpr int kLongestJsr = 3;
+  for (int length = 1; length <= kLongestJsr && static_cast<uint32_t>(length) <= address; ++length) {
+    const uint32_t at = address - static_cast<uint32_t>(length);
+    const hc08::Decoded op = hc08::decode(code.read_byte(at), code.read_byte(at + 1));
+    if (op.known() && op.length() == length && hc08::is_call(*op.entry)) return true;
   }
-  return address >= 3 && mem.readByte(0, address - 3, b[0]) && (b[0] == 0xCD || b[0] == 0xDD);
+  return false;
 }
 
 }  // namespace
-
-void forgetStackDepths(Kernel& k) { displayState(k).stackDepths.clear(); }
 
 std::optional<uint16_t> entryStackPointer(Kernel& k, uint32_t pc, uint16_t sp) {
   if (!k.prog.program || !targetMemory(k)) return std::nullopt;
@@ -110,6 +111,7 @@ std::vector<UnwoundFrame> unwindStack(Kernel& k) {
   std::vector<UnwoundFrame> frames;
   TargetMemory* mem = targetMemory(k);
   if (!k.prog.program || !mem || !k.regs.valid) return frames;
+  const TargetCodeReader code(mem);
   uint32_t pc = currentPc(k);
   uint16_t sp = k.regs.file.sp;
   while (frames.size() < kMostFrames) {
@@ -123,7 +125,7 @@ std::vector<UnwoundFrame> unwindStack(Kernel& k) {
     if (f.function && f.function->name == "main") break;
     const std::optional<ReturnPoint> back = returnPoint(k, f);
     // A return address where no call was made: the stack holds no further calls.
-    if (!back || (!f.interrupt && !followsCall(*mem, back->address))) break;
+    if (!back || (!f.interrupt && !followsCall(code, back->address))) break;
     pc = back->address;
     sp = back->sp;
   }

@@ -42,7 +42,4 @@ std::optional<ReturnPoint> returnPoint(Kernel& k, const UnwoundFrame& frame);
 // the registers may no longer hold what the routine was given in them.
 bool pastACall(Kernel& k, uint32_t pc);
 
-// Forgets what was worked out of the code (a new program, or code written again).
-void forgetStackDepths(Kernel& k);
-
 }  // namespace yav

@@ -253,4 +253,6 @@ bool changes_flow(const OpcodeEntry& e) {
   }
 }
 
+bool is_call(const OpcodeEntry& e) { return e.mnemonic == Mn::jsr || e.mnemonic == Mn::bsr || e.mnemonic == Mn::call; }
+
 }  // namespace yav::hc08

@@ -117,4 +117,7 @@ Decoded decode(uint8_t first, uint8_t next);
 // software interrupt, stop and wait): the straight-line test for stepping.
 bool changes_flow(const OpcodeEntry& e);
 
+// Whether an instruction calls a subroutine (BSR, JSR in any addressing mode, CALL).
+bool is_call(const OpcodeEntry& e);
+
 }  // namespace yav::hc08

@@ -230,10 +230,17 @@ std::optional<uint32_t> runStepping(Kernel& k) {
   }
 }
 
+// The byte at 0x1818 that says what stopped the CPU last (direct access).
+uint8_t stopByte(const TargetState& t) {
+  uint8_t bits = 0;
+  t.chip.emget(&bits, kTraceStatusAddress | kDirectAccess, 1);
+  return bits;
+}
+
 // The data break behind the comparator that stopped the target: the first slot sets bit 7 of the
 // stop byte, any further one bit 6. A range's end slot belongs to the entry of its start.
 std::optional<RunControl::DataHit> dataHitOf(const TargetState& t, uint8_t stopBits) {
-  if (t.breaks.data == 0) return std::nullopt;
+  if (t.breaks.data == 0 || (stopBits & kTraceStopBits) == 0) return std::nullopt;
   const Comparators& slots = t.runControl.comparators;
   const int slot = (stopBits & 0x80) ? 0 : 1;
   const uint32_t address = slots.addresses[slot];
@@ -262,9 +269,7 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
     c.single_step();
     if (!refreshRegisters(k)) return std::nullopt;
     if (t.breaks.data > 0) {
-      uint8_t stopBits = 0;
-      t.chip.emget(&stopBits, kTraceStatusAddress | kDirectAccess, 1);
-      if ((stopBits & kTraceStopBits) != 0) rc.dataHit = dataHitOf(t, stopBits);
+      rc.dataHit = dataHitOf(t, stopByte(t));
       if (rc.dataHit) return stopAtPc(k);
     }
     if (breakAtPc(k)) return stopAtPc(k);
@@ -297,9 +302,8 @@ std::optional<uint32_t> runHardBreaks(Kernel& k) {
     t.chip.SetUserBreaks(0, &disable);
   } else {
     if ((c.read_status() & kBreakEnableBit) && c.read_breakpoint() == k.regs.file.pc) return currentPc(k);
-    uint8_t traceStatus = 0;
-    t.chip.emget(&traceStatus, kTraceStatusAddress | kDirectAccess, 1);
-    if (!requested && (traceStatus & kTraceStopBits) != 0) rc.dataHit = dataHitOf(t, traceStatus);
+    const uint8_t traceStatus = stopByte(t);
+    if (!requested) rc.dataHit = dataHitOf(t, traceStatus);
     if ((traceStatus & kTraceStopBits) == 0 && !requested) {
       k.ui->messageBox("Info", "Target Stopped (Trace or user break)", MsgIcon::Info);
     }
